@@ -1,0 +1,26 @@
+# The two commands: `make play` and `make test`. Both install what is missing first.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: play test bench build configure deps clean
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+play: build
+	@echo "The game itself is not built yet; try the story tool: $(BUILD)/tools/farrow-story --help"
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/*-bench; do "$$b"; done
+
+clean:
+	rm -rf $(BUILD)

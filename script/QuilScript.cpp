@@ -1,0 +1,252 @@
+// QuilScript -- loading, label jumps, the run loop and the three stepping modes.
+#include "script/QuilScript.h"
+
+#include <algorithm>
+
+#include "cipher/QuilCrypt.h"
+#include "script/QuilFileAccess.h"
+
+namespace {
+
+const std::string Success = "【成功】";
+
+// A line with its comment ("//" to the end) removed.
+std::string RemoveComment(const std::string& line) {
+  size_t at = TQuilString::Find(line, "//");
+  return at == std::string::npos ? line : line.substr(0, at);
+}
+
+std::string HeadWord(const std::string& line) {
+  std::string head;
+  TQuilScriptCommand::GetWord(line, 0, head);
+  return head;
+}
+
+}  // namespace
+
+TQuilScript::TQuilScript() { ClearCommands(); }
+
+TQuilScript::~TQuilScript() { ClearCommands(); }
+
+std::string TQuilScript::Location() const { return "\r\nin " + FileName; }
+
+bool TQuilScript::IsLabel(const std::string& word) { return !word.empty() && word[0] == '@'; }
+
+void TQuilScript::LoadLines(const std::string& fileName, std::span<const std::string> lines, int count,
+                            std::string& result) {
+  if (!TQuilFileAccess::FileExists(fileName)) {
+    result = "【エラー】存在しないファイル：" + fileName;
+    return;
+  }
+  if (count < 0 || count > MaxScenarioLines || static_cast<size_t>(count) > lines.size()) {
+    result = "【エラー】行数超過：" + std::to_string(count) + "\r\nin " + fileName;
+    return;
+  }
+  std::vector<std::string> prepared;
+  prepared.reserve(static_cast<size_t>(count) + 1);
+  std::vector<std::string> labels;
+  for (int i = 0; i < count; ++i) {
+    std::string line = RemoveComment(lines[static_cast<size_t>(i)]);
+    std::string head = HeadWord(line);
+    if (IsLabel(head)) {
+      if (std::find(labels.begin(), labels.end(), head) != labels.end()) {
+        result = "【エラー】ラベル重複：" + head + "\r\nin " + fileName;
+        return;
+      }
+      labels.push_back(head);
+      line = head;
+    }
+    prepared.push_back(std::move(line));
+  }
+  prepared.push_back("#end");
+
+  std::move(prepared.begin(), prepared.end(), Lines.begin());
+  FileName = fileName;
+  LineCount = count + 1;
+  Position = 0;
+  result = Success;
+}
+
+void TQuilScript::JumpToLabel(const std::string& label, std::string& result) {
+  if (!IsLabel(label)) {
+    result = "【エラー】不正なアドレス名：" + label + Location();
+    return;
+  }
+  for (int i = 0; i < LineCount; ++i) {
+    if (Lines[static_cast<size_t>(i)] == label) {
+      Position = i;
+      result = Success;
+      return;
+    }
+  }
+  result = "【エラー】" + label + "が見つかりませんでした。" + Location();
+}
+
+void TQuilScript::AddCommand(const std::string& name, TScriptCommandProc handler, int count) {
+  AddCommandRange(name, handler, count, count);
+}
+
+void TQuilScript::AddCommandRange(const std::string& name, TScriptCommandProc handler, int minParams,
+                                  int maxParams) {
+  Commands.push_back(std::make_unique<TQuilScriptCommand>(name, handler, minParams, maxParams));
+}
+
+void TQuilScript::ClearCommands() { Commands.clear(); }
+
+void TQuilScript::SetLineOutput(TScriptLineProc lineProc, TScriptPageProc pageProc) {
+  LineProc = lineProc;
+  PageProc = pageProc;
+  ParagraphProc = nullptr;
+}
+
+void TQuilScript::SetParagraphOutput(TScriptParagraphProc paragraphProc) { ParagraphProc = paragraphProc; }
+
+void TQuilScript::SetPageSize(int n) { PageSize = n; }
+
+bool TQuilScript::AtEnd() const { return Position >= LineCount - 1; }
+
+std::string TQuilScript::NextLine() {
+  if (Position < 0 || Position >= LineCount) return "#end";
+  return Lines[static_cast<size_t>(Position++)];
+}
+
+void TQuilScript::RunScript(std::string& line, std::string& result) {
+  result = "【結果未設定】in TQuilScript.RunScript()";
+  line.clear();
+  for (;;) {
+    if (AtEnd()) {
+      Ended = true;
+      result = Success;
+      return;
+    }
+    std::string cur = NextLine();
+    if (cur.empty() || cur[0] == '@') {
+      result = Success;
+      return;
+    }
+    std::string head = HeadWord(cur);
+    if (TQuilString::SameText(head, "#end")) {
+      Ended = true;
+      result = Success;
+      return;
+    }
+    if (TQuilString::SameText(head, "#goto")) {
+      std::string target;
+      if (!TQuilScriptCommand::GetWord(cur, 1, target)) {
+        result = "【エラー】不正な#goto：" + cur + Location();
+        Ended = true;
+        return;
+      }
+      // A failed jump is passed over: the run goes on after the "#goto" line.
+      std::string ignored;
+      JumpToLabel(target, ignored);
+      continue;
+    }
+    bool handled = false;
+    for (const auto& command : Commands) {
+      std::string answer;
+      command->Execute(cur, answer);
+      if (answer == "【不実行】") continue;
+      if (answer != Success) {
+        result = answer + Location();
+        Ended = true;
+        return;
+      }
+      handled = true;
+      break;
+    }
+    if (handled) continue;
+    line = cur;
+    result = Success;
+    return;
+  }
+}
+
+void TQuilScript::Step(std::string& result) {
+  if (Ended) {
+    result = Success;
+  } else if (ParagraphProc != nullptr) {
+    StepParagraph(result);
+  } else if (LineProc != nullptr) {
+    StepLine(result);
+  } else {
+    Kick(result);
+  }
+}
+
+void TQuilScript::StepLine(std::string& result) {
+  result = "【結果未設定】in TQuilScriptText.StepLine()";
+  std::string line;
+  for (;;) {
+    if (PageFull) {
+      if (PageProc != nullptr) PageProc(result);
+      else result = Success;
+      if (result != Success) return;
+      ShownCount = 0;
+      PageFull = false;
+    }
+    RunScript(line, result);
+    if (result != Success) return;
+    if (Ended) break;
+    if (line.empty()) {
+      PageFull = true;  // a blank line, a label or a jump starts a new page at once
+      continue;
+    }
+    ++ShownCount;
+    if (ShownCount >= PageSize) PageFull = true;
+    break;
+  }
+  result = Success;
+  if (!line.empty() && LineProc != nullptr) LineProc(line, result);
+}
+
+void TQuilScript::StepParagraph(std::string& result) {
+  result = "【結果未設定】in TQuilScriptText.StepParagraph()";
+  TStringArray paragraph;
+  std::string line;
+  for (;;) {
+    if (PageFull) {
+      ShownCount = 0;
+      PageFull = false;
+    }
+    RunScript(line, result);
+    if (result != Success) return;
+    if (Ended) break;
+    if (line.empty()) {
+      if (ShownCount == 0) continue;  // blank lines before a paragraph are skipped
+      PageFull = true;
+      break;
+    }
+    ++ShownCount;
+    paragraph.push_back(line);
+    if (ShownCount >= PageSize) {
+      PageFull = true;
+      break;
+    }
+  }
+  result = Success;
+  if (!paragraph.empty() && ParagraphProc != nullptr) ParagraphProc(paragraph, result);
+}
+
+void TQuilScript::Kick(std::string& result) {
+  std::string line;
+  for (int calls = 0; calls < 10000; ++calls) {
+    RunScript(line, result);
+    if (result != Success) return;
+    if (Ended) {
+      Ended = false;
+      result = Success;
+      return;
+    }
+  }
+  result = "【エラー】Kickループが終わらないin " + FileName;
+}
+
+void TQuilScript::LoadScenario(const std::string& cipherFileName, const std::string& keyText,
+                               std::string& result) {
+  auto table = std::make_unique<std::array<std::string, MaxLines>>();
+  int count = 0;
+  TQuilCrypt::ReadCipherFile(cipherFileName, keyText, result, count, MaxLines - 1, *table);
+  if (result != Success) return;
+  LoadLines(cipherFileName, *table, count, result);
+}
