@@ -35,14 +35,15 @@ const std::array<uint8_t, 256>& Inverses() {
   return table;
 }
 
-// new[j] = old[(j - n) mod 48] for the high and the low halves separately.
+// new[j] = old[(j - n) mod 48] for the high and the low halves separately (n is 1 to 47).
 void RotateHalves(TQuilCrypt::TBlock& b, int high, int low) {
-  TQuilCrypt::TBlock out{};
+  TQuilCrypt::TBlock out;
   const int n = TQuilCrypt::BlockSize;
   for (int j = 0; j < n; ++j) {
-    int hi = b[static_cast<size_t>(((j - high) % n + n) % n)] / 16;
-    int lo = b[static_cast<size_t>(((j - low) % n + n) % n)] % 16;
-    out[static_cast<size_t>(j)] = static_cast<uint8_t>(hi * 16 + lo);
+    int from = j - high < 0 ? j - high + n : j - high;
+    int fromLow = j - low < 0 ? j - low + n : j - low;
+    out[static_cast<size_t>(j)] =
+        static_cast<uint8_t>((b[static_cast<size_t>(from)] & 0xF0) | (b[static_cast<size_t>(fromLow)] & 0x0F));
   }
   b = out;
 }

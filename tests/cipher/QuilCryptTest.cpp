@@ -1,3 +1,190 @@
-#include <gtest/gtest.h>
+// Tests of the enciphered scenario file: the block cipher, the file layout and every read error.
 #include "cipher/QuilCrypt.h"
-TEST(Crypt, Roundtrip) { TQuilCrypt::TBlock b{}; b[0]=7; auto c=b; TQuilCrypt::EncipherBlock(c,"fable.txt"); TQuilCrypt::DecipherBlock(c,"fable.txt"); EXPECT_EQ(b,c); }
+
+#include <array>
+#include <memory>
+
+#include "script/QuilScript.h"
+#include "tests/TestSupport.h"
+
+namespace {
+
+const std::string Key = "fable.txt";
+
+class CipherFileTest : public testing::Test {
+ protected:
+  ScratchDir dir;
+  std::unique_ptr<std::array<std::string, TQuilScript::MaxLines>> table =
+      std::make_unique<std::array<std::string, TQuilScript::MaxLines>>();
+  int count = -1;
+  std::string result;
+
+  std::vector<std::string> Encode(const std::vector<std::string>& lines, const std::string& key = Key) {
+    return TQuilCrypt::EncodeLines(lines, key);
+  }
+  std::string Read(const std::string& file, const std::string& key = Key) {
+    TQuilCrypt::ReadCipherFile(file, key, result, count, TQuilScript::MaxLines - 1, *table);
+    return result;
+  }
+  std::vector<std::string> Plain() const { return {table->begin(), table->begin() + count}; }
+};
+
+}  // namespace
+
+TEST(Block, DecipheringUndoesEveryKeyByte) {
+  for (int k = 0; k < 256; ++k) {
+    TQuilCrypt::TBlock block{};
+    for (int i = 0; i < TQuilCrypt::BlockSize; ++i) block[static_cast<size_t>(i)] = static_cast<uint8_t>(i * 5 + k);
+    const TQuilCrypt::TBlock original = block;
+    const std::string key(1, static_cast<char>(k));
+    TQuilCrypt::EncipherBlock(block, key);
+    EXPECT_NE(block, original) << "key byte " << k << " must change the block";
+    TQuilCrypt::DecipherBlock(block, key);
+    EXPECT_EQ(block, original) << "key byte " << k;
+  }
+}
+
+TEST(Block, SymbolsPackLikeBase64) {
+  TQuilCrypt::TBlock block{};
+  block[0] = 0xFF;  // first six bits all set: the last symbol of the set
+  std::string symbols = TQuilCrypt::BlockToSymbols(block);
+  ASSERT_EQ(symbols.size(), 64u);
+  EXPECT_EQ(symbols[0], TQuilCrypt::SymbolSet[63]);
+  EXPECT_EQ(symbols[1], TQuilCrypt::SymbolSet[48]);  // the remaining two bits, then zeros
+  EXPECT_EQ(symbols[2], TQuilCrypt::SymbolSet[0]);
+  TQuilCrypt::TBlock back{};
+  std::string result;
+  ASSERT_TRUE(TQuilCrypt::SymbolsToBlock(symbols, back, result));
+  EXPECT_EQ(back, block);
+  EXPECT_EQ(TQuilCrypt::SymbolSet.size(), 64u);
+}
+
+TEST_F(CipherFileTest, RoundTripKeepsJapaneseEmptyAndLongLines) {
+  const std::vector<std::string> lines = {
+      "@start", "霧の港町ファロウ。ソの表に能がある。", "", "A line that is clearly longer than one block of 48 bytes.",
+      "#xxenemy 獣 オオカミ 3 毛皮", ""};
+  std::string file = dir.WriteLines("story.crp.txt", Encode(lines));
+  EXPECT_EQ(U8(Read(file)), U8("【成功】"));
+  EXPECT_EQ(Plain(), lines);
+}
+
+TEST_F(CipherFileTest, EncodingIsDeterministicAndChainsLines) {
+  auto a = Encode({"same", "same"});
+  EXPECT_EQ(a, Encode({"same", "same"}));
+  EXPECT_EQ(a[0], "Velumon");
+  EXPECT_NE(a[1], a[2]) << "each line's key includes the line before it";
+}
+
+TEST_F(CipherFileTest, CheckLineWithoutLineEndReadsTheSame) {
+  // Build the plain text by hand: one full block whose last bytes are the check line, no CR LF.
+  const std::vector<std::string> lines = {"abc"};
+  std::string plain = "abc\r\n" + TQuilCrypt::MakeCheckCode(lines);
+  std::vector<std::string> file = {"Velumon"};
+  for (size_t at = 0; at < plain.size(); at += 48) {
+    TQuilCrypt::TBlock block{};
+    size_t n = std::min<size_t>(48, plain.size() - at);
+    std::copy_n(plain.begin() + static_cast<long>(at), n, block.begin());
+    TQuilCrypt::EncipherBlock(block, Key + file.back());
+    std::string symbols = TQuilCrypt::BlockToSymbols(block);
+    if (n < 48) symbols += TQuilCrypt::SymbolSet[n - 1];
+    file.push_back(symbols);
+  }
+  EXPECT_EQ(U8(Read(dir.WriteLines("s.txt", file))), U8("【成功】"));
+  EXPECT_EQ(Plain(), lines);
+}
+
+TEST_F(CipherFileTest, LengthSymbolFor48ReadsLikeAFullLine) {
+  const auto file = Encode({"0123456789012345678901234567890123456789012345", "x"});
+  ASSERT_EQ(file[1].size(), 64u);
+  std::string full;
+  std::string marked;
+  std::string error;
+  ASSERT_TRUE(TQuilCrypt::DecodeCipherLine(file[1], Key + file[0], full, error));
+  ASSERT_TRUE(TQuilCrypt::DecodeCipherLine(file[1] + TQuilCrypt::SymbolSet[47], Key + file[0], marked, error));
+  EXPECT_EQ(marked, full);
+  EXPECT_EQ(full.size(), 48u);
+}
+
+TEST_F(CipherFileTest, TamperedFilesAreRefusedWithTheirOwnError) {
+  const std::vector<std::string> lines = {"@start", "first line of the story, long enough for blocks",
+                                          "second line of the story, long enough for more", "end"};
+  const auto good = Encode(lines);
+  ASSERT_GE(good.size(), 4u);
+
+  auto swapped = good;
+  std::swap(swapped[1], swapped[2]);
+  EXPECT_EQ(U8(Read(dir.WriteLines("swapped.txt", swapped))), U8("【エラー】不正なデータ"));
+
+  auto header = good;
+  header[0] = "velumon";
+  EXPECT_EQ(U8(Read(dir.WriteLines("header.txt", header))), U8("【エラー】不正なヘッダ"));
+
+  EXPECT_EQ(U8(Read(dir.WriteLines("key.txt", good), "other.txt")), U8("【エラー】不正なデータ"));
+
+  auto shortLine = good;
+  shortLine[2] = shortLine[2].substr(0, 63);
+  EXPECT_EQ(U8(Read(dir.WriteLines("short.txt", shortLine))), U8("【エラー】不正な行：" + shortLine[2]));
+
+  auto blank = good;
+  blank.insert(blank.begin() + 2, "");
+  EXPECT_EQ(U8(Read(dir.WriteLines("blank.txt", blank))), U8("【エラー】不正な行："));
+
+  auto symbol = good;
+  symbol[1][10] = '*';
+  EXPECT_EQ(U8(Read(dir.WriteLines("symbol.txt", symbol))), U8("【エラー】不正な文字：*"));
+
+  auto kanji = good;
+  kanji[1] = kanji[1].substr(0, 62) + "表";
+  EXPECT_EQ(U8(Read(dir.WriteLines("kanji.txt", kanji))), U8("【エラー】不正な文字：表"));
+
+  auto lengthSymbol = good;
+  lengthSymbol[1] += "!";
+  EXPECT_EQ(U8(Read(dir.WriteLines("length.txt", lengthSymbol))), U8("【エラー】不正な文字：!"));
+
+  auto truncated = good;
+  truncated.pop_back();
+  EXPECT_EQ(U8(Read(dir.WriteLines("truncated.txt", truncated))), U8("【エラー】不正なデータ"));
+}
+
+TEST_F(CipherFileTest, ImpossibleContentFailsToDecipher) {
+  EXPECT_EQ(U8(Read(dir.WriteLines("header-only.txt", {"Velumon"}))), U8("【エラー】復号化失敗"));
+
+  auto file = Encode({"abc"});
+  file[1] = file[1].substr(0, 64) + TQuilCrypt::SymbolSet[48];  // a partial block of 49 bytes
+  EXPECT_EQ(U8(Read(dir.WriteLines("count.txt", file))), U8("【エラー】復号化失敗"));
+
+  // 10,000 lines of text and the check line make 10,001 plain lines: one too many.
+  std::vector<std::string> many(TQuilScript::MaxLines, "a");
+  EXPECT_EQ(U8(Read(dir.WriteLines("many.txt", Encode(many)))), U8("【エラー】復号化失敗"));
+  many.pop_back();
+  EXPECT_EQ(U8(Read(dir.WriteLines("most.txt", Encode(many)))), U8("【成功】"));
+  EXPECT_EQ(count, TQuilScript::MaxScenarioLines);
+}
+
+TEST_F(CipherFileTest, MissingFileGivesTheReadersError) {
+  EXPECT_EQ(U8(Read(dir.File("none.txt"))), U8("【エラー】存在しないファイル：" + dir.File("none.txt")));
+  EXPECT_EQ(U8(Read(dir.Write("empty.txt", ""))), U8("【エラー】不正なヘッダ"));
+}
+
+TEST_F(CipherFileTest, LoadScenarioInstallsOrKeepsTheEngine) {
+  auto script = std::make_unique<TQuilScript>();
+  std::string good = dir.WriteLines("good.txt", Encode({"@start", "hello // a comment"}));
+  script->LoadScenario(good, Key, result);
+  EXPECT_EQ(U8(result), U8("【成功】"));
+  EXPECT_EQ(script->FileName, good);
+  EXPECT_EQ(script->LineCount, 3);
+  EXPECT_EQ(script->Lines[1], "hello ");
+
+  script->Position = 2;
+  std::string bad = dir.WriteLines("bad.txt", Encode({"@start", "other"}, "wrong"));
+  script->LoadScenario(bad, Key, result);
+  EXPECT_EQ(U8(result), U8("【エラー】不正なデータ"));
+  EXPECT_EQ(script->FileName, good);
+  EXPECT_EQ(script->Lines[1], "hello ");
+  EXPECT_EQ(script->Position, 2);
+
+  std::string dup = dir.WriteLines("dup.txt", Encode({"@start", "@start"}));
+  script->LoadScenario(dup, Key, result);
+  EXPECT_EQ(U8(result), U8("【エラー】ラベル重複：@start\r\nin " + dup));
+  EXPECT_EQ(script->FileName, good);
+}

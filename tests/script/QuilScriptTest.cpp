@@ -1,0 +1,291 @@
+// Tests of the script engine: the word rule, loading, label jumps, dispatch and the run modes.
+#include "script/QuilScript.h"
+
+#include <memory>
+
+#include "tests/TestSupport.h"
+
+namespace {
+
+// What the output procedures and handlers saw, in order.
+std::vector<std::string> Events;
+std::string LineAnswer = "【成功】";
+
+void RecordLine(const std::string& line, std::string& result) {
+  Events.push_back("line " + line);
+  result = LineAnswer;
+}
+void RecordPage(std::string& result) {
+  Events.push_back("page");
+  result = "【成功】";
+}
+void RecordParagraph(const TStringArray& lines, std::string& result) {
+  std::string joined;
+  for (const auto& l : lines) joined += (joined.empty() ? "" : "|") + l;
+  Events.push_back("paragraph " + joined);
+  result = "【成功】";
+}
+void RecordCommand(const TStringArray& words, std::string& result) {
+  std::string joined;
+  for (const auto& w : words) joined += (joined.empty() ? "" : " ") + w;
+  Events.push_back("command " + joined);
+  result = "【成功】";
+}
+void FailCommand(const TStringArray&, std::string& result) { result = "【エラー】だめ"; }
+void PassCommand(const TStringArray&, std::string& result) { result = "【不実行】"; }
+
+class ScriptTest : public testing::Test {
+ protected:
+  ScratchDir dir;
+  std::unique_ptr<TQuilScript> script = std::make_unique<TQuilScript>();
+  std::string result;
+
+  void SetUp() override {
+    Events.clear();
+    LineAnswer = "【成功】";
+  }
+
+  // Loads the lines as the scenario of a file named "s.txt" (which must exist).
+  void Load(const std::vector<std::string>& lines) {
+    std::string name = dir.Write("s.txt", "");
+    script->LoadLines(name, lines, static_cast<int>(lines.size()), result);
+    ASSERT_EQ(U8(result), U8("【成功】"));
+  }
+  std::string Where() const { return "\r\nin " + script->FileName; }
+  void LineMode() {
+    script->SetLineOutput(RecordLine, RecordPage);
+    script->SetPageSize(4);
+  }
+  std::string Step() {
+    script->Step(result);
+    return result;
+  }
+};
+
+}  // namespace
+
+TEST(Words, BlanksTabsAndFullWidthSpacesSeparateWords) {
+  EXPECT_EQ(TQuilScriptCommand::SplitWords("  #say\t hello　world  "), (TStringArray{"#say", "hello", "world"}));
+  EXPECT_EQ(TQuilScriptCommand::SplitWords(""), (TStringArray{""}));
+  EXPECT_EQ(TQuilScriptCommand::SplitWords("   "), (TStringArray{""}));
+  // ソ ends in 0x5C and 表 too: neither is a separator nor splits.
+  EXPECT_EQ(TQuilScriptCommand::SplitWords("ソ表 能"), (TStringArray{"ソ表", "能"}));
+  std::string word = "kept";
+  EXPECT_FALSE(TQuilScriptCommand::GetWord("one", 1, word));
+  EXPECT_EQ(word, "kept");
+  EXPECT_TRUE(TQuilScriptCommand::IsCommand("  #SAY x", "#say"));
+  EXPECT_FALSE(TQuilScriptCommand::IsCommand("#sayx", "#say"));
+}
+
+TEST_F(ScriptTest, LabelLinesAreStoredBareAndCommentsRemoved) {
+  Load({" \t@start  rest of line", "// note", "text // note", "＠full", "plain"});
+  EXPECT_EQ(script->Lines[0], "@start");
+  EXPECT_EQ(script->Lines[1], "") << "a comment-only line becomes a blank line";
+  EXPECT_EQ(script->Lines[2], "text ") << "text keeps its trailing blank";
+  EXPECT_EQ(script->Lines[3], "＠full") << "the full-width at sign makes no label";
+  EXPECT_EQ(script->LineCount, 6);
+  EXPECT_EQ(script->Lines[5], "#end");
+  EXPECT_EQ(script->Position, 0);
+  script->JumpToLabel("@start", result);
+  EXPECT_EQ(result, "【成功】");
+  EXPECT_EQ(script->Position, 0);
+}
+
+TEST_F(ScriptTest, EmptyScenarioHoldsOnlyTheEndLine) {
+  Load({});
+  EXPECT_EQ(script->LineCount, 1);
+  EXPECT_EQ(script->Lines[0], "#end");
+}
+
+TEST_F(ScriptTest, FailedLoadsChangeNothing) {
+  Load({"@start", "old"});
+  std::string name = script->FileName;
+  script->Position = 1;
+
+  std::vector<std::string> dup = {"@a", "text", "  @a  x"};
+  std::string other = dir.Write("dup.txt", "");
+  script->LoadLines(other, dup, 3, result);
+  EXPECT_EQ(U8(result), U8("【エラー】ラベル重複：@a\r\nin " + other));
+
+  script->LoadLines(dir.File("missing.txt"), dup, 3, result);
+  EXPECT_EQ(U8(result), U8("【エラー】存在しないファイル：" + dir.File("missing.txt")));
+
+  std::vector<std::string> huge(TQuilScript::MaxLines, "x");
+  script->LoadLines(other, huge, TQuilScript::MaxLines, result);
+  EXPECT_NE(result, "【成功】") << "a scenario of 10,000 lines leaves no room for the end line";
+  EXPECT_EQ(result.rfind("【エラー】", 0), 0u);
+
+  EXPECT_EQ(script->FileName, name);
+  EXPECT_EQ(script->LineCount, 3);
+  EXPECT_EQ(script->Lines[1], "old");
+  EXPECT_EQ(script->Position, 1);
+}
+
+TEST_F(ScriptTest, MaximalScenarioOf9999LinesLoads) {
+  std::vector<std::string> lines(TQuilScript::MaxScenarioLines, "x");
+  Load(lines);
+  EXPECT_EQ(script->LineCount, TQuilScript::MaxLines);
+  EXPECT_EQ(script->Lines[TQuilScript::MaxLines - 1], "#end");
+}
+
+TEST_F(ScriptTest, JumpsAreCaseSensitiveAndFailuresKeepThePosition) {
+  Load({"text", "@start", "more"});
+  script->JumpToLabel("@Start", result);
+  EXPECT_EQ(U8(result), U8("【エラー】@Startが見つかりませんでした。" + Where()));
+  EXPECT_EQ(script->Position, 0);
+  script->JumpToLabel("start", result);
+  EXPECT_EQ(U8(result), U8("【エラー】不正なアドレス名：start" + Where()));
+  script->JumpToLabel("@start", result);
+  EXPECT_EQ(script->Position, 1) << "a jump lands on the label line itself";
+}
+
+TEST_F(ScriptTest, WorkedExampleOfLineMode) {
+  Load({"@start", "Line A", "Line B", "#say hello", "Line C", "", "Line D", "#goto @next", "@other", "Line X",
+        "@next", "Line E"});
+  script->AddCommand("#say", RecordCommand, 1);
+  LineMode();
+  script->JumpToLabel("@start", result);
+
+  const std::vector<std::vector<std::string>> expected = {
+      {"page", "line Line A"},
+      {"line Line B"},
+      {"command #say hello", "line Line C"},
+      {"page", "line Line D"},
+      {"page", "line Line E"},
+      {},
+  };
+  const int shown[] = {1, 2, 3, 1, 1, 1};
+  for (size_t i = 0; i < expected.size(); ++i) {
+    Events.clear();
+    EXPECT_EQ(Step(), "【成功】") << "step " << i + 1;
+    EXPECT_EQ(Events, expected[i]) << "step " << i + 1;
+    EXPECT_EQ(script->ShownCount, shown[i]) << "step " << i + 1;
+  }
+  EXPECT_TRUE(script->IsEnded());
+  Events.clear();
+  EXPECT_EQ(Step(), "【成功】");
+  EXPECT_TRUE(Events.empty()) << "an ended scenario delivers nothing";
+}
+
+TEST_F(ScriptTest, FifthLineStartsANewPageAndBlankLinesEachCallThePageProcedure) {
+  Load({"1", "2", "3", "4", "5", "", "", "6"});
+  LineMode();
+  for (int i = 0; i < 4; ++i) Step();
+  Events.clear();
+  Step();
+  EXPECT_EQ(Events, (std::vector<std::string>{"page", "line 5"}));
+  Events.clear();
+  Step();
+  EXPECT_EQ(Events, (std::vector<std::string>{"page", "page", "line 6"}));
+  Events.clear();
+  Step();
+  EXPECT_TRUE(Events.empty()) << "the step after the last text line only ends the scenario";
+  EXPECT_TRUE(script->IsEnded());
+}
+
+TEST_F(ScriptTest, ParameterCountsAreCheckedBeforeTheHandler) {
+  Load({"#say"});
+  script->AddCommand("#say", RecordCommand, 1);
+  LineMode();
+  EXPECT_EQ(U8(Step()), U8("【エラー】パラメータ過少：#say" + Where()));
+  EXPECT_TRUE(script->IsEnded());
+  EXPECT_TRUE(Events.empty());
+
+  Load({"#say a b // comment"});
+  script->Ended = false;
+  EXPECT_EQ(U8(Step()), U8("【エラー】パラメータ過多：#say a b " + Where()));
+  EXPECT_TRUE(Events.empty());
+}
+
+TEST_F(ScriptTest, CommandsMatchWithoutCaseAndUnknownOnesAreText) {
+  Load({"#SAY hello", "#nosuch x", "#Enemy a b c"});
+  script->AddCommand("#say", RecordCommand, 1);
+  script->AddCommandRange("#enemy", RecordCommand, 3, 4);
+  LineMode();
+  Step();
+  Step();
+  EXPECT_EQ(Events, (std::vector<std::string>{"command #SAY hello", "line #nosuch x", "command #Enemy a b c"}));
+}
+
+TEST_F(ScriptTest, FirstRegisteredCommandWinsAndNotExecutedPassesOn) {
+  Load({"#x", "#y"});
+  script->AddCommand("#x", PassCommand, 0);
+  script->AddCommand("#x", RecordCommand, 0);
+  script->AddCommand("#y", RecordCommand, 0);
+  script->AddCommand("#y", FailCommand, 0);
+  LineMode();
+  Step();
+  EXPECT_EQ(Events, (std::vector<std::string>{"command #x", "command #y"}));
+}
+
+TEST_F(ScriptTest, HandlerErrorEndsTheScenarioWithTheLocation) {
+  Load({"#bad", "after"});
+  script->AddCommand("#bad", FailCommand, 0);
+  LineMode();
+  EXPECT_EQ(U8(Step()), U8("【エラー】だめ" + Where()));
+  EXPECT_TRUE(script->IsEnded());
+  EXPECT_EQ(script->Position, 1) << "the position stays after the failing line";
+  EXPECT_EQ(Step(), "【成功】");
+  EXPECT_TRUE(Events.empty());
+}
+
+TEST_F(ScriptTest, EndAndGotoLines) {
+  Load({"#END now", "never"});
+  LineMode();
+  Step();
+  EXPECT_TRUE(script->IsEnded());
+  EXPECT_TRUE(Events.empty());
+
+  Load({"#goto", "never"});
+  script->Ended = false;
+  EXPECT_EQ(U8(Step()), U8("【エラー】不正な#goto：#goto" + Where()));
+  EXPECT_TRUE(script->IsEnded());
+
+  Load({"#Goto @missing", "after", "#GOTO start", "last"});
+  script->Ended = false;
+  Step();
+  Step();
+  EXPECT_EQ(Events, (std::vector<std::string>{"line after", "line last"}))
+      << "a jump to a missing or invalid label is passed over";
+}
+
+TEST_F(ScriptTest, AJumpNeverRevivesAnEndedScenario) {
+  Load({"@start", "text"});
+  LineMode();
+  script->Ended = true;
+  script->JumpToLabel("@start", result);
+  EXPECT_EQ(Step(), "【成功】");
+  EXPECT_TRUE(Events.empty());
+}
+
+TEST_F(ScriptTest, RefusedLineIsTheStepsAnswer) {
+  Load({"text"});
+  LineMode();
+  LineAnswer = "【不成功】";
+  EXPECT_EQ(Step(), "【不成功】");
+}
+
+TEST_F(ScriptTest, ParagraphModeCollectsUpToAPageAndSkipsLeadingBlanks) {
+  Load({"", "", "a", "b", "", "c", "d", "e", "f", "g"});
+  script->SetParagraphOutput(RecordParagraph);
+  script->SetPageSize(4);
+  Step();
+  Step();
+  Step();
+  Step();
+  EXPECT_EQ(Events, (std::vector<std::string>{"paragraph a|b", "paragraph c|d|e|f", "paragraph g"}));
+  EXPECT_TRUE(script->IsEnded());
+}
+
+TEST_F(ScriptTest, KickRunsEveryCommandToTheEndWithoutOutput) {
+  Load({"text", "#say one", "more", "#say two"});
+  script->AddCommand("#say", RecordCommand, 1);
+  EXPECT_EQ(Step(), "【成功】");
+  EXPECT_EQ(Events, (std::vector<std::string>{"command #say one", "command #say two"}));
+  EXPECT_FALSE(script->IsEnded()) << "Kick clears the end flag";
+}
+
+TEST_F(ScriptTest, KickGivesUpOnAnEndlessLoop) {
+  Load({"@a", "#goto @a"});
+  EXPECT_EQ(U8(Step()), U8("【エラー】Kickループが終わらないin " + script->FileName));
+}
