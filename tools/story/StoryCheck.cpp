@@ -211,7 +211,8 @@ class TChecker {
     }
   }
 
-  // The lines a run can go to after line i, by the run loop's rules.
+  // The lines a run can go to after line i, by the run loop's rules: "#end" stops, a "#goto" to
+  // an existing label jumps, a failed jump and everything else fall through.
   std::vector<size_t> NextLines(size_t i) const {
     const TLine& line = Lines[i];
     std::vector<size_t> next;
@@ -222,10 +223,9 @@ class TChecker {
       return true;
     };
     if (line.Kind == TKind::End) return next;
-    if (line.Kind == TKind::Goto) {
-      if (line.Words.size() < 2) return next;  // the run stops with an error
-      if (jumpTo(line.Words[1])) return next;  // a failed jump falls through
-    }
+    // A line the run stops at with an error is already reported as one; reading on past it
+    // keeps one mistake from hiding the rest of the scenario behind "unreached" warnings.
+    if (line.Kind == TKind::Goto && line.Words.size() >= 2 && jumpTo(line.Words[1])) return next;
     if (line.Kind == TKind::Command) {
       std::string name = line.Command->Name;
       if (name == "#xxwonder") jumpTo(WonderLabel);

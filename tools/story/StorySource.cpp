@@ -46,16 +46,16 @@ std::string HexBytes(const std::string& bytes) {
   return out;
 }
 
-// '"X" (U+XXXX)' for a well-formed UTF-8 character, the bytes in hex otherwise.
-std::string NameUtf8Character(const std::string& ch) {
+// What is wrong with a UTF-8 character: no CP932 form, or not UTF-8 at all.
+std::string Utf8Problem(const std::string& ch) {
   unsigned char c = static_cast<unsigned char>(ch[0]);
-  if (ch.size() == 1 && c >= 0x80) return "byte " + HexBytes(ch) + " (not UTF-8)";
+  if (ch.size() == 1 && c >= 0x80) return "byte " + HexBytes(ch) + " is not UTF-8";
   uint32_t code = ch.size() == 1 ? c : ch.size() == 2 ? (c & 0x1F) : ch.size() == 3 ? (c & 0x0F) : (c & 0x07);
   for (size_t i = 1; i < ch.size(); ++i) code = (code << 6) | (static_cast<unsigned char>(ch[i]) & 0x3F);
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "U+%04X", code);
-  if (code < 0x20 || code == 0x7F) return buffer;
-  return "\"" + ch + "\" (" + buffer + ")";
+  std::string shown = (code < 0x20 || code == 0x7F) ? std::string(buffer) : "\"" + ch + "\" (" + buffer + ")";
+  return shown + " cannot be written in CP932";
 }
 
 // One UTF-8 line to CP932; every character without a CP932 form is recorded and becomes "?".
@@ -73,7 +73,7 @@ std::string Utf8LineToCp932(const std::string& line, int lineNumber, std::vector
     out += part;  // what converted before the bad character
     size_t badAt = at + badOffset;
     size_t length = Utf8CharacterLength(line, badAt);
-    bad.push_back({lineNumber, Utf8Column(line, badAt), NameUtf8Character(line.substr(badAt, length))});
+    bad.push_back({lineNumber, Utf8Column(line, badAt), Utf8Problem(line.substr(badAt, length))});
     out += '?';
     at = badAt + length;
   }
@@ -89,7 +89,8 @@ std::string CheckCp932Line(const std::string& line, int lineNumber, std::vector<
     size_t length = Platform::IsLeadByte(static_cast<unsigned char>(line[i])) ? 2 : 1;
     std::string ch = line.substr(i, length);
     if (Platform::Cp932ToUtf8(ch).find(ReplacementCharacter) != std::string::npos) {
-      bad.push_back({lineNumber, column, "bytes " + HexBytes(ch) + " (not CP932)"});
+      std::string what = ch.size() == 1 ? "byte " + HexBytes(ch) + " is" : "bytes " + HexBytes(ch) + " are";
+      bad.push_back({lineNumber, column, what + " not a CP932 character"});
       out += '?';
     } else {
       out += ch;
@@ -164,7 +165,7 @@ TSource ConvertSource(const std::string& bytes, bool isCp932) {
 }
 
 std::string BadCharacterText(const TBadCharacter& bad) {
-  return "column " + std::to_string(bad.Column) + ": " + bad.Shown + " cannot be written in CP932";
+  return "column " + std::to_string(bad.Column) + ": " + bad.Problem;
 }
 
 std::string ShowText(const std::string& cp932) { return EscapeLineEnds(Platform::Cp932ToUtf8(cp932)); }

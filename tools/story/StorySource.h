@@ -10,7 +10,7 @@ namespace Story {
 struct TBadCharacter {
   int Line;    // 1-based
   int Column;  // 1-based, counting characters, not bytes
-  std::string Shown;  // how to name it in a message (UTF-8)
+  std::string Problem;  // e.g. '"😀" (U+1F600) cannot be written in CP932' (UTF-8)
 };
 
 struct TSource {
@@ -28,7 +28,7 @@ std::vector<std::string> SplitLines(const std::string& text);
 // A UTF-8 source (a leading byte-order mark is dropped), or a CP932 one, as CP932 lines.
 TSource ConvertSource(const std::string& bytes, bool isCp932);
 
-// The message for a bad character, without the "FILE:LINE: error: " in front.
+// "column C: " + the problem, for after "FILE:LINE: error: ".
 std::string BadCharacterText(const TBadCharacter& bad);
 
 // CP932 text as UTF-8 for the terminal; a carriage return is shown as "\r", a line feed as "\n".
