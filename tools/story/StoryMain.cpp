@@ -101,7 +101,7 @@ struct TArguments {
 
 int Usage(const std::string& problem, const char* usage) {
   std::cerr << "farrow-story: " << problem << "\n" << usage;
-  if (usage != ToolUsage) std::cerr << "Try 'farrow-story --help' or the command's --help.\n";
+  if (usage != ToolUsage) std::cerr << "See 'farrow-story --help'.\n";
   return UsageError;
 }
 
@@ -148,7 +148,11 @@ bool ParseArguments(const std::vector<std::string>& args, const std::string& all
       }
       value = args[++i];
     }
-    (name == "--key" ? out.Key : out.Steps) = *value;
+    if (name == "--key") {
+      out.Key = *value;
+    } else {
+      out.Steps = *value;
+    }
   }
   return true;
 }
