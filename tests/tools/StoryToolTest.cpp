@@ -1,0 +1,366 @@
+// StoryToolTest -- farrow-story run as a program: encode/decode round trips, the reader's
+// errors, check's findings, trace's events and the usage errors.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cipher/QuilCrypt.h"
+#include "script/QuilScript.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Test files and expected output are UTF-8; plain literals in this program are CP932. A u8
+// literal with a character CP932 lacks stays out of EXPECT_* arguments: the macros quote
+// their arguments as plain (CP932) strings.
+std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
+struct TRun {
+  int Status;
+  std::string Out;
+  std::string Err;
+};
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+void WriteAll(const fs::path& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+}
+
+// The lines of an enciphered file (CR LF line ends).
+std::vector<std::string> FileLines(const fs::path& path) {
+  std::vector<std::string> lines;
+  std::string text = ReadAll(path);
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find("\r\n", start);
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+void WriteFileLines(const fs::path& path, const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  WriteAll(path, text);
+}
+
+class StoryTool : public testing::Test {
+ protected:
+  fs::path Dir;      // where the scenarios live; the tool runs here
+  fs::path Capture;  // the tool's standard output and error
+
+  void SetUp() override {
+    static int serial = 0;
+    fs::path base = fs::temp_directory_path() /
+                    ("farrow-story-test-" + std::to_string(getpid()) + "-" + std::to_string(serial++));
+    Dir = base / "work";
+    Capture = base / "capture";
+    fs::create_directories(Dir);
+    fs::create_directories(Capture);
+  }
+
+  void TearDown() override { fs::remove_all(Dir.parent_path()); }
+
+  TRun Run(const std::string& args) {
+    std::string command = "cd '" + Dir.string() + "' && '" FARROW_STORY "' " + args + " >'" +
+                          (Capture / "out").string() + "' 2>'" + (Capture / "err").string() + "'";
+    int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(Capture / "out"), ReadAll(Capture / "err")};
+  }
+
+  void Write(const std::string& name, const std::string& text) { WriteAll(Dir / name, text); }
+
+  // Encodes a source with the default key; the scenario file must come out.
+  void Encode(const std::string& source, const std::string& out) {
+    TRun run = Run("encode " + source + " " + out);
+    ASSERT_EQ(run.Status, 0) << "encode failed: " << run.Err;
+    ASSERT_TRUE(fs::exists(Dir / out));
+  }
+};
+
+// Japanese text, empty lines, lines longer than a block, and ソ 表 能, whose second byte is a
+// backslash (0x5C) in CP932.
+const std::string JapaneseScenario = U8(
+    u8"@start\n"
+    u8"ソ表能の町に着いた。\n"
+    u8"\n"
+    u8"これは四十八バイトより長い一行です。暗号の区切りをまたいで続きます。\n"
+    u8"#say ソフト表示能力\n"
+    u8"  前後に空白  \n"
+    u8"\n"
+    u8"#end\n");
+
+TEST_F(StoryTool, EncodeThenDecodeGivesBackTheScenario) {
+  Write("story.txt", JapaneseScenario);
+  Encode("story.txt", "story.crp.txt");
+  TRun decoded = Run("decode story.crp.txt");
+  EXPECT_EQ(decoded.Status, 0) << decoded.Err;
+  EXPECT_EQ(decoded.Out, JapaneseScenario);
+
+  // The same source always gives the same file.
+  Encode("story.txt", "again.crp.txt");
+  EXPECT_EQ(ReadAll(Dir / "story.crp.txt"), ReadAll(Dir / "again.crp.txt"));
+}
+
+TEST_F(StoryTool, EncodedFileHasTheLayoutTheGameReads) {
+  Write("story.txt", JapaneseScenario);
+  Encode("story.txt", "story.crp.txt");
+  std::vector<std::string> lines = FileLines(Dir / "story.crp.txt");
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "Velumon");
+  for (size_t i = 1; i < lines.size(); ++i) {
+    const size_t wanted = i + 1 < lines.size() ? 64 : lines[i].size() == 65 ? 65 : 64;
+    EXPECT_EQ(lines[i].size(), wanted) << "cipher line " << i + 1 << ": only the last may carry a partial block";
+    EXPECT_EQ(lines[i].find_first_not_of(TQuilCrypt::SymbolSet), std::string::npos)
+        << "cipher line " << i + 1 << " holds a character outside the symbol set";
+  }
+
+  // The game's own loader takes it, with its CP932 lines (plain literals here are CP932).
+  auto script = std::make_unique<TQuilScript>();
+  std::string result;
+  script->LoadScenario((Dir / "story.crp.txt").string(), "fable.txt", result);
+  ASSERT_EQ(result, "【成功】");
+  ASSERT_EQ(script->LineCount, 9) << "eight scenario lines and the appended #end";
+  EXPECT_EQ(script->Lines[1], "ソ表能の町に着いた。");
+  EXPECT_EQ(script->Lines[2], "");
+  EXPECT_EQ(script->Lines[4], "#say ソフト表示能力");
+  EXPECT_EQ(script->Lines[5], "  前後に空白  ");
+}
+
+TEST_F(StoryTool, KeyAndCp932SourceOptions) {
+  Write("story.txt", JapaneseScenario);
+  ASSERT_EQ(Run("encode story.txt keyed.crp --key=secret").Status, 0);
+  EXPECT_EQ(Run("decode keyed.crp --key secret").Out, JapaneseScenario);
+  EXPECT_EQ(Run("decode keyed.crp").Status, 1) << "the default key must not read a file made with another";
+
+  Write("sjis.txt", "@start\r\nソ表能\r\n");  // CP932 bytes, CR LF
+  ASSERT_EQ(Run("encode --cp932 sjis.txt sjis.crp").Status, 0);
+  EXPECT_EQ(Run("decode sjis.crp").Out, U8(u8"@start\nソ表能\n"));
+}
+
+TEST_F(StoryTool, DamagedFilesGiveTheReadersErrors) {
+  Write("story.txt", JapaneseScenario);
+  Encode("story.txt", "story.crp.txt");
+  const std::vector<std::string> good = FileLines(Dir / "story.crp.txt");
+  ASSERT_GE(good.size(), 4u);
+
+  auto decodeWith = [&](const std::vector<std::string>& lines, const std::string& extra = "") {
+    WriteFileLines(Dir / "damaged.txt", lines);
+    return Run("decode damaged.txt" + extra);
+  };
+  auto expectError = [&](const TRun& run, const std::string& error, const char* what) {
+    EXPECT_EQ(run.Status, 1) << what;
+    EXPECT_EQ(run.Err, error + "\n") << what;
+    EXPECT_EQ(run.Out, "") << what << ": nothing of the scenario may be printed";
+  };
+
+  std::vector<std::string> swapped = good;
+  std::swap(swapped[1], swapped[2]);
+  expectError(decodeWith(swapped), U8(u8"【エラー】不正なデータ"), "two cipher lines exchanged");
+
+  std::vector<std::string> header = good;
+  header[0] = "Velumon2";
+  expectError(decodeWith(header), U8(u8"【エラー】不正なヘッダ"), "header changed");
+
+  expectError(decodeWith(good, " --key other.txt"), U8(u8"【エラー】不正なデータ"), "another key");
+
+  std::vector<std::string> shortLine = good;
+  shortLine[2].pop_back();
+  expectError(decodeWith(shortLine), U8(u8"【エラー】不正な行：") + shortLine[2], "a 63-symbol line");
+
+  std::vector<std::string> badSymbol = good;
+  badSymbol[2][10] = '*';
+  expectError(decodeWith(badSymbol), U8(u8"【エラー】不正な文字：*"), "a symbol outside the set");
+
+  expectError(decodeWith({"Velumon"}), U8(u8"【エラー】復号化失敗"), "a file of only the header");
+
+  TRun missing = Run("decode nosuch.txt");
+  EXPECT_EQ(missing.Status, 1);
+  EXPECT_EQ(missing.Err, U8(u8"【エラー】存在しないファイル：nosuch.txt\n"));
+}
+
+TEST_F(StoryTool, UnrepresentableCharacterWritesNothing) {
+  Write("story.txt", U8(u8"@start\nよい行\n顔文字 😀 と 한\n"));
+  TRun run = Run("encode story.txt out.crp");
+  EXPECT_EQ(run.Status, 1);
+  const std::string expected = U8(u8"story.txt:3: error: column 5: \"😀\" (U+1F600) cannot be written in CP932\n") +
+                                 U8(u8"story.txt:3: error: column 9: \"한\" (U+D55C) cannot be written in CP932\n");
+  EXPECT_EQ(run.Err, expected);
+  EXPECT_FALSE(fs::exists(Dir / "out.crp"));
+
+  // A scenario already there stays as it was, and no temporary file is left behind.
+  Write("out.crp", "previous");
+  EXPECT_EQ(Run("encode story.txt out.crp").Status, 1);
+  EXPECT_EQ(ReadAll(Dir / "out.crp"), "previous");
+  EXPECT_EQ(std::distance(fs::directory_iterator(Dir), fs::directory_iterator()), 2);
+}
+
+TEST_F(StoryTool, EncodeRefusesScenariosTheGameCannotHold) {
+  std::string tooMany = "@start\n";
+  for (int i = 0; i < 9999; ++i) tooMany += "x\n";
+  Write("many.txt", tooMany);
+  TRun many = Run("encode many.txt out.crp");
+  EXPECT_EQ(many.Status, 1);
+  EXPECT_EQ(many.Err, "many.txt:10000: error: more than 9,999 lines; the game holds at most 9,999\n");
+
+  // 9,999 lines, but their enciphered file would pass the reader's 10,000 lines.
+  std::string tooBig = "@start\n";
+  for (int i = 0; i < 9998; ++i) tooBig += std::string(46, 'x') + "\n";
+  Write("big.txt", tooBig);
+  TRun big = Run("encode big.txt out.crp");
+  EXPECT_EQ(big.Status, 1);
+  EXPECT_NE(big.Err.find("would have 10001 lines"), std::string::npos) << big.Err;
+  EXPECT_FALSE(fs::exists(Dir / "out.crp"));
+}
+
+TEST_F(StoryTool, CheckFindsWhatStopsTheGame) {
+  Write("errors.txt", U8(u8"@start\n"
+                         u8"#say\n"
+                         u8"#SAY a b\n"
+                         u8"#xxenemy 獣 オオカミ\n"
+                         u8"#xxenemy 獣 オオカミ 三 毛皮\n"
+                         u8"#xxenemy 獣 オオカミ 3 毛皮\n"
+                         u8"#poison 1.5\n"
+                         u8"#poison -5\n"
+                         u8"#goto\n"
+                         u8"#goto nowhere\n"
+                         u8"#goto @missing\n"
+                         u8"@start\n"
+                         u8"ハングル 한\n"));
+  TRun run = Run("check errors.txt");
+  EXPECT_EQ(run.Status, 1);
+  const std::string expected =
+            U8(u8"errors.txt:2: error: \"#say\" takes 1 parameter, not 0\n"
+               u8"errors.txt:3: error: \"#SAY\" takes 1 parameter, not 2\n"
+               u8"errors.txt:4: error: \"#xxenemy\" takes 3 to 4 parameters, not 2\n"
+               u8"errors.txt:5: error: \"#xxenemy\" power \"三\" is not a decimal integer; the game stops with a "
+               u8"conversion error\n"
+               u8"errors.txt:7: error: \"#poison\" damage \"1.5\" is not a decimal integer; the game stops with a "
+               u8"conversion error\n"
+               u8"errors.txt:9: error: \"#goto\" has no target label; the scenario stops here\n"
+               u8"errors.txt:10: error: \"#goto\" target \"nowhere\" is not a label (labels begin with \"@\")\n"
+               u8"errors.txt:11: error: \"#goto\" target \"@missing\" does not exist\n"
+               u8"errors.txt:12: error: label \"@start\" is already defined on line 1; the game refuses to load "
+               u8"the scenario\n") +
+                U8(u8"errors.txt:13: error: column 6: \"한\" (U+D55C) cannot be written in CP932\n");
+  EXPECT_EQ(run.Out, expected);
+
+  Write("nostart.txt", "@begin\ntext\n");
+  EXPECT_EQ(Run("check nostart.txt").Out, "nostart.txt:1: error: no \"@start\" label; the game starts there\n");
+
+  std::string tooMany = "@start\n";
+  for (int i = 0; i < 9999; ++i) tooMany += "x\n";
+  Write("many.txt", tooMany);
+  EXPECT_EQ(Run("check many.txt").Out, "many.txt:10000: error: more than 9,999 lines; the game holds at most 9,999\n");
+}
+
+TEST_F(StoryTool, CheckWarnsAboutWhatTheGameWouldMisshow) {
+  Write("warnings.txt", U8(u8"@start\n"
+                           u8"#sya hello\n"
+                           u8"これは四十六バイトを超える長い一行の物語文です。\n"
+                           u8"ちょうど四十六バイトの行はまだ画面に収まるよね\n"
+                           u8"Visit http://example.com today\n"
+                           u8"Line // a comment is fine\n"
+                           u8"#goto @next\n"
+                           u8"@orphan\n"
+                           u8"never shown\n"
+                           u8"\n"
+                           u8"#xxwonder\n"
+                           u8"@next\n"
+                           u8"#xxwonder\n"
+                           u8"#end\n"
+                           u8"@REAL\n"
+                           u8"reached by #xxwonder\n"
+                           u8"#end\n"
+                           u8"@HEART\n"
+                           u8"no #xxbind command leads here\n"));
+  TRun run = Run("check warnings.txt");
+  EXPECT_EQ(run.Status, 0) << "warnings alone do not fail the check";
+  EXPECT_EQ(run.Out,
+            U8(u8"warnings.txt:2: warning: \"#sya\" names no command; the line is shown as story text\n"
+               u8"warnings.txt:3: warning: story line is 48 bytes wide; the play area shows 46\n"
+               u8"warnings.txt:5: warning: \"//\" starts a comment inside the text; \"//example.com today\" is "
+               u8"dropped\n"
+               u8"warnings.txt:8: warning: lines 8-11 cannot be reached from \"@start\"\n"
+               u8"warnings.txt:18: warning: lines 18-19 cannot be reached from \"@start\"\n"));
+
+  Write("bind.txt", "@start\n#xxbind_heart\n#end\n@HEART\nthe bound passage\n");
+  EXPECT_EQ(Run("check bind.txt").Out, "") << "an idea burst of #xxbind_heart reaches @HEART";
+}
+
+// The worked example: '@start', 'Line A', '#say hello', 'Line C' in a.txt.
+const std::string TraceExample = U8(
+    u8"load 【成功】\n"
+    u8"jump 【成功】\n"
+    u8"step 1\npage\nline Line A\nresult 【成功】\n"
+    u8"step 2\ncommand #say hello\nline Line C\nresult 【成功】\n"
+    u8"step 3\nresult 【成功】\n"
+    u8"ended\n");
+
+TEST_F(StoryTool, TraceShowsEveryStepOfTheRun) {
+  Write("a.txt", "@start\nLine A\n#say hello\nLine C\n");
+  TRun plain = Run("trace a.txt");
+  EXPECT_EQ(plain.Status, 0);
+  EXPECT_EQ(plain.Out, TraceExample);
+
+  Encode("a.txt", "a.crp");
+  EXPECT_EQ(Run("trace a.crp").Out, TraceExample) << "the enciphered file runs like its source";
+
+  EXPECT_EQ(Run("trace a.txt --steps 1").Out,
+            U8(u8"load 【成功】\njump 【成功】\nstep 1\npage\nline Line A\nresult 【成功】\nstopped after 1 steps\n"));
+}
+
+TEST_F(StoryTool, TraceShowsFailuresAsTheGameSeesThem) {
+  Write("dup.txt", "@start\n@a\n  @a  x\n");
+  TRun dup = Run("trace dup.txt");
+  EXPECT_EQ(dup.Status, 1);
+  EXPECT_EQ(dup.Out, U8(u8"load 【エラー】ラベル重複：@a\\r\\nin dup.txt\n")) << "the load line, then nothing";
+
+  // A command with too many parameters ends the scenario with the engine's error; a line
+  // carriage return inside a story line is shown as \r.
+  Write("bad.txt", "@start\nA\rB\n#inn now\nnever\n");
+  EXPECT_EQ(Run("trace bad.txt").Out,
+            U8(u8"load 【成功】\njump 【成功】\n"
+               u8"step 1\npage\nline A\\rB\nresult 【成功】\n"
+               u8"step 2\nresult 【エラー】パラメータ過多：#inn now\\r\\nin bad.txt\n"
+               u8"ended\n"));
+
+  Write("nostart.txt", "text\n");
+  EXPECT_EQ(Run("trace nostart.txt").Out,
+            U8(u8"load 【成功】\njump 【エラー】@startが見つかりませんでした。\\r\\nin nostart.txt\n"
+               u8"step 1\nline text\nresult 【成功】\nstep 2\nresult 【成功】\nended\n"));
+}
+
+TEST_F(StoryTool, WrongInvocationsExitWithTwo) {
+  Write("a.txt", "@start\n");
+  for (const char* args : {"", "frobnicate a.txt", "encode a.txt", "decode", "check a.txt extra",
+                           "trace a.txt --steps", "trace a.txt --steps many", "decode a.txt --cp932",
+                           "check a.txt --key x", "encode a.txt out --bogus"}) {
+    TRun run = Run(args);
+    EXPECT_EQ(run.Status, 2) << "farrow-story " << args;
+    EXPECT_NE(run.Err.find("Usage: farrow-story"), std::string::npos) << "farrow-story " << args;
+  }
+  for (const char* args : {"--help", "encode --help", "decode --help", "check --help", "trace --help"}) {
+    TRun run = Run(args);
+    EXPECT_EQ(run.Status, 0) << "farrow-story " << args;
+    EXPECT_EQ(run.Out.find("Usage: farrow-story"), 0u) << "farrow-story " << args;
+  }
+}
+
+}  // namespace

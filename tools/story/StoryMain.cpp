@@ -1,0 +1,210 @@
+// StoryMain -- farrow-story's command line: picks the subcommand, reads its options, prints help.
+// Exit status: 0 done, 1 failed (a bad scenario or file), 2 wrong invocation.
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tools/story/StoryCheck.h"
+#include "tools/story/StoryCodec.h"
+#include "tools/story/StorySource.h"
+#include "tools/story/StoryTrace.h"
+
+namespace {
+
+constexpr int UsageError = 2;
+
+const char* const ToolUsage =
+    "Usage: farrow-story COMMAND [ARGUMENTS] [OPTIONS]\n"
+    "\n"
+    "Prepares Farrowmere scenarios: the game loads only the enciphered dat/story.crp.txt.\n"
+    "\n"
+    "Commands:\n"
+    "  encode SOURCE OUT [--key TEXT] [--cp932]   encipher a scenario source into OUT\n"
+    "  decode FILE [--key TEXT]                   print the plain lines of an enciphered file\n"
+    "  check SOURCE [--cp932]                     report errors and warnings in a source\n"
+    "  trace FILE [--steps N] [--key TEXT] [--cp932]\n"
+    "                                             run a scenario as the game does, step by step\n"
+    "\n"
+    "farrow-story COMMAND --help explains a command.\n"
+    "Exit status: 0 done, 1 failed, 2 wrong invocation.\n";
+
+// Help texts are UTF-8 for the terminal (plain literals would be CP932).
+struct TCommandHelp {
+  const char* Name;
+  const char* Usage;
+  const char8_t* Text;
+};
+
+std::ostream& operator<<(std::ostream& out, const char8_t* text) { return out << reinterpret_cast<const char*>(text); }
+
+const TCommandHelp Commands[] = {
+    {"encode", "Usage: farrow-story encode SOURCE OUT [--key TEXT] [--cp932]\n",
+     u8"\n"
+     "Enciphers the scenario SOURCE (UTF-8; CP932 with --cp932) into OUT, the file the game\n"
+     "loads (dat/story.crp.txt). Lines are stored in CP932 with CR LF line ends; the same\n"
+     "source and key always give the same file.\n"
+     "\n"
+     "  --key TEXT   key text (default \"fable.txt\", the one the game uses)\n"
+     "  --cp932      SOURCE is already CP932 (Shift-JIS)\n"
+     "\n"
+     "A character that CP932 cannot hold is an error naming its line and column. OUT is written\n"
+     "through a temporary file and checked by reading it back; on any error OUT is left as it\n"
+     "was. Exit status: 0 written, 1 not written, 2 wrong invocation.\n"},
+    {"decode", "Usage: farrow-story decode FILE [--key TEXT]\n",
+     u8"\n"
+     "Deciphers the enciphered scenario FILE and prints its lines as UTF-8, one a line.\n"
+     "\n"
+     "  --key TEXT   key text (default \"fable.txt\")\n"
+     "\n"
+     "When the game could not read FILE, prints the reader's result (for example\n"
+     "【エラー】不正なデータ) on standard error. Exit status: 0 read, 1 not readable,\n"
+     "2 wrong invocation.\n"},
+    {"check", "Usage: farrow-story check SOURCE [--cp932]\n",
+     u8"\n"
+     "Checks the scenario SOURCE (UTF-8; CP932 with --cp932) the way the game loads and runs it,\n"
+     "printing FILE:LINE: error: ... and FILE:LINE: warning: ... lines.\n"
+     "\n"
+     "Errors: a label defined twice, no \"@start\", \"#goto\" without a target or to a missing\n"
+     "label, a command with too few or too many parameters, a power of \"#xxenemy\" or a damage\n"
+     "of \"#poison\" that is not a decimal integer, a character CP932 cannot hold, more than\n"
+     "9,999 lines (or more text than the enciphered file can carry).\n"
+     "Warnings: a \"#\" word that names no command (shown as story text), a story line wider\n"
+     "than 46 bytes, lines no run from \"@start\" reaches, \"//\" cutting a line inside its text.\n"
+     "\n"
+     "Exit status: 0 no errors (warnings allowed), 1 errors, 2 wrong invocation.\n"},
+    {"trace", "Usage: farrow-story trace FILE [--steps N] [--key TEXT] [--cp932]\n",
+     u8"\n"
+     "Loads FILE into the script engine as the game does (an enciphered file when its first\n"
+     "line is \"Velumon\", else a source: UTF-8, or CP932 with --cp932), with pages of four\n"
+     "lines and the game's twenty commands, whose handlers here only record their words.\n"
+     "Jumps to \"@start\" and steps until the scenario ends or N steps have run, printing:\n"
+     "  load RESULT, jump RESULT, then for each step: step N, page, command WORDS, line TEXT,\n"
+     "  result RESULT; finally ended, or stopped after N steps.\n"
+     "A carriage return is shown as \\r, a line feed as \\n.\n"
+     "\n"
+     "  --steps N    most steps to run (default 10000)\n"
+     "  --key TEXT   key text of an enciphered FILE (default \"fable.txt\")\n"
+     "  --cp932      a source FILE is CP932 (Shift-JIS)\n"
+     "\n"
+     "Exit status: 0 traced, 1 the load failed, 2 wrong invocation.\n"},
+};
+
+// What one subcommand was given.
+struct TArguments {
+  std::vector<std::string> Positional;
+  std::optional<std::string> Key;
+  std::optional<std::string> Steps;
+  bool Cp932 = false;
+  bool Help = false;
+};
+
+int Usage(const std::string& problem, const char* usage) {
+  std::cerr << "farrow-story: " << problem << "\n" << usage;
+  if (usage != ToolUsage) std::cerr << "See 'farrow-story --help'.\n";
+  return UsageError;
+}
+
+// Reads the arguments after the command name; false with the problem when one is not allowed.
+bool ParseArguments(const std::vector<std::string>& args, const std::string& allowed, TArguments& out,
+                    std::string& problem) {
+  bool optionsEnded = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    std::string arg = args[i];
+    if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+      out.Positional.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (arg == "--help" || arg == "-h") {
+      out.Help = true;
+      continue;
+    }
+    std::string name = arg;
+    std::optional<std::string> value;
+    if (size_t eq = arg.find('='); eq != std::string::npos) {
+      name = arg.substr(0, eq);
+      value = arg.substr(eq + 1);
+    }
+    if (allowed.find(" " + name + " ") == std::string::npos) {
+      problem = "unknown option " + name;
+      return false;
+    }
+    if (name == "--cp932") {
+      if (value) {
+        problem = "--cp932 takes no value";
+        return false;
+      }
+      out.Cp932 = true;
+      continue;
+    }
+    if (!value) {
+      if (i + 1 >= args.size()) {
+        problem = name + " needs a value";
+        return false;
+      }
+      value = args[++i];
+    }
+    if (name == "--key") {
+      out.Key = *value;
+    } else {
+      out.Steps = *value;
+    }
+  }
+  return true;
+}
+
+// A step count: decimal digits only.
+bool ParseSteps(const std::string& text, int& steps) {
+  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+  steps = std::stoi(text);
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty()) return Usage("no command given", ToolUsage);
+  if (args[0] == "--help" || args[0] == "-h") {
+    std::cout << ToolUsage;
+    return 0;
+  }
+  const TCommandHelp* command = nullptr;
+  for (const TCommandHelp& c : Commands) {
+    if (args[0] == c.Name) command = &c;
+  }
+  if (command == nullptr) return Usage("unknown command '" + args[0] + "'", ToolUsage);
+
+  const std::string name = command->Name;
+  const std::string allowed = name == "encode"   ? " --key --cp932 "
+                              : name == "decode" ? " --key "
+                              : name == "check"  ? " --cp932 "
+                                                 : " --key --cp932 --steps ";
+  TArguments a;
+  std::string problem;
+  if (!ParseArguments(std::vector<std::string>(args.begin() + 1, args.end()), allowed, a, problem)) {
+    return Usage(problem, command->Usage);
+  }
+  if (a.Help) {
+    std::cout << command->Usage << command->Text;
+    return 0;
+  }
+  const size_t wanted = name == "encode" ? 2 : 1;
+  if (a.Positional.size() != wanted) {
+    return Usage(a.Positional.size() < wanted ? "missing arguments" : "too many arguments", command->Usage);
+  }
+
+  std::string key = Story::DefaultKey;
+  if (a.Key && !Story::KeyToCp932(*a.Key, key)) return Usage("the key text cannot be written in CP932", command->Usage);
+
+  if (name == "encode") return Story::Encode(a.Positional[0], a.Positional[1], key, a.Cp932);
+  if (name == "decode") return Story::Decode(a.Positional[0], key);
+  if (name == "check") return Story::Check(a.Positional[0], a.Cp932);
+  int steps = Story::DefaultTraceSteps;
+  if (a.Steps && !ParseSteps(*a.Steps, steps)) return Usage("--steps needs a whole number", command->Usage);
+  return Story::Trace(a.Positional[0], steps, key, a.Cp932);
+}
