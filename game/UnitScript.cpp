@@ -93,15 +93,15 @@ void CmdExit(const TStringArray&, std::string& result) {
 }
 
 void CmdEnemy(const TStringArray& words, std::string& result) {
-  std::string drop = words.size() > 4 ? words[4] : std::string();
-  int32_t power = Checked::StrToInt(words[3]);  // a bad number throws before anything changes
-  SetEnemy(words[1], words[2], power, drop);
+  std::string drop = words.size() > 4 ? words.at(4) : std::string();
+  int32_t power = Checked::StrToInt(words.at(3));  // a bad number throws before anything changes
+  SetEnemy(words.at(1), words.at(2), power, drop);
   EnemyAppears(EncounterEnemy);
   result = "【成功】";
 }
 
 void CmdSay(const TStringArray& words, std::string& result) {
-  AddMessage(words[1]);
+  AddMessage(words.at(1));
   result = "【成功】";
 }
 
@@ -113,15 +113,15 @@ void CmdEpitaph(const TStringArray&, std::string& result) {
 }
 
 void CmdStone(const TStringArray& words, std::string& result) {
-  StoneName = words[1];
+  StoneName = words.at(1);
   AddMessage("- 貨物置き場 -");
-  AddMessage(words[2] + "の石像がある。");
+  AddMessage(words.at(2) + "の石像がある。");
   SpawnIdeaButton(CaptionDispel);
   result = "【成功】";
 }
 
 void CmdBox(const TStringArray& words, std::string& result) {
-  ChestItem = words[1];
+  ChestItem = words.at(1);
   AddMessage("宝箱が置いてある。");
   AddMessage("鍵がかかっていて開けられない。");
   SpawnIdeaButton(CaptionKey);
@@ -129,7 +129,7 @@ void CmdBox(const TStringArray& words, std::string& result) {
 }
 
 void CmdSea(const TStringArray& words, std::string& result) {
-  AddMessage(words[1] + "海だ。");
+  AddMessage(words.at(1) + "海だ。");
   if (HasItem(ShipItem)) {
     PlayWave("dat\\tusu.wav");
     AddMessage("お船に揺られてどんぶらこんぶら。");
@@ -173,7 +173,7 @@ void CmdSage(const TStringArray&, std::string& result) {
 
 void CmdPoison(const TStringArray& words, std::string& result) {
   AddMessage("毒の水路だ！");
-  TakeDamage("", Checked::StrToInt(words[1]));  // a bad number throws before any damage
+  TakeDamage("", Checked::StrToInt(words.at(1)));  // a bad number throws before any damage
   result = "【成功】";
 }
 
@@ -201,7 +201,7 @@ void CmdWonder(const TStringArray&, std::string& result) {
 }
 
 void CmdEnding(const TStringArray& words, std::string& result) {
-  AddMessage(words[1]);
+  AddMessage(words.at(1));
   Encounter = EncounterCleared;
   result = "【成功】";
 }
