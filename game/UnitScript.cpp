@@ -1,0 +1,227 @@
+// UnitScript -- script set-up and the scenario command handlers.
+#include "game/UnitScript.h"
+
+#include <stdexcept>
+
+#include "game/CommandTable.h"
+#include "game/GameTexts.h"
+#include "game/UnitEnemy.h"
+#include "game/UnitMain.h"
+#include "game/UnitMainEffects.h"
+#include "paint/UnitPaint.h"
+#include "platform/Application.h"
+#include "script/Checked.h"
+
+std::unique_ptr<TQuilScript> Script;
+
+namespace {
+
+struct THandlerEntry {
+  const char* Name;
+  TScriptCommandProc Handler;
+};
+
+// Each command of the command table with its handler; names and counts come from the table.
+const THandlerEntry Handlers[] = {
+    {"#finish", CmdFinish},         {"#xxinfo", CmdInfo},
+    {"#xxexit", CmdExit},           {"#xxenemy", CmdEnemy},
+    {"#say", CmdSay},               {"#xxepitaph", CmdEpitaph},
+    {"#xxstone", CmdStone},         {"#xxbox", CmdBox},
+    {"#sea", CmdSea},               {"#inn", CmdInn},
+    {"#phia", CmdPhia},             {"#sage", CmdSage},
+    {"#poison", CmdPoison},         {"#deforce", CmdDeforce},
+    {"#xxwonder", CmdWonder},       {"#ending", CmdEnding},
+    {"#xxself", CmdSelf},           {"#xxbind_alone", CmdBindAlone},
+    {"#xxbind_load", CmdBindLoad},  {"#xxbind_heart", CmdBindHeart},
+};
+
+TScriptCommandProc HandlerOf(const std::string& name) {
+  for (const THandlerEntry& entry : Handlers) {
+    if (name == entry.Name) return entry.Handler;
+  }
+  throw std::logic_error("command without a handler: " + name);
+}
+
+}  // namespace
+
+void ScriptSetup() { ScriptSetupFrom("dat\\story.crp.txt", "fable.txt"); }
+
+void ScriptSetupFrom(const std::string& cipherFileName, const std::string& keyText) {
+  // Every command of the table must have its handler before anything is made.
+  std::array<TScriptCommandProc, CommandCount> handlers;
+  for (int i = 0; i < CommandCount; ++i) handlers[i] = HandlerOf(CommandTable[i].Name);
+
+  Script = std::make_unique<TQuilScript>();
+  std::string result;
+  // A scenario that does not load leaves the engine empty: every step ends the story at once.
+  Script->LoadScenario(cipherFileName, keyText, result);
+  Script->SetLineOutput(AddScriptLine, ClearScriptLines);
+  Script->SetPageSize(MaxScriptLines);
+  for (int i = 0; i < CommandCount; ++i) {
+    const TCommandSpec& spec = CommandTable[i];
+    if (spec.MinParams == spec.MaxParams) {
+      Script->AddCommand(spec.Name, handlers[i], spec.MinParams);
+    } else {
+      Script->AddCommandRange(spec.Name, handlers[i], spec.MinParams, spec.MaxParams);
+    }
+  }
+}
+
+void ScriptTeardown() { Script.reset(); }
+
+void JumpToStart() {
+  if (Script == nullptr) return;
+  std::string result;
+  Script->JumpToLabel("@start", result);
+}
+
+// ---- Handlers: word 0 is the command word, words 1.. its parameters (counts checked by the engine)
+
+void CmdFinish(const TStringArray&, std::string& result) {
+  Platform::Application.Terminate();
+  result = "【成功】";
+}
+
+void CmdInfo(const TStringArray&, std::string& result) {
+  SpawnIdeaButton(CaptionInfo);
+  result = "【成功】";
+}
+
+void CmdExit(const TStringArray&, std::string& result) {
+  SpawnIdeaButton(CaptionExit);
+  result = "【成功】";
+}
+
+void CmdEnemy(const TStringArray& words, std::string& result) {
+  std::string drop = words.size() > 4 ? words.at(4) : std::string();
+  int32_t power = Checked::StrToInt(words.at(3));  // a bad number throws before anything changes
+  SetEnemy(words.at(1), words.at(2), power, drop);
+  EnemyAppears(EncounterEnemy);
+  result = "【成功】";
+}
+
+void CmdSay(const TStringArray& words, std::string& result) {
+  AddMessage(words.at(1));
+  result = "【成功】";
+}
+
+void CmdEpitaph(const TStringArray&, std::string& result) {
+  AddMessage("開港記念公園に石碑があった。");
+  AddMessage("「戦う者よ、己の弱さを掌握せよ」");
+  SpawnIdeaButton(CaptionGrasp);
+  result = "【成功】";
+}
+
+void CmdStone(const TStringArray& words, std::string& result) {
+  StoneName = words.at(1);
+  AddMessage("- 貨物置き場 -");
+  AddMessage(words.at(2) + "の石像がある。");
+  SpawnIdeaButton(CaptionDispel);
+  result = "【成功】";
+}
+
+void CmdBox(const TStringArray& words, std::string& result) {
+  ChestItem = words.at(1);
+  AddMessage("宝箱が置いてある。");
+  AddMessage("鍵がかかっていて開けられない。");
+  SpawnIdeaButton(CaptionKey);
+  result = "【成功】";
+}
+
+void CmdSea(const TStringArray& words, std::string& result) {
+  AddMessage(words.at(1) + "海だ。");
+  if (HasItem(ShipItem)) {
+    PlayWave("dat\\tusu.wav");
+    AddMessage("お船に揺られてどんぶらこんぶら。");
+  } else {
+    TakeDamage("お、溺れる！　", 40);
+  }
+  result = "【成功】";
+}
+
+void CmdInn(const TStringArray&, std::string& result) {
+  PlayWave("dat\\cap_other03.wav");
+  RequestFlash(MakePixel(255, 255, 255));
+  HP = MaxHP;
+  AddMessage("宿泊！　ＨＰが全回復した。");
+  result = "【成功】";
+}
+
+void CmdPhia(const TStringArray&, std::string& result) {
+  if (HasItem(PhiaItem)) {
+    AddMessage("王「おお姫、帰ってきたか！」");
+    RemoveItem(PhiaItem);
+    Encounter = EncounterPrincess;
+  } else {
+    AddMessage("王「姫がまだ帰ってこない！");
+    AddMessage("クソ、あの船乗りブッ殺す！」");
+  }
+  result = "【成功】";
+}
+
+void CmdSage(const TStringArray&, std::string& result) {
+  if (HasItem(PebbleItem)) {
+    AddMessage("賢者「そ、それは石ころ！」");
+    RemoveItem(PebbleItem);
+    Encounter = EncounterMeteor;
+  } else {
+    AddMessage("賢者「お主には永遠に理解できぬよ。」");
+    SpawnIdeaButton(CaptionDecode);
+  }
+  result = "【成功】";
+}
+
+void CmdPoison(const TStringArray& words, std::string& result) {
+  AddMessage("毒の水路だ！");
+  TakeDamage("", Checked::StrToInt(words.at(1)));  // a bad number throws before any damage
+  result = "【成功】";
+}
+
+void CmdDeforce(const TStringArray&, std::string& result) {
+  AddMessage("クアッドパレスの奇襲！");
+  AddMessage("【☆デフォース】を始動してきた！");
+  Encounter = EncounterDeforce;
+  SpawnIdeaButton(CaptionDeDeforce);
+  result = "【成功】";
+}
+
+void CmdWonder(const TStringArray&, std::string& result) {
+  if (HasItem(PrincessItem)) {
+    PlayMusic("dat\\farrow.mid");
+    BreakScreen();
+    if (Script != nullptr) {
+      std::string jumped;
+      Script->JumpToLabel("@REAL", jumped);  // the step goes on at the label
+    }
+  } else {
+    AddMessage("分からない。");
+    SpawnIdeaButton(CaptionUnderstand);
+  }
+  result = "【成功】";
+}
+
+void CmdEnding(const TStringArray& words, std::string& result) {
+  AddMessage(words.at(1));
+  Encounter = EncounterCleared;
+  result = "【成功】";
+}
+
+void CmdSelf(const TStringArray&, std::string& result) {
+  SpawnIdeaButton(CaptionSelf);
+  result = "【成功】";
+}
+
+void CmdBindAlone(const TStringArray&, std::string& result) {
+  SpawnIdeaButton(CaptionBindAlone);
+  result = "【成功】";
+}
+
+void CmdBindLoad(const TStringArray&, std::string& result) {
+  SpawnIdeaButton(CaptionBindLoad);
+  result = "【成功】";
+}
+
+void CmdBindHeart(const TStringArray&, std::string& result) {
+  SpawnIdeaButton(CaptionBindHeart);
+  result = "【成功】";
+}

@@ -1,0 +1,40 @@
+// UnitScript -- the one script engine and the twenty scenario commands the game registers.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "script/QuilScript.h"
+
+// The engine; made by ScriptSetup, freed by ScriptTeardown.
+extern std::unique_ptr<TQuilScript> Script;
+
+// Makes the engine with "dat\story.crp.txt" (key "fable.txt"), the game's line and page
+// outputs, page size 4 and the commands of the command table.
+void ScriptSetup();
+// The same with another enciphered scenario (tests, the replay harness).
+void ScriptSetupFrom(const std::string& cipherFileName, const std::string& keyText);
+void ScriptTeardown();
+// Jumps to "@start"; the result is not looked at.
+void JumpToStart();
+
+// The command handlers, named after their commands.
+void CmdFinish(const TStringArray& words, std::string& result);
+void CmdInfo(const TStringArray& words, std::string& result);
+void CmdExit(const TStringArray& words, std::string& result);
+void CmdEnemy(const TStringArray& words, std::string& result);
+void CmdSay(const TStringArray& words, std::string& result);
+void CmdEpitaph(const TStringArray& words, std::string& result);
+void CmdStone(const TStringArray& words, std::string& result);
+void CmdBox(const TStringArray& words, std::string& result);
+void CmdSea(const TStringArray& words, std::string& result);
+void CmdInn(const TStringArray& words, std::string& result);
+void CmdPhia(const TStringArray& words, std::string& result);
+void CmdSage(const TStringArray& words, std::string& result);
+void CmdPoison(const TStringArray& words, std::string& result);
+void CmdDeforce(const TStringArray& words, std::string& result);
+void CmdWonder(const TStringArray& words, std::string& result);
+void CmdEnding(const TStringArray& words, std::string& result);
+void CmdSelf(const TStringArray& words, std::string& result);
+void CmdBindAlone(const TStringArray& words, std::string& result);
+void CmdBindLoad(const TStringArray& words, std::string& result);
+void CmdBindHeart(const TStringArray& words, std::string& result);

@@ -1,0 +1,224 @@
+// UnitPaint -- idea buttons, particle pools and the visual requests of game code.
+#include "paint/UnitPaint.h"
+
+#include "game/GameTexts.h"
+#include "game/Random.h"
+#include "game/UnitMain.h"
+#include "script/Checked.h"
+
+using Platform::TPushButton;
+
+std::array<std::unique_ptr<TPushButton>, IdeaButtonCount> IdeaButtons;
+int32_t NextIdeaButton = 0;
+
+std::array<TParticlePool, IdeaButtonCount> ButtonParticles;
+std::array<TParticle, PowerSparkCount> PowerSparks;
+std::array<TParticle, BurstParticleCount> BurstParticles;
+
+bool FlashPending = false;
+TPixel FlashColor;
+bool ShatterActive = false;
+std::array<std::array<TShatterTile, TileColumns>, TileRows> Tiles;
+int32_t HuePhase = 0;
+bool Zooming = false;
+bool ZoomedIn = false;
+int32_t ZoomPercent = 100;
+std::array<TGlow, GlowCount> Glows;
+
+int32_t TitlePixelCount = 0;
+std::array<TScreenPoint, MaxTitlePixels> TitleTarget;
+std::array<TPixel, MaxTitlePixels> TitleColor;
+std::array<TScreenPoint, MaxTitlePixels> TitlePos;
+
+// ---- Idea buttons -------------------------------------------------------------------------
+
+void CreateIdeaButtons(Platform::TPanel& page, std::function<void(TPushButton&)> onClick) {
+  for (int i = 0; i < IdeaButtonCount; ++i) {
+    auto button = std::make_unique<TPushButton>();
+    button->Tag = i;
+    button->Visible = false;
+    button->SetParent(&page);
+    button->FontBold = true;
+    button->Width = IdeaButtonWidth;
+    button->Height = IdeaButtonHeight;
+    button->Left = IdeaButtonLeft;
+    button->OnClick = onClick;
+    button->TabStop = false;
+    IdeaButtons[i] = std::move(button);
+  }
+}
+
+void FreeIdeaButtons() {
+  for (auto& button : IdeaButtons) button.reset();
+}
+
+void SpawnIdeaButton(const std::string& caption) {
+  // The rest of the program never asks for more than five between rewinds; a sixth is dropped.
+  if (NextIdeaButton < 0 || NextIdeaButton >= IdeaButtonCount) return;
+  TPushButton* button = IdeaButtons[NextIdeaButton].get();
+  if (button == nullptr) return;  // not created (the drawing set-up has not run)
+  button->Caption = caption;
+  button->Top = -button->Height;
+  button->Enabled = IdeaButtonsUsable();
+  button->Visible = true;
+  NextIdeaButton += 1;
+}
+
+bool IdeaButtonsUsable() { return IdeaPower > 0 || HasItem(SilverBulletItem); }
+
+void MoveIdeaButtons() {
+  // A button may come no closer than 10 pixels above the previous visible one in table order.
+  int32_t limit = 800;
+  for (auto& button : IdeaButtons) {
+    if (button == nullptr || !button->Visible) continue;
+    int32_t y = button->Top;
+    int32_t n;
+    if (y < 100) {
+      n = 100 - 3 * (100 - y) / 4;  // dropping the fraction of what remains: always advances
+    } else if (y < 150) {
+      n = y + 1;
+    } else if (y < 400) {
+      n = 4 * (y - 150) / 3 + 151;
+    } else {
+      button->Visible = false;
+      continue;
+    }
+    if (n + button->Height + 10 >= limit) n = limit - button->Height - 10;
+    button->Top = n;
+    limit = n;
+  }
+}
+
+namespace {
+
+// The pool of a button, chosen by its Tag.
+TParticlePool& PoolOf(const TPushButton& button) {
+  Checked::CheckIndex(button.Tag, IdeaButtonCount);
+  return ButtonParticles[button.Tag];
+}
+
+}  // namespace
+
+void BurstIdeaButton(TPushButton& button) {
+  if (!button.Visible) return;
+  // Light green sparks rise from the button's face and never die by chance.
+  for (TParticle& p : PoolOf(button)) {
+    p.Active = true;
+    p.Color = MakePixel(128, 255, 128);
+    p.VX = Random(5) - 2;
+    p.VY = -1 - Random(10);
+    p.X = button.Left + Random(100);
+    p.Y = button.Top + Random(30);
+    p.Chance = 100;
+  }
+  button.Visible = false;
+  // The click may have spent the last 理力 or the silver bullet.
+  bool usable = IdeaButtonsUsable();
+  for (auto& other : IdeaButtons) {
+    if (other != nullptr && other->Visible) other->Enabled = usable;
+  }
+}
+
+void ShatterIdeaButtons() {
+  NextIdeaButton = 0;
+  for (auto& button : IdeaButtons) {
+    if (button == nullptr || !button->Visible) continue;
+    // Grey sparks sink from the button's face, surviving a frame 76 times in 100.
+    for (TParticle& p : PoolOf(*button)) {
+      p.Active = true;
+      p.Color = MakePixel(192, 192, 192);
+      p.VX = Random(3) - 1;
+      p.VY = 1 + Random(2);
+      p.X = button->Left + Random(100);
+      p.Y = button->Top + Random(30);
+      p.Chance = 75;
+    }
+    button->Visible = false;
+  }
+}
+
+bool IsOnDisabledIdeaButton(int32_t x, int32_t y) {
+  for (const auto& button : IdeaButtons) {
+    if (button == nullptr || !button->Visible || button->Enabled) continue;
+    if (button->Left <= x && x <= button->Left + button->Width - 1 && button->Top <= y &&
+        y <= button->Top + button->Height - 1) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// ---- Requests -------------------------------------------------------------------------------
+
+void RequestFlash(TPixel color) {
+  FlashPending = true;
+  FlashColor = color;
+}
+
+void StartBurst() {
+  for (TParticle& p : BurstParticles) {
+    p.Active = true;
+    uint8_t red = static_cast<uint8_t>(192 + Random(64));
+    uint8_t green = static_cast<uint8_t>(64 + Random(64));
+    uint8_t blue = static_cast<uint8_t>(64 + Random(64));
+    p.Color = MakePixel(red, green, blue);
+    p.VX = Random(5) - 2;
+    p.VY = -1 - Random(3);
+    p.X = 150 + Random(101);
+    p.Y = 330 + Random(51);
+    p.Chance = 99;
+  }
+}
+
+void StartShatter() {
+  ShatterActive = true;
+  // SNAPSHOT: the drawing code copies the last frame (ScreenBmp) into ShatterBmp here.
+  for (int r = 0; r < TileRows; ++r) {
+    for (int c = 0; c < TileColumns; ++c) {
+      TShatterTile& t = Tiles[r][c];
+      t.Active = true;
+      t.X = TileSize * c;
+      t.Y = TileSize * r;
+      t.VX = -Random(2);
+      t.VY = Random(3);
+    }
+  }
+}
+
+void RedGlows() {
+  for (TGlow& g : Glows) g.Red = true;
+}
+
+void StartZoom() { Zooming = true; }
+
+void PaintReset() {
+  FlashPending = false;
+  for (auto& button : IdeaButtons) {
+    if (button != nullptr) button->Visible = false;
+  }
+  NextIdeaButton = 0;
+  for (auto& pool : ButtonParticles) {
+    for (TParticle& p : pool) p.Active = false;
+  }
+  for (TParticle& p : PowerSparks) p.Active = false;
+  for (TParticle& p : BurstParticles) p.Active = false;
+  ShatterActive = false;
+  HuePhase = 0;
+  for (auto& row : Tiles) {
+    for (TShatterTile& t : row) t.Active = false;
+  }
+  for (TGlow& g : Glows) {
+    g.Red = false;
+    g.VX = -1 - Random(5);
+    g.VY = 1 + Random(5);
+    g.X = Random(400);
+    g.Y = Random(400);
+  }
+  for (int32_t i = 0; i < TitlePixelCount; ++i) {
+    int32_t y = Random(400);  // y is drawn first
+    TitlePos[i] = TScreenPoint{Random(400), y};
+  }
+  ZoomedIn = false;
+  ZoomPercent = 100;
+  Zooming = false;
+}

@@ -1,0 +1,148 @@
+// UnitPaint -- the play area's presentation state: the five idea buttons, the particle pools,
+// the flash, the shatter tiles, the shattered world's hue, zoom and glows, the title pixels,
+// and the requests game code makes of them. Game code only sets this state; the frame
+// callback draws it.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/Controls.h"
+
+// The bitmap unit's pixel (blue, green, red in memory) where that unit is present; until it
+// is, a stand-in with the same fields, order and maker.
+#if __has_include("paint/QuilBmp.h")
+#include "paint/QuilBmp.h"
+#else
+struct TPixel {
+  uint8_t B = 0;
+  uint8_t G = 0;
+  uint8_t R = 0;
+};
+inline TPixel MakePixel(uint8_t red, uint8_t green, uint8_t blue) { return TPixel{blue, green, red}; }
+#endif
+
+// ---- Idea buttons -------------------------------------------------------------------------
+
+inline constexpr int IdeaButtonCount = 5;
+inline constexpr int IdeaButtonLeft = 20;
+inline constexpr int IdeaButtonWidth = 100;
+inline constexpr int IdeaButtonHeight = 30;
+
+// The five buttons, children of the play-area panel; used in table order between two rewinds.
+extern std::array<std::unique_ptr<Platform::TPushButton>, IdeaButtonCount> IdeaButtons;
+// The table index the next spawn takes, 0 .. 5 (5: all used since the last rewind).
+extern int32_t NextIdeaButton;
+
+// Creates the five hidden buttons on the play-area panel, each calling onClick when clicked
+// (the main form's IdeaButtonClick). Called once by the drawing set-up.
+void CreateIdeaButtons(Platform::TPanel& page, std::function<void(Platform::TPushButton&)> onClick);
+// Frees the five buttons at shutdown.
+void FreeIdeaButtons();
+// Drops the button with this caption in from above the play area. A sixth spawn between two
+// rewinds is ignored.
+void SpawnIdeaButton(const std::string& caption);
+// A click can be paid for: 理力 above 0 or the silver bullet held.
+bool IdeaButtonsUsable();
+// One frame of the fall: ease in, crawl, drop away; keep 10 pixels between buttons.
+void MoveIdeaButtons();
+// A paid click: green sparks, the button hides, the others are enabled anew.
+void BurstIdeaButton(Platform::TPushButton& button);
+// A press on the play area dismisses every button on screen in grey sparks and rewinds.
+void ShatterIdeaButtons();
+// The point lies on a visible, greyed-out button (a press there must not advance the story).
+bool IsOnDisabledIdeaButton(int32_t x, int32_t y);
+
+// ---- Particles ------------------------------------------------------------------------------
+
+struct TParticle {
+  bool Active = false;
+  TPixel Color;
+  int32_t VX = 0;
+  int32_t VY = 0;
+  int32_t X = 0;
+  int32_t Y = 0;
+  int32_t Chance = 0;  // survival chance per frame, percent
+};
+
+inline constexpr int ParticlesPerButton = 1000;
+inline constexpr int PowerSparkCount = 10;
+inline constexpr int BurstParticleCount = 1000;
+
+using TParticlePool = std::array<TParticle, ParticlesPerButton>;
+// One pool per idea button, chosen by the button's Tag.
+extern std::array<TParticlePool, IdeaButtonCount> ButtonParticles;
+// Green sparks rising from the 理力 status line.
+extern std::array<TParticle, PowerSparkCount> PowerSparks;
+// The meteor's fountain.
+extern std::array<TParticle, BurstParticleCount> BurstParticles;
+
+// ---- Flash, shatter, shattered world ---------------------------------------------------------
+
+extern bool FlashPending;
+extern TPixel FlashColor;
+
+// True from the first shatter until the next reset: the backdrop is the shattered world.
+extern bool ShatterActive;
+
+struct TShatterTile {
+  int32_t X = 0;
+  int32_t Y = 0;
+  int32_t VX = 0;
+  int32_t VY = 0;
+  bool Active = false;
+};
+inline constexpr int TileRows = 40;
+inline constexpr int TileColumns = 40;
+inline constexpr int TileSize = 10;
+// Tile (row r, column c) carries the 10 x 10 block of the snapshot at (10 c, 10 r).
+extern std::array<std::array<TShatterTile, TileColumns>, TileRows> Tiles;
+
+// 0 .. 383: the cycling hue of the shattered world.
+extern int32_t HuePhase;
+
+extern bool Zooming;
+extern bool ZoomedIn;
+extern int32_t ZoomPercent;
+
+struct TGlow {
+  bool Red = false;  // adds red only
+  int32_t VX = 0;
+  int32_t VY = 0;
+  int32_t X = 0;
+  int32_t Y = 0;
+};
+inline constexpr int GlowCount = 50;
+extern std::array<TGlow, GlowCount> Glows;
+
+// ---- Title pixels ---------------------------------------------------------------------------
+
+struct TScreenPoint {
+  int32_t X = 0;
+  int32_t Y = 0;
+};
+inline constexpr int MaxTitlePixels = 10000;
+// Filled once by the title capture of the drawing set-up.
+extern int32_t TitlePixelCount;
+extern std::array<TScreenPoint, MaxTitlePixels> TitleTarget;
+extern std::array<TPixel, MaxTitlePixels> TitleColor;
+// Where each title pixel is now; scattered by PaintReset, gathered by the title frames.
+extern std::array<TScreenPoint, MaxTitlePixels> TitlePos;
+
+// ---- Requests -------------------------------------------------------------------------------
+
+// A one-frame fill of the play area; a second request before that frame replaces the colour.
+void RequestFlash(TPixel color);
+// The meteor's fountain of pink pixels from the lower middle.
+void StartBurst();
+// Breaks the picture into falling tiles over the shattered world.
+void StartShatter();
+// All glows shine red until each has left the play area once.
+void RedGlows();
+// The plunge into the second picture of the shattered world.
+void StartZoom();
+// Back to the state of a new game: no flash, buttons hidden and rewound, no particles, the
+// normal world, glows and title pixels scattered anew, no zoom.
+void PaintReset();

@@ -1,0 +1,149 @@
+// UnitMainTest -- the game state: reset, message log, scenario lines, inventory, description view.
+#include "tests/game/GameFixture.h"
+
+using GameState = GameFixture;
+
+TEST_F(GameState, ResetStartsANewPlayThroughButKeepsLastItemAndEnemy) {
+  AddItem("【りんご】");
+  SetEnemy("獣", "オオカミ", 3, "");
+  HP = 2;
+  MaxHP = 40;
+  IdeaPower = 0;
+  Encounter = EncounterDeforce;
+  AddMessage("x");
+  DescriptionTitle = "★情報";
+  StoneName = "ボッシュ";
+  SilverBurst = true;
+  TitleShowing = false;
+  ShatterActive = true;
+
+  ResetGame();
+
+  EXPECT_TRUE(TitleShowing);
+  EXPECT_EQ(MaxHP, 10);
+  EXPECT_EQ(HP, 10);
+  EXPECT_EQ(IdeaPower, 7);
+  EXPECT_EQ(ItemCount, 0);
+  EXPECT_EQ(MessageCount, 0);
+  EXPECT_EQ(ScriptLineCount, 0);
+  EXPECT_TRUE(Encounter.empty()) << "a new game starts with no pending event";
+  EXPECT_TRUE(DescriptionTitle.empty());
+  EXPECT_TRUE(StoneName.empty());
+  EXPECT_FALSE(SilverBurst);
+  EXPECT_FALSE(ShatterActive) << "the world is whole again";
+  EXPECT_TRUE(Captions().empty()) << CaptionsText();
+  EXPECT_EQ(NextIdeaButton, 0);
+  EXPECT_EQ(LastItem, "【りんご】") << "LastItem survives a reset";
+  EXPECT_EQ(Enemy.Name, "オオカミ") << "the enemy record survives a reset";
+  ASSERT_FALSE(SoundsPlayed().empty());
+  EXPECT_EQ(SoundsPlayed().back(), "dat\\farrow.mid") << "the title music starts";
+}
+
+TEST_F(GameState, MessageLogHoldsTwoLinesAndDropsTheThird) {
+  std::string r1, r2, r3;
+  AddMessage("一", r1);
+  AddMessage("二", r2);
+  AddMessage("三", r3);
+  EXPECT_EQ(r1, "【成功】");
+  EXPECT_EQ(r2, "【成功】");
+  EXPECT_EQ(r3, "【不成功】") << "a third message is refused";
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{"一", "二"})) << Log();
+  ClearMessages();
+  AddMessage("四");
+  EXPECT_EQ(LogLines(), std::vector<std::string>{"四"}) << Log();
+}
+
+TEST_F(GameState, ScenarioLinesHoldFourAndAPageClearsThem) {
+  std::string result;
+  for (int i = 0; i < 4; ++i) {
+    AddScriptLine("line" + std::to_string(i), result);
+    EXPECT_EQ(result, "【成功】");
+  }
+  AddScriptLine("fifth", result);
+  EXPECT_EQ(result, "【不成功】");
+  EXPECT_EQ(ScriptLineCount, 4);
+  EXPECT_EQ(ScriptLines[3], "line3");
+  ClearScriptLines(result);
+  EXPECT_EQ(result, "【成功】");
+  EXPECT_EQ(ScriptLineCount, 0);
+}
+
+TEST_F(GameState, GainingAnItemWritesItDropsAScanButtonAndBecomesLastItem) {
+  AddItem("【船】");
+  EXPECT_EQ(ItemCount, 1);
+  EXPECT_EQ(Items[0], "【船】");
+  EXPECT_EQ(LogLines(), std::vector<std::string>{"【船】を手に入れた！"}) << Log();
+  EXPECT_EQ(Captions(), std::vector<std::string>{CaptionScan}) << CaptionsText();
+  EXPECT_EQ(LastItem, "【船】");
+}
+
+TEST_F(GameState, SameItemTwiceIsHeldTwiceAndRemovalTakesOnlyTheFirst) {
+  Hold({"【りんご】", "【石ころ】", "【りんご】"});
+  RemoveItem("【りんご】");
+  EXPECT_EQ(ItemCount, 2);
+  EXPECT_EQ(Items[0], "【石ころ】");
+  EXPECT_EQ(Items[1], "【りんご】");
+  EXPECT_EQ(LogLines(), std::vector<std::string>{"【りんご】を失った！"}) << "one loss message; " << Log();
+  EXPECT_TRUE(HasItem("【りんご】"));
+}
+
+TEST_F(GameState, RemovingTheMiddleItemKeepsTheOthersInOrder) {
+  Hold({"【りんご】", "【石ころ】", "【船】"});
+  RemoveItem("【石ころ】");
+  ASSERT_EQ(ItemCount, 2);
+  EXPECT_EQ(Items[0], "【りんご】");
+  EXPECT_EQ(Items[1], "【船】");
+  RemoveItem("【フィア】");
+  EXPECT_EQ(ItemCount, 2) << "an item not held is not removed";
+  EXPECT_EQ(MessageCount, 1) << "no message for an item not held; " << Log();
+}
+
+TEST_F(GameState, EleventhItemThrowsBeforeAnythingChanges) {
+  for (int i = 0; i < 10; ++i) Hold({"【りんご】"});
+  LastItem = "【船】";
+  EXPECT_THROW(AddItem("【石ころ】"), std::out_of_range);
+  EXPECT_EQ(ItemCount, 10);
+  EXPECT_EQ(MessageCount, 0) << Log();
+  EXPECT_TRUE(Captions().empty()) << CaptionsText();
+  EXPECT_EQ(LastItem, "【船】");
+}
+
+TEST_F(GameState, CopperBulletsCountDownInTheirSlot) {
+  Hold({"【りんご】", CopperBulletNames[9], "【船】"});
+  UseCopperBullet(9);
+  EXPECT_EQ(Items[1], "【銅弾×８】") << "nine bullets become eight in the same slot";
+  UseCopperBullet(1);
+  EXPECT_EQ(Items[1], "【銅弾×８】") << "a count not held is left alone";
+  Items[1] = CopperBulletNames[1];
+  UseCopperBullet(1);
+  EXPECT_EQ(Items[1], "【銅弾×０】");
+  EXPECT_TRUE(HasItem("【銅弾×０】")) << "the empty entry stays in the inventory";
+  EXPECT_FALSE(HasItem("銅弾×０")) << "a bare name without brackets never matches";
+  EXPECT_EQ(MessageCount, 0) << "a shot writes no message; " << Log();
+  EXPECT_THROW(UseCopperBullet(10), std::out_of_range);
+}
+
+TEST_F(GameState, DescriptionSplitsAtCrLfKeepingEmptyLines) {
+  ShowDescription("題", "一行目\r\n\r\n三行目");
+  EXPECT_EQ(DescriptionTitle, "題");
+  EXPECT_EQ(DescriptionLines, (TStringArray{"一行目", "", "三行目"}));
+  ShowDescription("題", "ひとつ");
+  EXPECT_EQ(DescriptionLines, TStringArray{"ひとつ"});
+}
+
+TEST(Random, SameSeedGivesTheSameSequenceWithinRange) {
+  SetRandomSeed(7);
+  std::vector<int> first;
+  for (int i = 0; i < 1000; ++i) first.push_back(Random(10));
+  SetRandomSeed(7);
+  bool seen[10] = {};
+  for (int i = 0; i < 1000; ++i) {
+    int r = Random(10);
+    ASSERT_EQ(r, first[i]) << "replay diverged at draw " << i;
+    ASSERT_TRUE(r >= 0 && r < 10);
+    seen[r] = true;
+  }
+  for (int v = 0; v < 10; ++v) EXPECT_TRUE(seen[v]) << v << " never drawn in 1000 draws";
+  EXPECT_EQ(Random(0), 0);
+  EXPECT_EQ(Random(1), 0);
+}
