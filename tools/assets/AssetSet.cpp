@@ -6,8 +6,11 @@
 #include <stdexcept>
 
 #include "tools/assets/BrokenWorldPicture.h"
+#include "tools/assets/FarrowTune.h"
 #include "tools/assets/FusionPicture.h"
+#include "tools/assets/IconPicture.h"
 #include "tools/assets/PortTownPicture.h"
+#include "tools/assets/SoundEffects.h"
 
 namespace AssetSet {
 
@@ -16,6 +19,9 @@ std::vector<File> Generate() {
   files.push_back({"a.bmp", PortTown::Paint().ToBmp()});
   files.push_back({"a2.bmp", BrokenWorld::Paint().ToBmp()});
   files.push_back({"una.bmp", Fusion::Paint().ToBmp()});
+  for (const SoundEffects::Effect& e : SoundEffects::MakeAll()) files.push_back({e.name, Synth::ToWav(e.samples)});
+  files.push_back({"farrow.mid", FarrowTune::Build()});
+  files.push_back({"icon.bmp", Icon::Paint().ToBmp()});
   return files;
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tools/assets/ExactMath.h"
 #include "tools/assets/Rng.h"
 #include "tools/assets/WorldKeys.h"
 
@@ -167,7 +168,7 @@ void Island(Canvas& c, Rng& rng, int left, int right, int top, int depth, double
   for (int i = 1; i < n; ++i) {
     double t = static_cast<double>(i) / n;
     double x = right - (right - left) * t;
-    double bulge = std::sin(t * 3.14159265358979) * depth;
+    double bulge = ExactMath::Sin(t * ExactMath::kPi) * depth;
     rock.push_back({x + rng.Signed() * 3, topY(x) + 3 + bulge * (0.6 + 0.5 * rng.Unit())});
   }
   for (auto [x, y] : c.Cover(rock)) {
@@ -199,7 +200,7 @@ void House(Canvas& c, int x, int ground, int w, int h, double tilt, Rng& rng) {
 
 // The lighthouse, torn loose and leaning, its lantern now a fire.
 void LeaningLighthouse(Canvas& c, double baseX, double baseY, double angle) {
-  const double s = std::sin(angle), co = std::cos(angle);
+  const double s = ExactMath::Sin(angle), co = ExactMath::Cos(angle);
   auto at = [&](double u, double v) { return Point{baseX + u * co - v * s, baseY + u * s + v * co}; };  // v upward is negative
   c.FillPolygon({at(-8, 0), at(-5, -84), at(5, -84), at(8, 0)}, {20, 18, 34});
   c.FillPolygon({at(-9, -84), at(9, -84), at(9, -87), at(-9, -87)}, {20, 18, 34});

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tools/assets/ExactMath.h"
 #include "tools/assets/Rng.h"
 #include "tools/assets/WorldKeys.h"
 
@@ -34,7 +35,7 @@ void Sea(Canvas& c, Rng& rng) {
   }
   // Far hills on the left, a small island with its beacon on the right.
   for (int x = 0; x < 170; ++x) {
-    int top = kHorizon - 14 + static_cast<int>(std::lround(6 * std::sin(x * 0.05) + 3 * std::sin(x * 0.17)));
+    int top = kHorizon - 14 + static_cast<int>(std::lround(6 * ExactMath::Sin(x * 0.05) + 3 * ExactMath::Sin(x * 0.17)));
     top += std::max(0, x - 120) / 3;
     for (int y = top; y < kHorizon; ++y) c.Set(x, y, Mix({34, 34, 76}, {24, 26, 60}, (y - top) * 20));
   }
@@ -102,13 +103,13 @@ void Wing(Canvas& c, int side) {
       double angle = -0.55 + t * 1.35;                       // radians below the horizontal
       double length = (120 - row * 30) * (1.0 - 0.45 * t);
       double width = 11 + row * 3;
-      double ex = sx + side * std::cos(angle) * length, ey = sy + std::sin(angle) * length + 10;
-      double nx = -std::sin(angle) * width * side, ny = std::cos(angle) * width;
+      double ex = sx + side * ExactMath::Cos(angle) * length, ey = sy + ExactMath::Sin(angle) * length + 10;
+      double nx = -ExactMath::Sin(angle) * width * side, ny = ExactMath::Cos(angle) * width;
       std::vector<Point> feather = {{sx, sy + row * 4.0}, {sx + nx * 0.3, sy + row * 4.0 + ny * 0.3},
-                                    {ex + nx * 0.6, ey + ny * 0.6}, {ex + side * 6 * std::cos(angle), ey + 6 * std::sin(angle)},
+                                    {ex + nx * 0.6, ey + ny * 0.6}, {ex + side * 6 * ExactMath::Cos(angle), ey + 6 * ExactMath::Sin(angle)},
                                     {ex - nx * 0.6, ey - ny * 0.6}};
       for (auto [x, y] : c.Cover(feather)) {
-        double along = std::hypot(x - sx, y - sy) / std::max(1.0, length);
+        double along = std::sqrt((x - sx) * (x - sx) + (y - sy) * (y - sy)) / std::max(1.0, length);
         int t256 = std::clamp(static_cast<int>(along * 256), 0, 256);
         Rgb root = row == 0 ? Rgb{250, 246, 240} : (row == 1 ? Rgb{226, 224, 246} : Rgb{196, 196, 240});
         c.Set(x, y, Mix(root, {120, 110, 200}, t256));

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <tuple>
 
+#include "tools/assets/ExactMath.h"
 #include "tools/assets/Rng.h"
 
 namespace PortTown {
@@ -33,7 +34,7 @@ void Window(Canvas& c, int x, int y, int w, int h, Rgb warm) {
 
 void FarShore(Canvas& c) {
   for (int x = 0; x < c.Width(); ++x) {
-    int top = 214 + static_cast<int>(std::lround(5 * std::sin(x * 0.045) + 3 * std::sin(x * 0.13 + 1.0)));
+    int top = 214 + static_cast<int>(std::lround(5 * ExactMath::Sin(x * 0.045) + 3 * ExactMath::Sin(x * 0.13 + 1.0)));
     for (int y = top; y < kWaterLine; ++y) c.Set(x, y, Mix({156, 162, 180}, {126, 134, 156}, (y - top) * 256 / 26));
   }
 }
@@ -169,7 +170,7 @@ void Water(Canvas& c, Rng& rng) {
   std::vector<int> rowShift(h, 0);
   for (int y = kWaterLine; y < h; ++y) {
     double amp = 1.0 + (y - kWaterLine) * 0.035;
-    rowShift[y] = static_cast<int>(std::lround(amp * (std::sin(y * 0.55) + 0.5 * std::sin(y * 1.7 + 2.0))));
+    rowShift[y] = static_cast<int>(std::lround(amp * (ExactMath::Sin(y * 0.55) + 0.5 * ExactMath::Sin(y * 1.7 + 2.0))));
   }
   for (int y = kWaterLine; y < h; ++y) {
     int depth = (y - kWaterLine) * 256 / (h - kWaterLine);
