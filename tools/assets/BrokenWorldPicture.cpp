@@ -244,6 +244,7 @@ Canvas Paint() {
   Island(c, rng, 326, 356, 86, 12, 0.05);
   Island(c, rng, 26, 56, 74, 12, -0.04);
   Shards(c, rng);
+  c.DropLoneKeys();
   c.CheckKeys();
   return c;
 }

@@ -116,6 +116,27 @@ void Canvas::Line(int x0, int y0, int x1, int y1, Rgb colour, Ink ink) {
   }
 }
 
+void Canvas::DropLoneKeys() {
+  for (int y = 0; y < height_; ++y)
+    for (int x = 0; x < width_; ++x) {
+      if (!IsKey(x, y)) continue;
+      Rgb c = Get(x, y);
+      bool alone = true;
+      Rgb other = c;
+      for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+        if (!Inside(x + dx, y + dy)) continue;
+        if (Get(x + dx, y + dy) == c) alone = false;
+        else other = Get(x + dx, y + dy);
+      }
+      if (!alone) continue;
+      if (IsReserved(other)) {
+        Key(x, y, other);
+      } else {
+        Set(x, y, other);
+      }
+    }
+}
+
 void Canvas::CheckKeys() const {
   for (int y = 0; y < height_; ++y)
     for (int x = 0; x < width_; ++x)

@@ -51,6 +51,9 @@ class Canvas {
   // Pixels covered by a polygon, for shapes that are shaded per pixel.
   std::vector<std::pair<int, int>> Cover(const std::vector<Point>& polygon) const;
 
+  // A key pixel with no neighbour of its colour would flicker alone on screen: it takes a neighbour's colour.
+  void DropLoneKeys();
+
   // Every reserved colour on the canvas was painted with Key(); throws otherwise.
   void CheckKeys() const;
 

@@ -159,6 +159,7 @@ Canvas Paint() {
   Wing(c, -1);
   Wing(c, 1);
   Figure(c);
+  c.DropLoneKeys();
   c.CheckKeys();
   return c;
 }

@@ -223,6 +223,18 @@ void Water(Canvas& c, Rng& rng) {
   for (int x = 0; x < c.Width(); ++x) c.Set(x, 385, {74, 76, 88});
 }
 
+// A single sky pixel boxed in by rigging would show as a lone blue dot: close it.
+void CloseSkyPinholes(Canvas& c) {
+  for (int y = 1; y + 1 < c.Height(); ++y)
+    for (int x = 1; x + 1 < c.Width(); ++x) {
+      if (c.Get(x, y) != kSky) continue;
+      int sky = 0;
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) sky += (dx || dy) && c.Get(x + dx, y + dy) == kSky;
+      if (sky == 0) c.Key(x, y, kSilhouette);
+    }
+}
+
 }  // namespace
 
 Canvas Paint() {
@@ -244,6 +256,7 @@ Canvas Paint() {
   for (int x : {34, 112, 150}) StreetLamp(c, x);
   Fog(c);
   Water(c, rng);
+  CloseSkyPinholes(c);
   c.CheckKeys();
   return c;
 }
