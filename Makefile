@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: play test bench build configure deps clean
+.PHONY: play test bench build configure deps clean assets
 
 deps:
 	@scripts/install-deps
@@ -18,6 +18,10 @@ play: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Regenerates every picture, sound, tune and icon of dat/ (byte for byte the committed files).
+assets: build
+	@$(BUILD)/tools/assets/farrow-assets dat
 
 bench: build
 	@for b in $(BUILD)/bench/*-bench; do "$$b"; done
