@@ -18,7 +18,7 @@ std::map<uint32_t, TForm*>& Handles() {
 
 }  // namespace
 
-TForm::TForm() { Visible = false; }
+TForm::TForm() = default;
 
 TForm::~TForm() {
   if (handle_ != 0) Handles().erase(handle_);

@@ -47,13 +47,27 @@ void FreeMusic() {
   music = nullptr;
 }
 
-// The soundfont for MIDI: SDL_SOUNDFONTS if set, else Debian's default GM font if present.
+bool AnyFileExists(const std::string& paths) {
+  // SDL_mixer's list separators: ':' and ';'.
+  size_t start = 0;
+  while (start <= paths.size()) {
+    size_t end = paths.find_first_of(":;", start);
+    if (end == std::string::npos) end = paths.size();
+    std::error_code ec;
+    if (end > start && std::filesystem::is_regular_file(paths.substr(start, end - start), ec)) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+// The soundfont for MIDI: SDL_SOUNDFONTS if set, else Debian's default GM font. It is handed
+// to SDL_mixer explicitly (Debian's build would otherwise prefer its own default over the
+// environment) and checked here, because without one FluidSynth "plays" in silence.
 bool SoundFontReady() {
   const char* named = std::getenv("SDL_SOUNDFONTS");
-  if (named != nullptr && *named != '\0') return true;
-  std::error_code ec;
-  if (!std::filesystem::exists(kDefaultSoundFont, ec)) return false;
-  Mix_SetSoundFonts(kDefaultSoundFont);
+  std::string paths = named != nullptr && *named != '\0' ? named : kDefaultSoundFont;
+  if (!AnyFileExists(paths)) return false;
+  Mix_SetSoundFonts(paths.c_str());
   return true;
 }
 
