@@ -11,18 +11,7 @@
 
 #include "platform/Controls.h"
 
-// The bitmap unit's pixel (blue, green, red in memory) where that unit is present; until it
-// is, a stand-in with the same fields, order and maker.
-#if __has_include("paint/QuilBmp.h")
 #include "paint/QuilBmp.h"
-#else
-struct TPixel {
-  uint8_t B = 0;
-  uint8_t G = 0;
-  uint8_t R = 0;
-};
-inline TPixel MakePixel(uint8_t red, uint8_t green, uint8_t blue) { return TPixel{blue, green, red}; }
-#endif
 
 // ---- Idea buttons -------------------------------------------------------------------------
 

@@ -1,8 +1,119 @@
-// Application -- the one application object.
+// Application -- the message loop over posted messages and the display's events.
 #include "platform/Application.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/Clock.h"
+#include "platform/Form.h"
+#include "platform/Sound.h"
+#include "platform/TextCodec.h"
+#include "platform/Window.h"
 
 namespace Platform {
 
 TApplication Application;
+
+bool TApplication::Initialize() {
+  if (display_) return true;
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    initError_ = std::string("no display: ") + SDL_GetError();
+    return false;
+  }
+  SDL_DisplayMode mode;
+  if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+    Screen.Width = mode.w;
+    Screen.Height = mode.h;
+  }
+  display_ = true;
+  return true;
+}
+
+void TApplication::Run(TForm& mainForm) {
+  mainForm_ = &mainForm;
+  if (display_ && window_ == nullptr) {
+    window_ = new TWindow(mainForm);
+    std::string error;
+    if (!window_->Open(error)) {
+      std::fprintf(stderr, "farrowmere: cannot open the window: %s\n", error.c_str());
+      delete window_;
+      window_ = nullptr;
+      Terminate();
+    }
+  }
+  mainForm.Visible = true;
+  if (window_ != nullptr) window_->Show();
+  while (!terminated_) {
+    ProcessMessages();
+    if (terminated_) break;
+    // Without a display nothing can arrive except what is posted: stop when that runs dry.
+    if (window_ == nullptr && posted_.empty()) break;
+    WaitMessage(1000);
+  }
+}
+
+bool TApplication::DeliverOne() {
+  if (posted_.empty()) return false;
+  TPosted p = posted_.front();
+  posted_.pop_front();
+  TForm* form = FindForm(p.Handle);
+  if (form == nullptr) return true;  // the form is gone: the message with it
+  TMessage message{p.Msg, p.WParam, p.LParam, 0};
+  try {
+    form->WndProc(message);
+  } catch (const std::exception& e) {
+    HandleException(e);
+  }
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  for (;;) {
+    bool any = window_ != nullptr && window_->PumpEvents();
+    if (DeliverOne()) any = true;
+    if (!any) break;
+  }
+  if (window_ != nullptr) window_->Present();
+}
+
+bool TApplication::WaitMessage(uint32_t timeoutMs) {
+  if (!posted_.empty()) return true;
+  if (window_ != nullptr) window_->Present();
+  if (window_ != nullptr && !Clock().IsVirtual()) {
+    return SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs)) != 0;
+  }
+  Clock().Idle(timeoutMs);
+  return !posted_.empty();
+}
+
+void TApplication::Post(uint32_t handle, uint32_t msg, uintptr_t wParam, intptr_t lParam) {
+  posted_.push_back(TPosted{handle, msg, wParam, lParam});
+}
+
+void TApplication::HandleException(const std::exception& error) {
+  std::string text = error.what();
+  if (OnException) {
+    OnException(text);
+    return;
+  }
+  std::string utf8 = Cp932ToUtf8(text);
+  const char* driver = display_ ? SDL_GetCurrentVideoDriver() : nullptr;
+  // The dummy and off-screen drivers have nobody to click a box away.
+  bool canShow = driver != nullptr && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
+  if (canShow && SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, Cp932ToUtf8(Title).c_str(), utf8.c_str(), nullptr) == 0) {
+    return;
+  }
+  std::fprintf(stderr, "%s: %s\n", Cp932ToUtf8(Title).c_str(), utf8.c_str());
+}
+
+void TApplication::Finalize() {
+  delete window_;
+  window_ = nullptr;
+  posted_.clear();
+  if (display_) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+  display_ = false;
+}
 
 }  // namespace Platform

@@ -1,8 +1,19 @@
-// Application -- the application object: terminate request and terminated flag.
-// (The message loop, the window and the top-level error handler are added on top of this.)
+// Application -- the application object: start-up, title, the message loop, posted messages,
+// the terminate request and the top-level error handler.
+// Called by the program entry (Initialize, Run), by paint/QuilTimer (ProcessMessages,
+// WaitMessage, Terminated) and by the game's "#finish" (Terminate). Works without a display:
+// then only posted messages flow, and errors go to standard error.
 #pragma once
+#include <cstdint>
+#include <deque>
+#include <exception>
+#include <functional>
+#include <string>
 
 namespace Platform {
+
+class TForm;
+class TWindow;
 
 class TApplication {
  public:
@@ -12,8 +23,53 @@ class TApplication {
   // Tests and the replay harness start a fresh run.
   void ResetTerminated() { terminated_ = false; }
 
+  // Opens the display (SDL video). False, with InitError() saying why, when there is none;
+  // the program can still run headless. Fills Screen from the display.
+  bool Initialize();
+  const std::string& InitError() const { return initError_; }
+  bool HasDisplay() const { return display_; }
+  std::string Title = "Farrowmere";  // CP932; also the caption of error boxes
+
+  // Shows the main form in a window (when there is a display) and runs the message loop
+  // until Terminate. Closing the window terminates.
+  void Run(TForm& mainForm);
+  TForm* MainForm() const { return mainForm_; }
+
+  // Handles every pending message (display events and posted messages) and returns; never waits.
+  void ProcessMessages();
+  // Waits until a message is pending or timeoutMs has passed; true when one is pending.
+  // Repaints the window first if anything on it changed.
+  bool WaitMessage(uint32_t timeoutMs);
+
+  // The top-level error handler: shows the text of an error that escaped an event handler
+  // (message box with a display, standard error without) and lets the program go on.
+  void HandleException(const std::exception& error);
+  // Tests and the replay harness can take the error texts (CP932) instead.
+  std::function<void(const std::string& text)> OnException;
+
+  // Closes the window and the display; sound is closed by Platform::CloseSound.
+  void Finalize();
+
+  // Used by PostMessageA.
+  void Post(uint32_t handle, uint32_t msg, uintptr_t wParam, intptr_t lParam);
+  bool HasPostedMessages() const { return !posted_.empty(); }
+
+  TWindow* Window() const { return window_; }
+
  private:
+  struct TPosted {
+    uint32_t Handle;
+    uint32_t Msg;
+    uintptr_t WParam;
+    intptr_t LParam;
+  };
+  bool DeliverOne();
   bool terminated_ = false;
+  bool display_ = false;
+  std::string initError_;
+  TForm* mainForm_ = nullptr;
+  TWindow* window_ = nullptr;
+  std::deque<TPosted> posted_;
 };
 
 extern TApplication Application;

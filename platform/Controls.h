@@ -1,11 +1,13 @@
-// Controls -- the window controls as plain objects: form, panel, paint box, push button.
+// Controls -- the window controls as plain objects: panel, paint box, push button (the form is in Form.h).
 // They exist and behave without a display, so tests and the replay harness can drive them;
-// the window (Window.h) only shows them and routes real input to them.
+// the window (Window.h) only shows them; Input.h routes mouse and keys to them.
 #pragma once
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "platform/Graphics.h"
 
 namespace Platform {
 
@@ -60,6 +62,11 @@ class TPanel : public TControl {
 class TPaintBox : public TControl {
  public:
   using TControl::TControl;
+  // What the paint box shows: the last image block-copied into it. Whoever copies into it
+  // calls Invalidate so that the window repaints.
+  TBitmap Surface;
+  uint64_t Version = 0;
+  void Invalidate() { ++Version; }
   // Mouse-down with the button, the shift state and the point in the paint box's coordinates.
   std::function<void(TPaintBox& sender, TMouseButton button, unsigned shift, int x, int y)> OnMouseDown;
 };

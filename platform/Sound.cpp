@@ -1,13 +1,135 @@
-// Sound -- silent placeholder; the SDL_mixer implementation replaces it.
+// Sound -- WAV sounds on mixer channel 0 and MIDI through SDL_mixer's music stream.
 #include "platform/Sound.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/TextCodec.h"
 
 namespace Platform {
 
-int PlaySoundA(const char*, void*, uint32_t) { return 1; }
-int GGSSetDevice(int32_t, int32_t) { return 0; }
-int GGSLoadFile(const char*, int32_t) { return 1; }
-int GGSPlay(int32_t, int32_t, int32_t) { return 1; }
-int GGSStop() { return 0; }
-int GGSFree() { return 0; }
+namespace {
+
+const char* const kDefaultSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
+
+enum class TDevice { Closed, Open, Failed };
+TDevice device = TDevice::Closed;
+Mix_Chunk* wave = nullptr;
+Mix_Music* music = nullptr;
+
+// Opens the audio device once; a failure is remembered so that a machine without sound does
+// not retry at every click.
+bool OpenDevice() {
+  if (device != TDevice::Closed) return device == TDevice::Open;
+  device = TDevice::Failed;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  Mix_AllocateChannels(1);
+  device = TDevice::Open;
+  return true;
+}
+
+void StopWave() {
+  if (device == TDevice::Open) Mix_HaltChannel(0);
+  if (wave != nullptr) Mix_FreeChunk(wave);
+  wave = nullptr;
+}
+
+void FreeMusic() {
+  if (device == TDevice::Open) Mix_HaltMusic();
+  if (music != nullptr) Mix_FreeMusic(music);
+  music = nullptr;
+}
+
+bool AnyFileExists(const std::string& paths) {
+  // SDL_mixer's list separators: ':' and ';'.
+  size_t start = 0;
+  while (start <= paths.size()) {
+    size_t end = paths.find_first_of(":;", start);
+    if (end == std::string::npos) end = paths.size();
+    std::error_code ec;
+    if (end > start && std::filesystem::is_regular_file(paths.substr(start, end - start), ec)) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+// The soundfont for MIDI: SDL_SOUNDFONTS if set, else Debian's default GM font. It is handed
+// to SDL_mixer explicitly (Debian's build would otherwise prefer its own default over the
+// environment) and checked here, because without one FluidSynth "plays" in silence.
+bool SoundFontReady() {
+  const char* named = std::getenv("SDL_SOUNDFONTS");
+  std::string paths = named != nullptr && *named != '\0' ? named : kDefaultSoundFont;
+  if (!AnyFileExists(paths)) return false;
+  Mix_SetSoundFonts(paths.c_str());
+  return true;
+}
+
+}  // namespace
+
+int PlaySoundA(const char* fileName, void*, uint32_t flags) {
+  if (fileName == nullptr || (flags & SND_PURGE) != 0) {
+    StopWave();
+    return 1;
+  }
+  if (!OpenDevice()) return 0;
+  StopWave();
+  wave = Mix_LoadWAV(NativeFileName(fileName).c_str());
+  if (wave == nullptr) return 0;
+  return Mix_PlayChannel(0, wave, (flags & SND_LOOP) != 0 ? -1 : 0) == 0 ? 1 : 0;
+}
+
+bool CanLoadWave(const std::string& fileName) {
+  if (!OpenDevice()) return false;
+  Mix_Chunk* chunk = Mix_LoadWAV(NativeFileName(fileName).c_str());
+  if (chunk == nullptr) return false;
+  Mix_FreeChunk(chunk);
+  return true;
+}
+
+int GGSSetDevice(int32_t, int32_t) { return 0; }  // the default output is the only one
+
+int GGSLoadFile(const char* fileName, int32_t) {
+  FreeMusic();
+  if (fileName == nullptr) return 1;
+  if (!OpenDevice()) return 2;
+  Mix_Init(MIX_INIT_MID);
+  if (!SoundFontReady()) return 3;
+  music = Mix_LoadMUS(NativeFileName(fileName).c_str());
+  return music != nullptr ? 0 : 4;
+}
+
+int GGSPlay(int32_t option, int32_t, int32_t) {
+  if (music == nullptr) return 1;
+  int loops = (option & 1) != 0 ? -1 : 1;
+  return Mix_PlayMusic(music, loops) == 0 ? 0 : 2;
+}
+
+int GGSStop() {
+  if (device == TDevice::Open) Mix_HaltMusic();
+  return 0;
+}
+
+int GGSFree() {
+  FreeMusic();
+  return 0;
+}
+
+void CloseSound() {
+  StopWave();
+  FreeMusic();
+  if (device == TDevice::Open) {
+    Mix_CloseAudio();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+  device = TDevice::Closed;
+}
 
 }  // namespace Platform

@@ -1,7 +1,10 @@
-// Sound -- stand-ins for the system's WAV player and the outside MIDI library.
-// Called by media/QuilWave and media/QuilMidi only.
+// Sound -- stand-ins for the system's WAV player and the outside MIDI library, on SDL_mixer.
+// Called by media/QuilWave and media/QuilMidi only (and CloseSound by the program's end).
+// The audio device opens at the first sound; without one (or without a soundfont for MIDI)
+// everything stays silent and the program goes on.
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace Platform {
 
@@ -12,15 +15,25 @@ constexpr uint32_t SND_LOOP = 0x0008;
 constexpr uint32_t SND_PURGE = 0x0040;
 constexpr uint32_t SND_FILENAME = 0x20000;
 
-// Plays a WAV file asynchronously on the one sound channel; a new sound cuts the one playing.
-// A missing or unreadable file plays nothing. With no name (nullptr), stops all sound.
+// Plays a WAV file ("dat\x.wav") on the one sound channel and returns at once (always
+// asynchronous); a new sound cuts the one playing. A missing or unreadable file plays nothing.
+// With no name (nullptr) or SND_PURGE, stops all sound. Answers 1 when the sound started, else 0.
 int PlaySoundA(const char* fileName, void* module, uint32_t flags);
 
-// The MIDI player. GGSLoadFile and GGSPlay answer 0 on success; option 7 loops, 6 plays once.
+// The MIDI player, on SDL_mixer's FluidSynth decoder with the soundfont that SDL_SOUNDFONTS
+// names, else /usr/share/sounds/sf2/default-GM.sf2.
+// GGSLoadFile and GGSPlay answer 0 on success, non-zero on failure (no device, no soundfont,
+// no such file, nothing loaded). GGSPlay: option 7 loops, 6 plays once (bit 0 = loop).
+// The other three always answer 0.
 int GGSSetDevice(int32_t device, int32_t flags);
 int GGSLoadFile(const char* fileName, int32_t flags);
 int GGSPlay(int32_t option, int32_t a, int32_t b);
 int GGSStop();
 int GGSFree();
+
+// True when the file decodes as a sound the WAV player can play (tests check the game's data).
+bool CanLoadWave(const std::string& fileName);
+// Stops everything and closes the audio device; the next sound opens it again.
+void CloseSound();
 
 }  // namespace Platform

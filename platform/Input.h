@@ -1,0 +1,47 @@
+// Input -- mouse and keyboard input routed to a form's controls as Windows routes it.
+// The window feeds it real events; tests and the replay harness feed it synthetic ones.
+// Coordinates are in the form's client area.
+//  - A press of the left button on a showing, enabled push button presses it (drawn sunken)
+//    and captures the mouse; the button's OnClick fires when the button is released over it.
+//  - Disabled or hidden controls are not hit: a press on them falls through to the control
+//    below (the paint box), exactly where the game's play-area handler expects it.
+//  - Any button pressed on a paint box calls its OnMouseDown (a double click is two presses).
+//  - Key messages for the focused child pass through the form's WantChildKey first.
+#pragma once
+#include <cstdint>
+
+#include "platform/Controls.h"
+#include "platform/Form.h"
+
+namespace Platform {
+
+class TInputRouter {
+ public:
+  explicit TInputRouter(TForm& form) : form_(form) {}
+
+  void MouseDown(TMouseButton button, unsigned shift, int x, int y);
+  void MouseMove(unsigned shift, int x, int y);
+  void MouseUp(TMouseButton button, unsigned shift, int x, int y);
+  // A key message (WM_KEYDOWN, WM_SYSKEYDOWN, ...) with its virtual-key code. True when a
+  // child has the focus: the form's filter or the child took it. False: it is the form's.
+  bool Key(uint32_t msg, uint32_t virtualKey);
+
+  // The showing, enabled control under the point, the innermost and topmost one; nullptr
+  // outside every child.
+  TControl* ControlAt(int x, int y) const;
+  // The button holding the mouse (pressed with the left button and not yet released).
+  TPushButton* Captured();
+  // The control that gets key messages: the button last pressed, while it shows and is enabled.
+  TControl* Focused();
+
+
+ private:
+  // Drops the held and focused buttons that were destroyed or moved out of the form.
+  void ForgetLost();
+  TForm& form_;
+  TPushButton* captured_ = nullptr;
+  TPushButton* focused_ = nullptr;
+  bool spaceDown_ = false;
+};
+
+}  // namespace Platform

@@ -1,0 +1,63 @@
+// The MIDI tune through SDL_mixer's FluidSynth decoder, heard through the disk audio driver.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "SoundOutput.h"
+#include "media/QuilMidi.h"
+
+using namespace SoundOutput;
+
+TEST(QuilMidi, ALoopingTuneKeepsSoundingPastItsOwnLength) {
+  WriteTune("tune.mid", 1);  // one quarter note: half a second
+  TQuilMidi::Startup();
+  std::string result;
+  TQuilMidi::Play("tune.mid", true, result);
+  ASSERT_EQ(result, "問題なし");
+  size_t started = Written();
+  ASSERT_TRUE(WaitForOutput(started + Seconds(2.5)));
+  EXPECT_GT(Loudest(started, started + Seconds(0.5)), 500) << "the tune is silent";
+  EXPECT_GT(Loudest(started + Seconds(1.6), started + Seconds(2.5)), 500)
+      << "a looping tune stopped after its first round";
+  TQuilMidi::Shutdown();
+}
+
+TEST(QuilMidi, OnceMeansOnce) {
+  WriteTune("tune.mid", 1);
+  std::string result;
+  TQuilMidi::Play("tune.mid", false, result);
+  ASSERT_EQ(result, "問題なし");
+  size_t started = Written();
+  ASSERT_TRUE(WaitForOutput(started + Seconds(4.0)));
+  EXPECT_GT(Loudest(started, started + Seconds(0.5)), 500);
+  EXPECT_LT(Loudest(started + Seconds(3.0), started + Seconds(4.0)), 50) << "a tune played once came round again";
+  TQuilMidi::Shutdown();
+}
+
+TEST(QuilMidi, PlayingAgainRestartsAndStopSilences) {
+  WriteTune("tune.mid", 8);
+  std::string result;
+  TQuilMidi::Play("tune.mid", true, result);
+  TQuilMidi::Play("tune.mid", true, result);
+  EXPECT_EQ(result, "問題なし");
+  ASSERT_TRUE(WaitForOutput(Written() + Seconds(0.5)));
+  TQuilMidi::Stop();
+  size_t stopped = Written();
+  ASSERT_TRUE(WaitForOutput(stopped + Seconds(1.5)));
+  EXPECT_LT(Loudest(stopped + Seconds(1.0), stopped + Seconds(1.5)), 50);
+  TQuilMidi::Shutdown();
+}
+
+TEST(QuilMidi, AMissingFileReportsTheLoadFailure) {
+  std::string result;
+  TQuilMidi::Play("dat\\no-such-tune.mid", true, result);
+  EXPECT_EQ(result, "Midiのロードに失敗しました。");
+}
+
+TEST(QuilMidi, WithoutASoundFontTheTuneFailsToLoad) {
+  setenv("SDL_SOUNDFONTS", "/nonexistent/none.sf2", 1);  // this test's own process only
+  WriteTune("tune.mid", 1);
+  std::string result;
+  TQuilMidi::Play("tune.mid", true, result);
+  EXPECT_EQ(result, "Midiのロードに失敗しました。");
+}
