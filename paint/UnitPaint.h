@@ -135,3 +135,23 @@ void StartZoom();
 // Back to the state of a new game: no flash, buttons hidden and rewound, no particles, the
 // normal world, glows and title pixels scattered anew, no zoom.
 void PaintReset();
+
+// ---- Drawing set-up and the frame -------------------------------------------------------------
+
+// The off-screen canvas every frame is drawn into, the three pictures, and the shatter snapshot.
+extern std::unique_ptr<TQuilBitmap> ScreenBmp;
+extern std::unique_ptr<TQuilBitmap> PictureA;
+extern std::unique_ptr<TQuilBitmap> PictureA2;
+extern std::unique_ptr<TQuilBitmap> PictureUna;
+extern std::unique_ptr<TQuilBitmap> ShatterBmp;
+
+// The drawing set-up at start-up: bitmaps and pictures (a missing or broken picture throws,
+// naming the file), the five idea buttons on the play-area panel calling onClick, the glow
+// kernel, the title capture. Frames are copied to paintBox.
+void PaintSetup(Platform::TPanel& page, Platform::TPaintBox& paintBox,
+                std::function<void(Platform::TPushButton&)> onClick);
+// Frees the five bitmaps, then the idea buttons.
+void PaintFree();
+// The one periodic procedure: draws the title or the game into ScreenBmp, moves the idea
+// buttons and copies the canvas to the play area.
+void FrameCallback();
