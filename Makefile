@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: play test bench build configure deps clean assets
+.PHONY: play test bench build configure deps clean assets story
 
 deps:
 	@scripts/install-deps
@@ -22,6 +22,12 @@ test: build
 # Regenerates every picture, sound, tune and icon of dat/ (byte for byte the committed files).
 assets: build
 	@$(BUILD)/tools/assets/farrow-assets dat
+
+# Checks story/story.txt and enciphers it into dat/story.crp.txt with the game's key (commit both).
+story: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target farrow-story
+	@$(BUILD)/tools/farrow-story check story/story.txt
+	@$(BUILD)/tools/farrow-story encode story/story.txt dat/story.crp.txt
 
 bench: build
 	@for b in $(BUILD)/bench/*-bench; do "$$b"; done
