@@ -19,8 +19,9 @@ play: build
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# Regenerates every picture, sound, tune and icon of dat/ (byte for byte the committed files).
-assets: build
+# Regenerates every picture, sound, tune and icon of dat/ (byte for byte the committed files),
+# and enciphers the scenario.
+assets: build story
 	@$(BUILD)/tools/assets/farrow-assets dat
 
 # Checks story/story.txt and enciphers it into dat/story.crp.txt with the game's key (commit both).
