@@ -5,18 +5,6 @@
 
 using namespace Platform;
 
-const TPixel PixelBlack = MakePixel(0, 0, 0);
-const TPixel PixelWhite = MakePixel(255, 255, 255);
-const TPixel PixelRed = MakePixel(255, 0, 0);
-const TPixel PixelGreen = MakePixel(0, 255, 0);
-const TPixel PixelBlue = MakePixel(0, 0, 255);
-
-TPixel MakePixel(uint8_t r, uint8_t g, uint8_t b) { return TPixel{b, g, r}; }
-
-bool SamePixel(TPixel a, TPixel b) { return a.R == b.R && a.G == b.G && a.B == b.B; }
-
-TColor PixelToColor(TPixel p) { return RGB(p.R, p.G, p.B); }
-
 TPixel* TPixelTable::operator[](int64_t y) const {
   if (y < 0 || y >= static_cast<int64_t>(rows_.size())) {
     throw std::out_of_range("行 " + std::to_string(y) + " はビットマップの範囲外です (高さ " +

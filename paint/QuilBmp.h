@@ -17,16 +17,17 @@ struct TPixel {
 };
 static_assert(sizeof(TPixel) == 3, "a pixel is three bytes in a row");
 
-TPixel MakePixel(uint8_t r, uint8_t g, uint8_t b);
-bool SamePixel(TPixel a, TPixel b);
+// Inline: the effects call these for each of 160,000 pixels a frame.
+constexpr TPixel MakePixel(uint8_t r, uint8_t g, uint8_t b) { return TPixel{b, g, r}; }
+constexpr bool SamePixel(TPixel a, TPixel b) { return a.R == b.R && a.G == b.G && a.B == b.B; }
 // The system colour of the pixel: red in the lowest byte.
-Platform::TColor PixelToColor(TPixel p);
+constexpr Platform::TColor PixelToColor(TPixel p) { return Platform::RGB(p.R, p.G, p.B); }
 
-extern const TPixel PixelBlack;
-extern const TPixel PixelWhite;
-extern const TPixel PixelRed;
-extern const TPixel PixelGreen;
-extern const TPixel PixelBlue;
+inline constexpr TPixel PixelBlack = MakePixel(0, 0, 0);
+inline constexpr TPixel PixelWhite = MakePixel(255, 255, 255);
+inline constexpr TPixel PixelRed = MakePixel(255, 0, 0);
+inline constexpr TPixel PixelGreen = MakePixel(0, 255, 0);
+inline constexpr TPixel PixelBlue = MakePixel(0, 0, 255);
 
 // The row addresses of a bitmap, line 0 at the top. Asking for a line outside the bitmap
 // throws std::out_of_range; columns 0 .. width-1 are the caller's to keep to.

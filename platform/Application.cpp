@@ -22,6 +22,16 @@ bool TApplication::Initialize() {
     initError_ = std::string("no display: ") + SDL_GetError();
     return false;
   }
+  // SDL falls back to its off-screen driver when it finds no screen; that counts as none
+  // unless someone asked for it (tests ask for the dummy driver by SDL_VIDEODRIVER).
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+  bool offScreen = driver == nullptr || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0;
+  if (offScreen && (asked == nullptr || *asked == '\0')) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    initError_ = "no display: nothing to open a window on (is DISPLAY set?)";
+    return false;
+  }
   SDL_DisplayMode mode;
   if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
     Screen.Width = mode.w;
@@ -80,7 +90,13 @@ void TApplication::ProcessMessages() {
 
 bool TApplication::WaitMessage(uint32_t timeoutMs) {
   if (!posted_.empty()) return true;
-  if (window_ != nullptr) window_->Present();
+  if (window_ != nullptr) {
+    // Painting counts against the wait, so that the frame loop keeps its beat.
+    uint32_t start = timeGetTime();
+    window_->Present();
+    uint32_t spent = timeGetTime() - start;
+    timeoutMs = spent < timeoutMs ? timeoutMs - spent : 0;
+  }
   if (window_ != nullptr && !Clock().IsVirtual()) {
     return SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs)) != 0;
   }

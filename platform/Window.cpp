@@ -171,6 +171,9 @@ TWindow::~TWindow() {
 }
 
 bool TWindow::Open(std::string& error) {
+  // Plain X11 shared-memory drawing: SDL would otherwise put the window's surface on OpenGL,
+  // which without a graphics card is a software renderer costing more than the whole frame.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   window_ = SDL_CreateWindow(Cp932ToUtf8(form_.Caption).c_str(), form_.Left + TForm::FrameWidth,
                              form_.Top + TForm::CaptionHeight, std::max(1, form_.ClientWidth()),
                              std::max(1, form_.ClientHeight()), SDL_WINDOW_HIDDEN);
