@@ -1,7 +1,7 @@
-// UnitPaint -- the play area's presentation state: the five idea buttons, the particle pools,
-// the flash, the shatter tiles, the shattered world's hue, zoom and glows, the title pixels,
-// and the requests game code makes of them. Game code only sets this state; the frame
-// callback draws it.
+// UnitPaint -- the play area: the five idea buttons, the particle pools, the flash, the shatter
+// tiles, the shattered world's hue, zoom and glows, the title pixels, the requests game code
+// makes of them, and the drawing of it all. Game code only sets this state; the frame
+// callback draws it (UnitPaintFrame, UnitPaintScene, UnitPaintText, UnitPaintEffects).
 #pragma once
 #include <array>
 #include <cstdint>

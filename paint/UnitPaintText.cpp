@@ -121,9 +121,9 @@ void DrawDescription() {
   SetScreenFont("ＭＳ ゴシック", 12, fsBold, PixelWhite);
   // As many lines as the view holds; the canvas is the only limit.
   for (size_t i = 0; i < DescriptionLines.size(); ++i) {
-    const int y = 55 + 15 * static_cast<int>(std::min<size_t>(i, CanvasSize));
-    if (y >= CanvasSize) break;
-    ScreenBmp->TextOut(25, y, DescriptionLines[i]);
+    const int64_t y = 55 + 15 * static_cast<int64_t>(i);
+    if (y >= CanvasSize) break;  // the rest lies below the canvas
+    ScreenBmp->TextOut(25, static_cast<int>(y), DescriptionLines[i]);
   }
 }
 
