@@ -33,8 +33,17 @@ std::array<TScreenPoint, MaxTitlePixels> TitlePos;
 // ---- Idea buttons -------------------------------------------------------------------------
 
 void CreateIdeaButtons(Platform::TPanel& page, std::function<void(TPushButton&)> onClick) {
+  CreateIdeaButtonControls();
+  SetUpIdeaButtons(page, std::move(onClick));
+}
+
+void CreateIdeaButtonControls() {
+  for (auto& button : IdeaButtons) button = std::make_unique<TPushButton>();
+}
+
+void SetUpIdeaButtons(Platform::TPanel& page, std::function<void(TPushButton&)> onClick) {
   for (int i = 0; i < IdeaButtonCount; ++i) {
-    auto button = std::make_unique<TPushButton>();
+    TPushButton* button = IdeaButtons[i].get();
     button->Tag = i;
     button->Visible = false;
     button->SetParent(&page);
@@ -44,7 +53,6 @@ void CreateIdeaButtons(Platform::TPanel& page, std::function<void(TPushButton&)>
     button->Left = IdeaButtonLeft;
     button->OnClick = onClick;
     button->TabStop = false;
-    IdeaButtons[i] = std::move(button);
   }
 }
 
@@ -172,7 +180,8 @@ void StartBurst() {
 
 void StartShatter() {
   ShatterActive = true;
-  // SNAPSHOT: the drawing code copies the last frame (ScreenBmp) into ShatterBmp here.
+  // The last frame drawn is what breaks apart.
+  if (ScreenBmp != nullptr && ShatterBmp != nullptr) ScreenBmp->DrawTo(*ShatterBmp, 0, 0);
   for (int r = 0; r < TileRows; ++r) {
     for (int c = 0; c < TileColumns; ++c) {
       TShatterTile& t = Tiles[r][c];

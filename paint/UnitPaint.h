@@ -1,7 +1,7 @@
-// UnitPaint -- the play area's presentation state: the five idea buttons, the particle pools,
-// the flash, the shatter tiles, the shattered world's hue, zoom and glows, the title pixels,
-// and the requests game code makes of them. Game code only sets this state; the frame
-// callback draws it.
+// UnitPaint -- the play area: the five idea buttons, the particle pools, the flash, the shatter
+// tiles, the shattered world's hue, zoom and glows, the title pixels, the requests game code
+// makes of them, and the drawing of it all. Game code only sets this state; the frame
+// callback draws it (UnitPaintFrame, UnitPaintScene, UnitPaintText, UnitPaintEffects).
 #pragma once
 #include <array>
 #include <cstdint>
@@ -26,8 +26,12 @@ extern std::array<std::unique_ptr<Platform::TPushButton>, IdeaButtonCount> IdeaB
 extern int32_t NextIdeaButton;
 
 // Creates the five hidden buttons on the play-area panel, each calling onClick when clicked
-// (the main form's IdeaButtonClick). Called once by the drawing set-up.
+// (the main form's IdeaButtonClick): the two halves below in one call.
 void CreateIdeaButtons(Platform::TPanel& page, std::function<void(Platform::TPushButton&)> onClick);
+// First half: the five controls themselves.
+void CreateIdeaButtonControls();
+// Second half, once the pictures are in: tag, hidden, parent, bold, size, place, click, no tab stop.
+void SetUpIdeaButtons(Platform::TPanel& page, std::function<void(Platform::TPushButton&)> onClick);
 // Frees the five buttons at shutdown.
 void FreeIdeaButtons();
 // Drops the button with this caption in from above the play area. A sixth spawn between two
@@ -138,6 +142,9 @@ void PaintReset();
 
 // ---- Drawing set-up and the frame -------------------------------------------------------------
 
+// The play area and every canvas are 400 x 400 pixels; the pictures are at least that big.
+inline constexpr int CanvasSize = 400;
+
 // The off-screen canvas every frame is drawn into, the three pictures, and the shatter snapshot.
 extern std::unique_ptr<TQuilBitmap> ScreenBmp;
 extern std::unique_ptr<TQuilBitmap> PictureA;
@@ -155,3 +162,65 @@ void PaintFree();
 // The one periodic procedure: draws the title or the game into ScreenBmp, moves the idea
 // buttons and copies the canvas to the play area.
 void FrameCallback();
+
+// ---- Drawing steps (UnitPaintScene, UnitPaintText, UnitPaintEffects) ---------------------------
+
+// The raw row addresses of lines 0 .. 399 of a bitmap, fetched once through its range-checked
+// row table so that the hot loops index them directly.
+using TCanvasRows = std::array<TPixel*, CanvasSize>;
+void FetchRows(const TQuilBitmap& bmp, TCanvasRows& rows);
+
+// Font face, height, style (0, Platform::fsBold or fsItalic) and colour of ScreenBmp's text;
+// the brush is made clear so text never paints a box.
+void SetScreenFont(const char* name, int height, unsigned style, TPixel color);
+
+// Draws the title into ScreenBmp and keeps its non-white pixels (at most 10,000, row by row)
+// as the targets of the title pixels.
+void CaptureTitle();
+// One title frame: the shimmering, magnified harbour and the title pixels gathering.
+void DrawTitle();
+// The normal backdrop: the picture, its white turned to sky, the black sides with wobbling edges.
+void DrawScene();
+// Two lines from the top to the bottom edge (left to right edge) around centre, each end at
+// Random(spread) + centre - spread div 2.
+void JitterVLines(TPixel color, int centre, int spread);
+void JitterHLines(TPixel color, int centre, int spread);
+
+// The text layers over every backdrop.
+void DrawStatus();
+void DrawScriptLines();
+void DrawMessageLog();
+void DrawDescription();  // only while DescriptionTitle is not empty
+void DrawGameOver();     // only while HP <= 0
+// Where a message line starts: centred by its length in bytes (a full-width character counts 2).
+int MessageLeft(const std::string& text);
+
+// 31 x 31 brightness of a glow, 200 in the middle; built once by the drawing set-up.
+inline constexpr int GlowRadius = 15;
+inline constexpr int GlowSpan = 2 * GlowRadius + 1;
+extern std::array<std::array<uint8_t, GlowSpan>, GlowSpan> GlowKernel;
+void BuildGlowKernel();
+
+// One step of a particle: retired when off the canvas or by its chance, else drawn and moved.
+void StepParticle(TParticle& p);
+// Button sparks, the 理力 sparks (spawned while 理力 lasts), the meteor's fountain.
+void DrawParticles();
+// A pending flash fills the whole canvas, once.
+void DrawFlash();
+// The snapshot's tiles slide left and fall.
+void DrawTiles();
+
+// The shattered world's per-column tables, new every frame.
+extern std::array<uint8_t, CanvasSize> Wave;
+extern std::array<int32_t, CanvasSize> BandWidth;
+extern std::array<TPixel, CanvasSize> BandColor;
+extern std::array<int32_t, CanvasSize> BandCentre;
+// The backdrop of the shattered world: picture (zoomed) or night sky, colour keys, blur, glows.
+void DrawOtherScene();
+// Its steps, in the order it runs them.
+void DrawZoomedPicture();  // advances the zoom, draws PictureA2 or PictureUna scaled about (200, 110)
+void BuildColumnTables();
+TPixel StepHue();  // advances HuePhase and gives the hue colour
+void ApplyColorKeys(TPixel hue);
+void BlurVertical();
+void DrawGlows();

@@ -1,4 +1,7 @@
-// UnitPaintFrame -- the drawing set-up and the frame callback.
+// UnitPaintFrame -- the drawing set-up and teardown, and the frame callback that stacks the
+// layers of the play area every 50 ms.
+#include <stdexcept>
+
 #include "game/UnitMain.h"
 #include "paint/UnitPaint.h"
 
@@ -12,7 +15,22 @@ namespace {
 
 Platform::TPaintBox* PaintTarget = nullptr;  // the play area the frames are copied to
 
+// Every effect reads the pictures' first 400 rows and columns unchecked, so a smaller picture
+// is refused here, naming the file like a missing one.
+void LoadPicture(TQuilBitmap& picture, const char* fileName) {
+  picture.LoadFromFile(fileName);
+  if (picture.Width() < CanvasSize || picture.Height() < CanvasSize) {
+    throw std::runtime_error(std::string("ビットマップ イメージが小さすぎます (") + fileName + ": " +
+                             std::to_string(picture.Width()) + " x " + std::to_string(picture.Height()) +
+                             "、400 x 400 以上が必要です)。");
+  }
+}
+
 }  // namespace
+
+void FetchRows(const TQuilBitmap& bmp, TCanvasRows& rows) {
+  for (int y = 0; y < CanvasSize; ++y) rows[y] = bmp.Rows[y];
+}
 
 void PaintSetup(Platform::TPanel& page, Platform::TPaintBox& paintBox,
                 std::function<void(Platform::TPushButton&)> onClick) {
@@ -22,12 +40,15 @@ void PaintSetup(Platform::TPanel& page, Platform::TPaintBox& paintBox,
   PictureA2 = std::make_unique<TQuilBitmap>();
   PictureUna = std::make_unique<TQuilBitmap>();
   ShatterBmp = std::make_unique<TQuilBitmap>();
-  ScreenBmp->SetSize(400, 400);
-  PictureA->LoadFromFile("dat\\a.bmp");
-  PictureA2->LoadFromFile("dat\\a2.bmp");
-  PictureUna->LoadFromFile("dat\\una.bmp");
-  ShatterBmp->SetSize(400, 400);
-  CreateIdeaButtons(page, std::move(onClick));
+  CreateIdeaButtonControls();
+  ScreenBmp->SetSize(CanvasSize, CanvasSize);
+  LoadPicture(*PictureA, "dat\\a.bmp");
+  LoadPicture(*PictureA2, "dat\\a2.bmp");
+  LoadPicture(*PictureUna, "dat\\una.bmp");
+  ShatterBmp->SetSize(CanvasSize, CanvasSize);
+  SetUpIdeaButtons(page, std::move(onClick));
+  BuildGlowKernel();
+  CaptureTitle();
 }
 
 void PaintFree() {
@@ -41,9 +62,24 @@ void PaintFree() {
 }
 
 void FrameCallback() {
-  if (!TitleShowing) {
-    PictureA->DrawTo(*ScreenBmp, 0, 0);
-    MoveIdeaButtons();
+  if (TitleShowing) {
+    DrawTitle();
+  } else {
+    // Later layers paint over earlier ones: this order is the stacking order of the play area.
+    if (ShatterActive) {
+      DrawOtherScene();
+    } else {
+      DrawScene();
+    }
+    DrawParticles();
+    DrawStatus();
+    DrawScriptLines();
+    DrawMessageLog();
+    DrawTiles();
+    DrawDescription();
+    DrawGameOver();
+    DrawFlash();
+    MoveIdeaButtons();  // real controls: drawn by the window over the play area, never hidden
   }
   if (PaintTarget != nullptr) ScreenBmp->CopyToPaintBox(*PaintTarget);
 }
