@@ -22,6 +22,16 @@ bool TApplication::Initialize() {
     initError_ = std::string("no display: ") + SDL_GetError();
     return false;
   }
+  // Without a reachable display SDL falls back to its off-screen driver: that is no display,
+  // unless the environment asked for such a driver by name (tests use the dummy one).
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+  bool invisible = driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+  if (invisible && (asked == nullptr || *asked == '\0')) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    initError_ = "no display: none could be opened (DISPLAY or WAYLAND_DISPLAY names no running display)";
+    return false;
+  }
   SDL_DisplayMode mode;
   if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
     Screen.Width = mode.w;
