@@ -14,8 +14,7 @@ void GameSetup() {
   if (FixedRandomSeed) SetRandomSeed(*FixedRandomSeed);
   // Only posts the form a message: the loop begins once the message loop runs.
   TQuilTimer::Start(*FormMain);
-  PaintSetup(FormMain->PageMain, FormMain->PaintMain,
-             [](Platform::TPushButton& sender) { TFormMain::IdeaButtonClick(sender); });
+  PaintSetup(FormMain->PageMain, FormMain->PaintMain, TFormMain::IdeaButtonClick);
   ScriptSetup();
   TQuilTimer::Add(FrameCallback, 50, "");
 }
