@@ -13,8 +13,13 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# Runs from the repository root, whose dat/ holds the story, pictures and sounds.
 play: build
-	@echo "The game itself is not built yet; try the story tool: $(BUILD)/tools/farrow-story --help"
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "make play: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); the game needs a window." >&2; \
+	  exit 1; \
+	fi
+	@$(BUILD)/app/farrowmere || { status=$$?; echo "make play: the game stopped with status $$status." >&2; exit 1; }
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

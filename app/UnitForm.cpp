@@ -1,12 +1,118 @@
-// UnitForm -- the main form's event handlers.
+// UnitForm -- the main form's layout, life cycle and event handlers.
 #include "app/UnitForm.h"
 
+#include "app/UnitCommon.h"
+#include "game/UnitMain.h"
 #include "game/UnitMainEffects.h"
+#include "game/UnitScript.h"
+#include "media/QuilMidi.h"
 #include "paint/UnitPaint.h"
+#include "platform/Application.h"
 
-void IdeaButtonClick(Platform::TPushButton& sender) {
-  std::string caption = sender.Caption;
-  if (caption.empty()) return;  // nothing to pay for
+using namespace Platform;
+
+TFormMain* FormMain = nullptr;
+
+namespace {
+
+// The form as it was designed; the constructor then replaces size, place and the layout.
+void LoadDesignedLayout(TFormMain& form) {
+  form.Name = "FormMain";
+  form.Caption = "Farrowmere";
+  form.Left = 194;
+  form.Top = 150;
+  form.SetClientSize(723, 578);
+  form.BorderStyle = TBorderStyle::Single;
+  form.BorderIcons = biSystemMenu | biMinimize;
+  form.Color = RGB(240, 240, 240);  // the button face
+  try {
+    form.Icon.LoadFromFile("dat\\icon.bmp");
+  } catch (const std::exception&) {
+    // The icon stays empty and the window shows a plain one: the game does not need it.
+  }
+
+  form.PageMain.Name = "PageMain";
+  form.PageMain.Left = 24;
+  form.PageMain.Top = 34;
+  form.PageMain.Width = 600;
+  form.PageMain.Height = 500;
+  form.PageMain.Color = 0x444444;
+  form.PageMain.Visible = false;
+
+  form.PaintMain.Name = "PaintMain";
+  form.PaintMain.Left = 20;
+  form.PaintMain.Top = 40;
+  form.PaintMain.Width = 101;
+  form.PaintMain.Height = 101;
+  form.PaintMain.OnMouseDown = [&form](TPaintBox& sender, TMouseButton button, unsigned shift, int x, int y) {
+    form.PaintMainMouseDown(sender, button, shift, x, y);
+  };
+}
+
+void StepStory() {
+  if (Script == nullptr) return;
+  std::string result;
+  Script->Step(result);  // an ended or failed scenario just shows nothing more
+}
+
+}  // namespace
+
+TFormMain::TFormMain() {
+  // The global is the form's name for the start-up wiring, which runs inside this constructor.
+  FormMain = this;
+  LoadDesignedLayout(*this);
+  SetClientSize(400, 400);
+  CenterOnScreen();
+  ShowPage(PageMain);
+  FitToParent(PaintMain);
+  try {
+    GameSetup();
+  } catch (...) {
+    // Whatever was set up before the failure is freed here: no destructor runs for this form.
+    GameTeardown();
+    FormMain = nullptr;
+    throw;
+  }
+  ResetGame();
+  // An error of the scenario's first step is the scenario's, as on any later press: it is
+  // shown and the game goes on.
+  try {
+    StepStory();
+  } catch (const std::exception& error) {
+    Application.HandleException(error);
+  }
+}
+
+TFormMain::~TFormMain() {
+  GameTeardown();
+  if (FormMain == this) FormMain = nullptr;
+}
+
+void TFormMain::PaintMainMouseDown(TPaintBox&, TMouseButton, unsigned, int x, int y) {
+  // Left, right and middle presses act alike.
+  if (TitleShowing) {
+    TitleShowing = false;
+    TQuilMidi::Stop();
+    return;
+  }
+  if (IsOnDisabledIdeaButton(x, y)) return;
+  if (HP <= 0) {
+    ResetGame();
+    StepStory();
+    return;
+  }
+  if (!DescriptionTitle.empty()) {
+    DescriptionTitle.clear();
+    return;
+  }
+  ShatterIdeaButtons();
+  BattleTurn();
+  StepStory();
+}
+
+void TFormMain::IdeaButtonClick(TPushButton& sender) {
+  std::string caption = sender.Caption;  // the effect may change the button; the caption counts
+  if (caption.empty()) return;           // nothing to pay for
   PayForIdea();
   BurstIdeaButton(sender);
   RunIdeaEffect(caption);  // an unknown caption has cost its price and does nothing else

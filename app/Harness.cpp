@@ -1,0 +1,139 @@
+// Harness -- driving the real game without a person.
+#include "app/Harness.h"
+
+#include <exception>
+
+#include "app/Program.h"
+#include "app/UnitCommon.h"
+#include "game/UnitMain.h"
+#include "paint/QuilTimer.h"
+#include "paint/UnitPaint.h"
+#include "platform/Application.h"
+#include "platform/Sound.h"
+#include "platform/Window.h"
+
+using namespace Platform;
+
+namespace {
+
+TGameHarness* current = nullptr;  // the harness whose sounds are recorded
+
+// Virtual time a frame may take at most before RunFrames gives up waiting for it (a frame that
+// throws never arrives).
+constexpr uint32_t kFramePeriodMs = 51;
+constexpr uint32_t kSlackMs = 1000;
+
+}  // namespace
+
+void TGameHarness::TFrameClock::Idle(uint32_t ms) {
+  // Called by the frame loop when it would wait: the pass that drew the last frame is over.
+  if (owner_.stopping_ || owner_.FramesDrawn() >= owner_.frameTarget_ ||
+      static_cast<int32_t>(Now() - owner_.deadline_) >= 0) {
+    owner_.stopping_ = true;
+    Application.Terminate();
+    return;
+  }
+  TVirtualClock::Idle(ms);
+}
+
+void TGameHarness::RecordSound(const std::string& fileName) {
+  if (current != nullptr) current->sounds_.push_back(fileName);
+}
+
+TGameHarness::TGameHarness(uint32_t seed) : clock_(*this) {
+  SetClock(&clock_);
+  Application.ResetTerminated();
+  current = this;
+  SoundHook = RecordSound;
+  FixedRandomSeed = seed;
+  StartUnits();
+  try {
+    form_ = std::make_unique<TFormMain>();
+  } catch (...) {
+    StopUnits();
+    Application.ProcessMessages();  // drops the call message of the form that never was
+    FixedRandomSeed.reset();
+    SoundHook = nullptr;
+    current = nullptr;
+    SetClock(nullptr);
+    throw;
+  }
+  router_ = std::make_unique<TInputRouter>(*form_);
+}
+
+TGameHarness::~TGameHarness() {
+  router_.reset();
+  form_.reset();
+  Application.ProcessMessages();  // a call message still queued goes with the form
+  StopUnits();
+  CloseSound();
+  FixedRandomSeed.reset();
+  SoundHook = nullptr;
+  current = nullptr;
+  Application.ResetTerminated();
+  SetClock(nullptr);
+}
+
+void TGameHarness::Press(int x, int y, TMouseButton button) {
+  try {
+    router_->MouseMove(0, x, y);
+    router_->MouseDown(button, 0, x, y);
+    router_->MouseUp(button, 0, x, y);
+  } catch (const std::exception& error) {
+    Application.HandleException(error);
+  }
+}
+
+bool TGameHarness::ClickIdeaButton(const std::string& caption) {
+  for (const auto& button : IdeaButtons) {
+    if (button == nullptr || !button->Showing() || button->Caption != caption) continue;
+    int left = 0, top = 0;
+    button->ClientOrigin(left, top);
+    Press(left + button->Width / 2, top + button->Height / 2);
+    return true;
+  }
+  return false;
+}
+
+void TGameHarness::CloseWindow() { form_->Close(); }
+
+bool TGameHarness::Ended() const { return Application.Terminated(); }
+
+uint64_t TGameHarness::FramesDrawn() const { return form_->PaintMain.Version; }
+
+void TGameHarness::RunFrames(int count) {
+  if (count <= 0 || Ended()) return;
+  frameTarget_ = FramesDrawn() + static_cast<uint64_t>(count);
+  deadline_ = Now() + static_cast<uint32_t>(count) * kFramePeriodMs + kSlackMs;
+  stopping_ = false;
+  if (!loopStarted_) {
+    // As in the program: the message loop dispatches the form's call message, which enters the
+    // frame loop. An error escaping a frame is handled there.
+    loopStarted_ = true;
+    Application.ProcessMessages();
+  } else {
+    try {
+      TQuilTimer::RunLoop();
+    } catch (const std::exception& error) {
+      Application.HandleException(error);
+    }
+  }
+  // Only the harness's own stop is taken back; a real end of the program stays.
+  if (stopping_) Application.ResetTerminated();
+  stopping_ = false;
+}
+
+std::vector<std::string> TGameHarness::IdeaButtonCaptions() const {
+  std::vector<std::string> captions;
+  for (const auto& button : IdeaButtons) {
+    if (button != nullptr && button->Showing()) captions.push_back(button->Caption);
+  }
+  return captions;
+}
+
+void TGameHarness::Screenshot(TBitmap& out) { PaintForm(*form_, out); }
+
+TColor TGameHarness::PixelAt(const TBitmap& bitmap, int x, int y) {
+  const uint8_t* p = bitmap.ScanLine(y) + 3 * x;
+  return RGB(p[2], p[1], p[0]);
+}

@@ -1,0 +1,76 @@
+// Harness -- the real game run in-process without a person: the units and the main form as the
+// program starts them, a virtual clock, a fixed random seed, mouse input through the platform's
+// input router, and frames drawn by the real frame loop. Used by the end-to-end tests and by
+// tools that replay a game.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/UnitForm.h"
+#include "platform/Clock.h"
+#include "platform/Graphics.h"
+#include "platform/Input.h"
+
+class TGameHarness {
+ public:
+  // Starts the units and creates the main form, which reads the working folder's dat/.
+  // Throws what the start-up throws (a missing or broken picture), with everything undone.
+  explicit TGameHarness(uint32_t seed);
+  ~TGameHarness();
+  TGameHarness(const TGameHarness&) = delete;
+  TGameHarness& operator=(const TGameHarness&) = delete;
+
+  TFormMain& Form() { return *form_; }
+  Platform::TInputRouter& Input() { return *router_; }
+
+  // Moves the pointer to (x, y) of the play area and presses and releases a mouse button there.
+  // An error escaping a handler goes to Application.HandleException, as in the running game.
+  void Press(int x, int y, Platform::TMouseButton button = Platform::TMouseButton::Left);
+  // Clicks the first visible idea button with this caption in its middle (a greyed-out one lets
+  // the press through to the play area). False when no such button shows.
+  bool ClickIdeaButton(const std::string& caption);
+  // Closes the window as the player would.
+  void CloseWindow();
+
+  // Lets the frame loop run until count more frames have been drawn; the virtual clock moves
+  // on to each frame's time. Nothing runs once the program has been told to end.
+  void RunFrames(int count);
+  // The program has been told to end ("#finish", "★退出", closing the window).
+  bool Ended() const;
+
+  uint64_t FramesDrawn() const;
+  uint32_t Now() { return clock_.Now(); }
+  // Captions of the visible idea buttons, in table order.
+  std::vector<std::string> IdeaButtonCaptions() const;
+  // The play area as the last frame left it (the canvas without the buttons).
+  const Platform::TBitmap& PlayArea() const { return form_->PaintMain.Surface; }
+  // The client area as the player sees it: the play area with the idea buttons over it.
+  void Screenshot(Platform::TBitmap& out);
+  // The colour of one pixel of a bitmap.
+  static Platform::TColor PixelAt(const Platform::TBitmap& bitmap, int x, int y);
+  // Every sound and tune file played since start, in order.
+  const std::vector<std::string>& SoundsPlayed() const { return sounds_; }
+
+ private:
+  // A virtual clock that stops the frame loop, instead of moving on, once enough frames are in.
+  class TFrameClock : public Platform::TVirtualClock {
+   public:
+    explicit TFrameClock(TGameHarness& owner) : owner_(owner) {}
+    void Idle(uint32_t ms) override;
+
+   private:
+    TGameHarness& owner_;
+  };
+  static void RecordSound(const std::string& fileName);
+
+  TFrameClock clock_{*this};
+  std::unique_ptr<TFormMain> form_;
+  std::unique_ptr<Platform::TInputRouter> router_;
+  bool loopStarted_ = false;
+  uint64_t frameTarget_ = 0;
+  uint32_t deadline_ = 0;
+  bool stopping_ = false;
+  std::vector<std::string> sounds_;
+};

@@ -1,0 +1,54 @@
+// Program -- start-up and shut-down of the whole program.
+#include "app/Program.h"
+
+#include <cstdio>
+#include <exception>
+#include <memory>
+
+#include "app/UnitForm.h"
+#include "media/QuilMidi.h"
+#include "media/QuilWave.h"
+#include "paint/QuilTimer.h"
+#include "platform/Application.h"
+#include "platform/Sound.h"
+
+using namespace Platform;
+
+void StartUnits() {
+  TQuilWave::Startup();
+  TQuilMidi::Startup();
+  TQuilTimer::Startup();
+}
+
+void StopUnits() {
+  TQuilTimer::Shutdown();
+  TQuilMidi::Shutdown();
+  TQuilWave::Shutdown();
+}
+
+int RunProgram() {
+  int status = 0;
+  StartUnits();
+  if (!Application.Initialize()) {
+    // A window game has nothing to show without a display.
+    std::fprintf(stderr, "farrowmere: %s\n", Application.InitError().c_str());
+    status = 1;
+  } else {
+    Application.Title = "Farrowmere";
+    std::unique_ptr<TFormMain> form;
+    try {
+      form = std::make_unique<TFormMain>();
+    } catch (const std::exception& error) {
+      Application.HandleException(error);
+      status = 1;
+    }
+    if (form != nullptr) {
+      Application.Run(*form);
+      form.reset();  // GameTeardown: the drawing resources and the buttons, then the engine
+    }
+    Application.Finalize();
+  }
+  StopUnits();
+  CloseSound();
+  return status;
+}

@@ -1,0 +1,25 @@
+// UnitCommon -- start-up and shut-down wiring.
+#include "app/UnitCommon.h"
+
+#include "app/UnitForm.h"
+#include "game/Random.h"
+#include "game/UnitScript.h"
+#include "paint/QuilTimer.h"
+#include "paint/UnitPaint.h"
+
+std::optional<uint32_t> FixedRandomSeed;
+
+void GameSetup() {
+  Randomize();
+  if (FixedRandomSeed) SetRandomSeed(*FixedRandomSeed);
+  // Only posts the form a message: the loop begins once the message loop runs.
+  TQuilTimer::Start(*FormMain);
+  PaintSetup(FormMain->PageMain, FormMain->PaintMain, TFormMain::IdeaButtonClick);
+  ScriptSetup();
+  TQuilTimer::Add(FrameCallback, 50, "");
+}
+
+void GameTeardown() {
+  PaintFree();
+  ScriptTeardown();
+}

@@ -1,0 +1,444 @@
+// End to end: the real main form in a folder of its own (the real pictures, a test scenario),
+// pressed and clicked through the platform's input router, frames drawn by the real frame loop
+// on a virtual clock, with a fixed random seed.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include <sys/wait.h>
+
+#include "../TestSupport.h"
+#include "app/Harness.h"
+#include "app/UnitCommon.h"
+#include "cipher/QuilCrypt.h"
+#include "game/GameTexts.h"
+#include "game/UnitMain.h"
+#include "game/UnitScript.h"
+#include "paint/QuilTimer.h"
+#include "paint/UnitPaint.h"
+#include "platform/Application.h"
+#include "platform/Window.h"
+
+using namespace Platform;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The story the tests play: a town, an information booth, a wolf, poison, the end.
+const std::vector<std::string> Story = {
+    "@start",
+    "港町ファロウに着いた。",
+    "#xxinfo",
+    "案内所がある。",
+    "#xxenemy 獣 オオカミ 3 毛皮",
+    "オオカミが現れた。",
+    "森を抜けた。",
+    "#poison 100",
+    "毒で倒れた。",
+    "#finish",
+};
+
+// A working folder with dat/ holding copies of the game's pictures and icon and, unless told
+// otherwise, the scenario enciphered as the game ships it. The test runs inside it.
+class GameFolder {
+ public:
+  explicit GameFolder(const std::vector<std::string>& story, bool withPictures = true) {
+    fs::create_directories(dir_.File("dat"));
+    if (withPictures) {
+      for (const char* name : {"a.bmp", "a2.bmp", "una.bmp", "icon.bmp"}) CopyDat(name);
+    }
+    if (!story.empty()) {
+      std::string bytes;
+      for (const std::string& line : TQuilCrypt::EncodeLines(story, "fable.txt")) bytes += line + "\r\n";
+      dir_.Write("dat/story.crp.txt", bytes);
+    }
+    fs::current_path(dir_.File(""));
+  }
+  ~GameFolder() { fs::current_path(old_); }
+
+  void CopyDat(const std::string& name) const {
+    fs::copy_file(fs::path(FARROW_SOURCE_DIR) / "dat" / name, dir_.File("dat/" + name),
+                  fs::copy_options::overwrite_existing);
+  }
+  const ScratchDir& Dir() const { return dir_; }
+
+ private:
+  fs::path old_ = fs::current_path();
+  ScratchDir dir_;
+};
+
+constexpr uint32_t kSeed = 20240601;
+// A point of the play area where no idea button ever falls (they keep to x = 20 .. 119).
+constexpr int kAwayX = 300, kAwayY = 300;
+
+std::string Lines() {
+  std::string text = "scenario lines on screen:";
+  for (int i = 0; i < ScriptLineCount; ++i) text += " [" + U8(ScriptLines[i]) + "]";
+  return text;
+}
+
+std::string Log() {
+  std::string text = "log:";
+  for (int i = 0; i < MessageCount; ++i) text += " [" + U8(Messages[i]) + "]";
+  return text;
+}
+
+std::string Buttons(TGameHarness& game) {
+  std::string text = "buttons on screen:";
+  for (const std::string& caption : game.IdeaButtonCaptions()) text += " [" + U8(caption) + "]";
+  return text;
+}
+
+bool SameImage(const TBitmap& a, const TBitmap& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+  for (int y = 0; y < a.Height(); ++y) {
+    if (std::memcmp(a.ScanLine(y), b.ScanLine(y), static_cast<size_t>(a.Width()) * 3) != 0) return false;
+  }
+  return true;
+}
+
+void CopyImage(const TBitmap& from, TBitmap& to) {
+  to.SetSize(from.Width(), from.Height());
+  BitBlt(to, 0, 0, from.Width(), from.Height(), from, 0, 0, SRCCOPY);
+}
+
+TPushButton* ShownButton(const std::string& caption) {
+  for (const auto& button : IdeaButtons) {
+    if (button != nullptr && button->Showing() && button->Caption == caption) return button.get();
+  }
+  return nullptr;
+}
+
+// Presses until the story shows a line, at most ten times.
+void PressUntilLine(TGameHarness& game, const std::string& line) {
+  for (int i = 0; i < 10; ++i) {
+    for (int k = 0; k < ScriptLineCount; ++k) {
+      if (ScriptLines[k] == line) return;
+    }
+    game.Press(kAwayX, kAwayY);
+    game.RunFrames(2);
+  }
+  FAIL() << "the story never showed " << U8(line) << "; " << Lines();
+}
+
+}  // namespace
+
+// ---- Start-up and layout --------------------------------------------------------------------
+
+TEST(GameStart, TheWindowIsAFixed400By400PlayAreaCentredOnTheScreen) {
+  GameFolder folder(Story);
+  Screen = TScreen{1024, 768};
+  TGameHarness game(kSeed);
+  TFormMain& form = game.Form();
+  EXPECT_EQ(FormMain, &form);
+  EXPECT_EQ(form.Caption, "Farrowmere");
+  EXPECT_EQ(form.ClientWidth(), 400);
+  EXPECT_EQ(form.ClientHeight(), 400) << "the designed 723 x 578 must be replaced";
+  EXPECT_EQ(form.Left, (1024 - form.Width) / 2);
+  EXPECT_EQ(form.Top, (768 - form.Height) / 2);
+  EXPECT_EQ(form.BorderIcons, static_cast<unsigned>(biSystemMenu | biMinimize)) << "no maximize box";
+  EXPECT_EQ(form.Icon.Width(), 32) << "the window icon comes from dat/icon.bmp";
+  for (TControl* c : {static_cast<TControl*>(&form.PageMain), static_cast<TControl*>(&form.PaintMain)}) {
+    EXPECT_EQ(c->Left, 0) << c->Name;
+    EXPECT_EQ(c->Top, 0) << c->Name;
+    EXPECT_EQ(c->Width, 400) << c->Name;
+    EXPECT_EQ(c->Height, 400) << c->Name;
+    EXPECT_TRUE(c->Showing()) << c->Name;
+  }
+  EXPECT_EQ(form.PageMain.Color, 0x444444u);
+  EXPECT_EQ(form.PaintMain.Parent(), &form.PageMain);
+  EXPECT_EQ(IdeaButtons[0]->Parent(), &form.PageMain) << "the idea buttons lie on the play-area panel";
+}
+
+TEST(GameStart, TheGameWaitsOnTheTitleWithTheFirstLineReadyAndTheLoopNotYetRunning) {
+  GameFolder folder(Story);
+  TGameHarness game(kSeed);
+  EXPECT_TRUE(TitleShowing);
+  ASSERT_EQ(ScriptLineCount, 1) << Lines();
+  EXPECT_EQ(ScriptLines[0], "港町ファロウに着いた。") << "the constructor steps the story once";
+  EXPECT_EQ(game.SoundsPlayed(), std::vector<std::string>{"dat\\farrow.mid"}) << "the title music";
+  ASSERT_EQ(TQuilTimer::Threads().size(), 1u) << "one periodic procedure: the frame callback";
+  EXPECT_EQ(TQuilTimer::Threads()[0].Proc, &FrameCallback);
+  EXPECT_EQ(TQuilTimer::Threads()[0].IntervalMs, 50);
+  EXPECT_EQ(game.FramesDrawn(), 0u) << "no frame before the message loop runs";
+  EXPECT_TRUE(Application.HasPostedMessages()) << "the frame loop waits for its call message";
+
+  uint32_t start = game.Now();
+  game.RunFrames(3);
+  EXPECT_EQ(game.FramesDrawn(), 3u);
+  EXPECT_EQ(game.Now() - start, 3u * 51) << "a frame comes when more than 50 ms have passed";
+  EXPECT_TRUE(SameImage(game.PlayArea(), *ScreenBmp)) << "each frame copies the whole canvas to the play area";
+}
+
+TEST(GameStart, TheSameSeedAndTheSamePressesGiveTheSameScreens) {
+  auto play = [](TBitmap& shot) {
+    GameFolder folder(Story);
+    TGameHarness game(kSeed);
+    game.RunFrames(2);
+    for (int i = 0; i < 3; ++i) {
+      game.Press(kAwayX, kAwayY);
+      game.RunFrames(4);
+    }
+    game.Press(kAwayX, kAwayY);  // the wolf attacks, the buttons burst into grey sparks
+    game.RunFrames(3);
+    game.Screenshot(shot);
+  };
+  TBitmap first, second;
+  play(first);
+  play(second);
+  EXPECT_TRUE(SameImage(first, second)) << "a replay must see exactly the frames of the game it replays";
+}
+
+// ---- Presses on the play area -------------------------------------------------------------------
+
+TEST(GamePress, TheFirstPressOnlyDismissesTheTitle) {
+  GameFolder folder(Story);
+  TGameHarness game(kSeed);
+  game.RunFrames(2);
+  TBitmap title;
+  CopyImage(game.PlayArea(), title);
+  game.Press(kAwayX, kAwayY, TMouseButton::Right);
+  EXPECT_FALSE(TitleShowing);
+  EXPECT_EQ(ScriptLineCount, 1) << "the story must not advance on the title press; " << Lines();
+  game.RunFrames(2);
+  EXPECT_FALSE(SameImage(game.PlayArea(), title)) << "the frames after the title press must show the game";
+
+  game.Press(kAwayX, kAwayY, TMouseButton::Middle);
+  EXPECT_EQ(ScriptLineCount, 2) << "any mouse button advances the story; " << Lines();
+}
+
+TEST(GamePress, ABattleOffersTheSwordWhichSlaysTheEnemyAndPaysOneIdeaPoint) {
+  GameFolder folder(Story);
+  TGameHarness game(kSeed);
+  game.RunFrames(1);
+  game.Press(kAwayX, kAwayY);  // the title
+  PressUntilLine(game, "オオカミが現れた。");
+  EXPECT_EQ(Encounter, EncounterEnemy);
+  TPushButton* sword = ShownButton(CaptionSlash);
+  ASSERT_NE(sword, nullptr) << Buttons(game);
+  EXPECT_TRUE(sword->Enabled);
+
+  // The button falls into the play area and the window shows it over the canvas.
+  int before = sword->Top;
+  game.RunFrames(8);
+  EXPECT_GT(sword->Top, before) << "the idea button must fall";
+  TBitmap shot;
+  game.Screenshot(shot);
+  int cy = sword->Top + 15;
+  EXPECT_NE(TGameHarness::PixelAt(shot, sword->Left + 2, cy), TGameHarness::PixelAt(game.PlayArea(), sword->Left + 2, cy))
+      << "the button's face must be drawn over the play area";
+
+  int32_t power = IdeaPower;
+  ASSERT_TRUE(game.ClickIdeaButton(CaptionSlash));
+  EXPECT_EQ(IdeaPower, power - 1);
+  EXPECT_TRUE(Encounter.empty()) << "the sword ends the encounter";
+  ASSERT_GE(MessageCount, 1) << Log();
+  EXPECT_EQ(Messages[0], "現出させた剣を一閃、オオカミを倒した！") << Log();
+  EXPECT_TRUE(HasItem("【毛皮】")) << "the wolf drops its fur";
+  EXPECT_FALSE(sword->Visible && sword->Caption == CaptionSlash) << Buttons(game);
+  EXPECT_NE(ShownButton(CaptionScan), nullptr) << "a gained item offers ★走査; " << Buttons(game);
+  EXPECT_TRUE(ButtonParticles[sword->Tag][0].Active) << "the clicked button bursts into sparks";
+  EXPECT_EQ(game.SoundsPlayed().back(), "dat\\cap_von01.wav");
+
+  // The next press dismisses the buttons still on screen and goes on with the story.
+  game.Press(kAwayX, kAwayY);
+  EXPECT_EQ(ShownButton(CaptionScan), nullptr) << Buttons(game);
+  EXPECT_EQ(HP, 10) << "a slain enemy does not attack";
+}
+
+TEST(GamePress, AnEnemyStandingAttacksOnEveryPress) {
+  GameFolder folder(Story);
+  TGameHarness game(kSeed);
+  game.Press(kAwayX, kAwayY);
+  PressUntilLine(game, "オオカミが現れた。");
+  game.Press(kAwayX, kAwayY);
+  EXPECT_EQ(HP, 7) << Log();
+  EXPECT_EQ(game.SoundsPlayed().back(), "dat\\dun2.wav");
+  EXPECT_TRUE(FlashPending) << "the hit asks for a red flash in the next frame";
+  EXPECT_NE(ShownButton(CaptionHeal), nullptr) << Buttons(game);
+}
+
+TEST(GamePress, APressOnAGreyedOutButtonDoesNothing) {
+  GameFolder folder(Story);
+  TGameHarness game(kSeed);
+  game.Press(kAwayX, kAwayY);
+  IdeaPower = 0;  // nothing to pay with: the buttons come greyed out
+  PressUntilLine(game, "オオカミが現れた。");
+  TPushButton* sword = ShownButton(CaptionSlash);
+  ASSERT_NE(sword, nullptr) << Buttons(game);
+  EXPECT_FALSE(sword->Enabled);
+  game.RunFrames(6);
+  int lines = ScriptLineCount;
+  ASSERT_TRUE(game.ClickIdeaButton(CaptionSlash));
+  EXPECT_EQ(HP, 10) << "no battle turn may run; " << Log();
+  EXPECT_EQ(ScriptLineCount, lines) << "the story must not advance; " << Lines();
+  EXPECT_TRUE(sword->Showing()) << "the greyed-out button stays";
+}
+
+TEST(GamePress, TheDescriptionViewClosesOnTheNextPressWithoutAdvancing) {
+  GameFolder folder(Story);
+  TGameHarness game(kSeed);
+  game.Press(kAwayX, kAwayY);
+  PressUntilLine(game, "案内所がある。");
+  game.RunFrames(6);
+  ASSERT_TRUE(game.ClickIdeaButton(CaptionInfo)) << Buttons(game);
+  EXPECT_EQ(DescriptionTitle, CaptionInfo);
+  EXPECT_FALSE(DescriptionLines.empty());
+  game.RunFrames(2);
+  int lines = ScriptLineCount;
+  std::string first = ScriptLines[0];
+  game.Press(kAwayX, kAwayY);
+  EXPECT_TRUE(DescriptionTitle.empty()) << "the press closes the view";
+  EXPECT_EQ(ScriptLineCount, lines) << Lines();
+  EXPECT_EQ(ScriptLines[0], first) << Lines();
+}
+
+TEST(GamePress, DeathShowsGameOverAndThePressAfterRestartsFromTheTitle) {
+  GameFolder folder(Story);
+  TGameHarness game(kSeed);
+  game.Press(kAwayX, kAwayY);
+  PressUntilLine(game, "毒で倒れた。");
+  EXPECT_LE(HP, 0) << Log();
+  game.RunFrames(2);
+  EXPECT_FALSE(game.Ended());
+
+  game.Press(kAwayX, kAwayY);
+  EXPECT_TRUE(TitleShowing) << "the game starts again from the title";
+  EXPECT_EQ(HP, MaxHP);
+  ASSERT_EQ(ScriptLineCount, 1) << Lines();
+  EXPECT_EQ(ScriptLines[0], "港町ファロウに着いた。") << "the first step from @start";
+  EXPECT_TRUE(game.IdeaButtonCaptions().empty()) << Buttons(game);
+  EXPECT_EQ(game.SoundsPlayed().back(), "dat\\farrow.mid") << "the title music again";
+  game.RunFrames(2);
+  game.Press(kAwayX, kAwayY);
+  EXPECT_FALSE(TitleShowing);
+  EXPECT_EQ(ScriptLineCount, 1) << "the press after the restart only dismisses the title; " << Lines();
+}
+
+// ---- The end of the program -----------------------------------------------------------------------
+
+TEST(GameEnd, FinishEndsTheProgramAndNoFrameFollows) {
+  GameFolder folder(Story);
+  {
+    TGameHarness game(kSeed);
+    game.Press(kAwayX, kAwayY);
+    PressUntilLine(game, "毒で倒れた。");
+    // Dead: the next press restarts, so give the hero back his life to reach "#finish".
+    HP = 5;
+    game.Press(kAwayX, kAwayY);
+    EXPECT_TRUE(game.Ended()) << "#finish must end the program; " << Lines();
+    uint64_t frames = game.FramesDrawn();
+    game.RunFrames(3);
+    EXPECT_EQ(game.FramesDrawn(), frames);
+  }
+  EXPECT_EQ(FormMain, nullptr);
+  EXPECT_EQ(Script, nullptr) << "the engine is freed at the end";
+  EXPECT_EQ(ScreenBmp, nullptr) << "the drawing resources are freed at the end";
+  EXPECT_EQ(IdeaButtons[0], nullptr);
+  EXPECT_TRUE(TQuilTimer::Threads().empty());
+}
+
+TEST(GameEnd, TheExitButtonAndClosingTheWindowEndTheProgram) {
+  GameFolder folder({"@start", "#xxexit", "出口がある。", "まだ続く。"});
+  {
+    TGameHarness game(kSeed);
+    game.Press(kAwayX, kAwayY);
+    game.RunFrames(6);
+    ASSERT_TRUE(game.ClickIdeaButton(CaptionExit)) << Buttons(game);
+    EXPECT_TRUE(game.Ended());
+  }
+  {
+    TGameHarness game(kSeed);
+    game.RunFrames(2);
+    game.CloseWindow();
+    EXPECT_TRUE(game.Ended());
+  }
+}
+
+// ---- Missing and broken files ---------------------------------------------------------------------
+
+TEST(GameFiles, AMissingOrBrokenPictureStopsTheStartNamingTheFile) {
+  {
+    GameFolder folder(Story, false);
+    folder.CopyDat("a.bmp");
+    folder.CopyDat("una.bmp");
+    try {
+      TGameHarness game(kSeed);
+      FAIL() << "the game started without dat/a2.bmp";
+    } catch (const std::runtime_error& error) {
+      EXPECT_NE(std::string(error.what()).find("dat\\a2.bmp"), std::string::npos) << U8(error.what());
+    }
+    EXPECT_EQ(FormMain, nullptr);
+    EXPECT_EQ(ScreenBmp, nullptr) << "what was set up before the failure is freed";
+    EXPECT_EQ(Script, nullptr);
+  }
+  {
+    GameFolder folder(Story);
+    folder.Dir().Write("dat/una.bmp", "BM not really a bitmap");
+    try {
+      TGameHarness game(kSeed);
+      FAIL() << "the game started with a broken dat/una.bmp";
+    } catch (const std::runtime_error& error) {
+      EXPECT_NE(std::string(error.what()).find("dat\\una.bmp"), std::string::npos) << U8(error.what());
+    }
+  }
+}
+
+TEST(GameFiles, AMissingOrBrokenScenarioLeavesAnEmptyStoryAndTheGameRunning) {
+  for (bool broken : {false, true}) {
+    GameFolder folder({});
+    if (broken) folder.Dir().Write("dat/story.crp.txt", "garbage\r\nmore garbage\r\n");
+    TGameHarness game(kSeed);
+    ASSERT_NE(Script, nullptr);
+    game.RunFrames(2);
+    for (int i = 0; i < 3; ++i) {
+      game.Press(kAwayX, kAwayY);
+      game.RunFrames(2);
+    }
+    EXPECT_EQ(ScriptLineCount, 0) << Lines();
+    EXPECT_FALSE(game.Ended());
+    EXPECT_EQ(game.FramesDrawn(), 8u) << (broken ? "broken" : "missing") << " scenario: the frames go on";
+  }
+}
+
+// ---- The program itself -----------------------------------------------------------------------------
+
+namespace {
+
+struct TRun {
+  int Status = -1;
+  std::string Errors;
+};
+
+// Runs the game program in the current folder, its standard error captured.
+TRun RunProgram() {
+  TRun run;
+  std::string command = std::string("timeout 20 ") + FARROW_PROGRAM + " 2>errors.txt";
+  int raw = std::system(command.c_str());
+  run.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  std::ifstream in("errors.txt", std::ios::binary);
+  run.Errors.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return run;
+}
+
+}  // namespace
+
+TEST(GameProgram, FinishExitsWithZeroAndAMissingPictureWithAnErrorNamingIt) {
+  {
+    GameFolder folder({"@start", "#finish", "ここには来ない。"});
+    for (const char* name : {"farrow.mid", "cap_von01.wav"}) folder.CopyDat(name);
+    TRun run = RunProgram();
+    EXPECT_EQ(run.Status, 0) << run.Errors;
+  }
+  {
+    GameFolder folder(Story, false);
+    folder.CopyDat("a.bmp");
+    TRun run = RunProgram();
+    EXPECT_NE(run.Status, 0);
+    EXPECT_NE(run.Errors.find("dat\\a2.bmp"), std::string::npos) << "the message must name the file: " << run.Errors;
+  }
+}
