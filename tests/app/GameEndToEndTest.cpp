@@ -106,6 +106,19 @@ void CopyImage(const TBitmap& from, TBitmap& to) {
   BitBlt(to, 0, 0, from.Width(), from.Height(), from, 0, 0, SRCCOPY);
 }
 
+uint8_t Red(TColor c) { return static_cast<uint8_t>(c); }
+uint8_t Green(TColor c) { return static_cast<uint8_t>(c >> 8); }
+
+// True when every pixel of the bitmap has this colour.
+bool AllPixels(const TBitmap& bitmap, TColor color) {
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    for (int x = 0; x < bitmap.Width(); ++x) {
+      if (TGameHarness::PixelAt(bitmap, x, y) != color) return false;
+    }
+  }
+  return true;
+}
+
 TPushButton* ShownButton(const std::string& caption) {
   for (const auto& button : IdeaButtons) {
     if (button != nullptr && button->Showing() && button->Caption == caption) return button.get();
@@ -260,6 +273,10 @@ TEST(GamePress, AnEnemyStandingAttacksOnEveryPress) {
   EXPECT_EQ(game.SoundsPlayed().back(), "dat\\dun2.wav");
   EXPECT_TRUE(FlashPending) << "the hit asks for a red flash in the next frame";
   EXPECT_NE(ShownButton(CaptionHeal), nullptr) << Buttons(game);
+  game.RunFrames(1);
+  EXPECT_TRUE(AllPixels(game.PlayArea(), RGB(255, 0, 0))) << "the red flash covers the whole play area";
+  game.RunFrames(1);
+  EXPECT_FALSE(AllPixels(game.PlayArea(), RGB(255, 0, 0))) << "the flash lasts exactly one frame";
 }
 
 TEST(GamePress, APressOnAGreyedOutButtonDoesNothing) {
@@ -289,6 +306,11 @@ TEST(GamePress, TheDescriptionViewClosesOnTheNextPressWithoutAdvancing) {
   EXPECT_EQ(DescriptionTitle, CaptionInfo);
   EXPECT_FALSE(DescriptionLines.empty());
   game.RunFrames(2);
+  // Outside the view the black side of the scene stays black; inside, the tint is green.
+  EXPECT_EQ(TGameHarness::PixelAt(game.PlayArea(), 5, 395), RGB(0, 0, 0));
+  TColor tinted = TGameHarness::PixelAt(game.PlayArea(), 370, 370);
+  EXPECT_GE(Green(tinted), 191) << "two passes of the green tint lie over the view's middle";
+  EXPECT_EQ(Red(tinted), 0);
   int lines = ScriptLineCount;
   std::string first = ScriptLines[0];
   game.Press(kAwayX, kAwayY);
@@ -305,6 +327,8 @@ TEST(GamePress, DeathShowsGameOverAndThePressAfterRestartsFromTheTitle) {
   EXPECT_LE(HP, 0) << Log();
   game.RunFrames(2);
   EXPECT_FALSE(game.Ended());
+  TColor corner = TGameHarness::PixelAt(game.PlayArea(), 5, 395);
+  EXPECT_EQ(corner, RGB(128, 0, 0)) << "the game-over tint turns the black side dark red";
 
   game.Press(kAwayX, kAwayY);
   EXPECT_TRUE(TitleShowing) << "the game starts again from the title";
