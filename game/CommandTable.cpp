@@ -23,3 +23,13 @@ const std::array<TCommandSpec, CommandCount> CommandTable = {{
     {"#xxbind_load", 0, 0},
     {"#xxbind_heart", 0, 0},
 }};
+
+void RegisterCommands(TQuilScript& script, TScriptCommandProc (*handlerOf)(const TCommandSpec& spec)) {
+  for (const TCommandSpec& spec : CommandTable) {
+    if (spec.MinParams == spec.MaxParams) {
+      script.AddCommand(spec.Name, handlerOf(spec), spec.MinParams);
+    } else {
+      script.AddCommandRange(spec.Name, handlerOf(spec), spec.MinParams, spec.MaxParams);
+    }
+  }
+}

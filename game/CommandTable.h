@@ -3,6 +3,8 @@
 #pragma once
 #include <array>
 
+#include "script/QuilScript.h"
+
 struct TCommandSpec {
   const char* Name;  // with its "#"
   int MinParams;
@@ -11,3 +13,7 @@ struct TCommandSpec {
 
 inline constexpr int CommandCount = 20;
 extern const std::array<TCommandSpec, CommandCount> CommandTable;
+
+// Registers every command of the table on the engine, in table order, with the handler that
+// handlerOf gives for it ("#xxenemy" takes 3 to 4 parameters, every other command a fixed count).
+void RegisterCommands(TQuilScript& script, TScriptCommandProc (*handlerOf)(const TCommandSpec& spec));

@@ -35,11 +35,11 @@ const THandlerEntry Handlers[] = {
     {"#xxbind_load", CmdBindLoad},  {"#xxbind_heart", CmdBindHeart},
 };
 
-TScriptCommandProc HandlerOf(const std::string& name) {
+TScriptCommandProc HandlerOf(const TCommandSpec& spec) {
   for (const THandlerEntry& entry : Handlers) {
-    if (name == entry.Name) return entry.Handler;
+    if (std::string(spec.Name) == entry.Name) return entry.Handler;
   }
-  throw std::logic_error("command without a handler: " + name);
+  throw std::logic_error(std::string("command without a handler: ") + spec.Name);
 }
 
 }  // namespace
@@ -48,8 +48,7 @@ void ScriptSetup() { ScriptSetupFrom("dat\\story.crp.txt", "fable.txt"); }
 
 void ScriptSetupFrom(const std::string& cipherFileName, const std::string& keyText) {
   // Every command of the table must have its handler before anything is made.
-  std::array<TScriptCommandProc, CommandCount> handlers;
-  for (int i = 0; i < CommandCount; ++i) handlers[i] = HandlerOf(CommandTable[i].Name);
+  for (const TCommandSpec& spec : CommandTable) HandlerOf(spec);
 
   Script = std::make_unique<TQuilScript>();
   std::string result;
@@ -57,14 +56,7 @@ void ScriptSetupFrom(const std::string& cipherFileName, const std::string& keyTe
   Script->LoadScenario(cipherFileName, keyText, result);
   Script->SetLineOutput(AddScriptLine, ClearScriptLines);
   Script->SetPageSize(MaxScriptLines);
-  for (int i = 0; i < CommandCount; ++i) {
-    const TCommandSpec& spec = CommandTable[i];
-    if (spec.MinParams == spec.MaxParams) {
-      Script->AddCommand(spec.Name, handlers[i], spec.MinParams);
-    } else {
-      Script->AddCommandRange(spec.Name, handlers[i], spec.MinParams, spec.MaxParams);
-    }
-  }
+  RegisterCommands(*Script, HandlerOf);
 }
 
 void ScriptTeardown() { Script.reset(); }

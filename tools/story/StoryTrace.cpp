@@ -77,13 +77,7 @@ int Trace(const std::string& path, int steps, const std::string& key, bool isCp9
   // The game's set-up: line output, pages of four, the command table in its order.
   script->SetLineOutput(RecordLine, RecordPage);
   script->SetPageSize(4);
-  for (const TCommandSpec& spec : CommandTable) {
-    if (spec.MinParams == spec.MaxParams) {
-      script->AddCommand(spec.Name, RecordCommand, spec.MinParams);
-    } else {
-      script->AddCommandRange(spec.Name, RecordCommand, spec.MinParams, spec.MaxParams);
-    }
-  }
+  RegisterCommands(*script, [](const TCommandSpec&) -> TScriptCommandProc { return RecordCommand; });
 
   script->JumpToLabel("@start", result);
   std::cout << "jump " << ShowResult(result, path) << "\n";
