@@ -1,7 +1,7 @@
 // CommandTable -- the scenario commands the game registers, in this order.
 #include "game/CommandTable.h"
 
-const std::array<TCommandSpec, CommandCount> CommandTable = {{
+const std::array<TCommandInfo, CommandCount> CommandTable = {{
     {"#finish", 0, 0},
     {"#xxinfo", 0, 0},
     {"#xxexit", 0, 0},
@@ -24,12 +24,12 @@ const std::array<TCommandSpec, CommandCount> CommandTable = {{
     {"#xxbind_heart", 0, 0},
 }};
 
-void RegisterCommands(TQuilScript& script, TScriptCommandProc (*handlerOf)(const TCommandSpec& spec)) {
-  for (const TCommandSpec& spec : CommandTable) {
-    if (spec.MinParams == spec.MaxParams) {
-      script.AddCommand(spec.Name, handlerOf(spec), spec.MinParams);
+void RegisterCommands(TQuilScript& script, TScriptCommandProc (*handlerOf)(const TCommandInfo& entry)) {
+  for (const TCommandInfo& entry : CommandTable) {
+    if (entry.MinParams == entry.MaxParams) {
+      script.AddCommand(entry.Name, handlerOf(entry), entry.MinParams);
     } else {
-      script.AddCommandRange(spec.Name, handlerOf(spec), spec.MinParams, spec.MaxParams);
+      script.AddCommandRange(entry.Name, handlerOf(entry), entry.MinParams, entry.MaxParams);
     }
   }
 }

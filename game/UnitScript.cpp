@@ -35,11 +35,11 @@ const THandlerEntry Handlers[] = {
     {"#xxbind_load", CmdBindLoad},  {"#xxbind_heart", CmdBindHeart},
 };
 
-TScriptCommandProc HandlerOf(const TCommandSpec& spec) {
+TScriptCommandProc HandlerOf(const TCommandInfo& command) {
   for (const THandlerEntry& entry : Handlers) {
-    if (std::string(spec.Name) == entry.Name) return entry.Handler;
+    if (std::string(command.Name) == entry.Name) return entry.Handler;
   }
-  throw std::logic_error(std::string("command without a handler: ") + spec.Name);
+  throw std::logic_error(std::string("command without a handler: ") + command.Name);
 }
 
 }  // namespace
@@ -48,7 +48,7 @@ void ScriptSetup() { ScriptSetupFrom("dat\\story.crp.txt", "fable.txt"); }
 
 void ScriptSetupFrom(const std::string& cipherFileName, const std::string& keyText) {
   // Every command of the table must have its handler before anything is made.
-  for (const TCommandSpec& spec : CommandTable) HandlerOf(spec);
+  for (const TCommandInfo& command : CommandTable) HandlerOf(command);
 
   Script = std::make_unique<TQuilScript>();
   std::string result;

@@ -23,7 +23,7 @@ enum class TKind { Blank, Label, End, Goto, Command, Text };
 struct TLine {
   TKind Kind = TKind::Blank;
   TStringArray Words;
-  const TCommandSpec* Command = nullptr;
+  const TCommandInfo* Command = nullptr;
 };
 
 // The commands whose handlers read a parameter as a decimal integer; anything else stops the
@@ -60,10 +60,10 @@ TLine Classify(const std::string& raw) {
     info.Kind = TKind::Goto;
   } else {
     info.Kind = TKind::Text;
-    for (const TCommandSpec& spec : CommandTable) {
-      if (TQuilString::SameText(head, spec.Name)) {
+    for (const TCommandInfo& entry : CommandTable) {
+      if (TQuilString::SameText(head, entry.Name)) {
         info.Kind = TKind::Command;
-        info.Command = &spec;
+        info.Command = &entry;
         break;
       }
     }
@@ -178,17 +178,17 @@ class TChecker {
   }
 
   void CheckCommand(size_t i, const TLine& line) {
-    const TCommandSpec& spec = *line.Command;
+    const TCommandInfo& entry = *line.Command;
     const int params = static_cast<int>(line.Words.size()) - 1;
-    if (params < spec.MinParams || params > spec.MaxParams) {
-      std::string wanted = spec.MinParams == spec.MaxParams
-                               ? ParamCount(spec.MinParams)
-                               : std::to_string(spec.MinParams) + " to " + ParamCount(spec.MaxParams);
+    if (params < entry.MinParams || params > entry.MaxParams) {
+      std::string wanted = entry.MinParams == entry.MaxParams
+                               ? ParamCount(entry.MinParams)
+                               : std::to_string(entry.MinParams) + " to " + ParamCount(entry.MaxParams);
       Error(i, Quote(line.Words[0]) + " takes " + wanted + ", not " + std::to_string(params));
       return;
     }
     for (const TNumberParam& number : NumberParams) {
-      if (!TQuilString::SameText(spec.Name, number.Command) || number.Word >= line.Words.size()) continue;
+      if (!TQuilString::SameText(entry.Name, number.Command) || number.Word >= line.Words.size()) continue;
       const std::string& word = line.Words[number.Word];
       try {
         Checked::StrToInt(word);

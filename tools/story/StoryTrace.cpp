@@ -77,7 +77,7 @@ int Trace(const std::string& path, int steps, const std::string& key, bool isCp9
   // The game's set-up: line output, pages of four, the command table in its order.
   script->SetLineOutput(RecordLine, RecordPage);
   script->SetPageSize(4);
-  RegisterCommands(*script, [](const TCommandSpec&) -> TScriptCommandProc { return RecordCommand; });
+  RegisterCommands(*script, [](const TCommandInfo&) -> TScriptCommandProc { return RecordCommand; });
 
   script->JumpToLabel("@start", result);
   std::cout << "jump " << ShowResult(result, path) << "\n";
