@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: play test bench build configure deps clean assets story
+.PHONY: play test bench build configure deps clean assets story screenshots
 
 deps:
 	@scripts/install-deps
@@ -34,6 +34,12 @@ story: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target farrow-story
 	@$(BUILD)/tools/farrow-story check story/story.txt
 	@$(BUILD)/tools/farrow-story encode story/story.txt dat/story.crp.txt
+
+# Regenerates the README's screenshots (docs/screenshots/*.png, 400 x 400) by replaying
+# docs/screenshots/screenshots.replay on the game of the repository root, headless.
+screenshots: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target farrow-replay
+	@$(BUILD)/tools/farrow-replay --shots docs/screenshots docs/screenshots/screenshots.replay >/dev/null
 
 bench: build
 	@for b in $(BUILD)/bench/*-bench; do "$$b"; done

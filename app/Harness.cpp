@@ -1,6 +1,7 @@
 // Harness -- driving the real game without a person.
 #include "app/Harness.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "app/Program.h"
@@ -84,15 +85,43 @@ void TGameHarness::Press(int x, int y, TMouseButton button) {
   }
 }
 
-bool TGameHarness::ClickIdeaButton(const std::string& caption) {
+TGameHarness::TIdeaClick TGameHarness::IdeaButtonPoint(const std::string& caption, int& x, int& y) {
   for (const auto& button : IdeaButtons) {
     if (button == nullptr || !button->Showing() || button->Caption != caption) continue;
-    int left = 0, top = 0;
+    int left = 0, top = 0, areaLeft = 0, areaTop = 0;
     button->ClientOrigin(left, top);
-    Press(left + button->Width / 2, top + button->Height / 2);
-    return true;
+    form_->PaintMain.ClientOrigin(areaLeft, areaTop);
+    // The button's part inside the play area (right and bottom edges outside).
+    int l = std::max(left, areaLeft), r = std::min(left + button->Width, areaLeft + form_->PaintMain.Width);
+    int t = std::max(top, areaTop), b = std::min(top + button->Height, areaTop + form_->PaintMain.Height);
+    if (t >= b || l >= r) return top + button->Height <= areaTop ? TIdeaClick::AbovePlayArea : TIdeaClick::BelowPlayArea;
+    x = l + (r - l) / 2;
+    y = t + (b - t) / 2;
+    if (!button->Enabled) return TIdeaClick::GreyedOut;
+    if (router_->ControlAt(x, y) != button.get()) return TIdeaClick::Covered;
+    return TIdeaClick::Clicked;
   }
-  return false;
+  return TIdeaClick::NotShown;
+}
+
+TGameHarness::TIdeaClick TGameHarness::ClickIdeaButton(const std::string& caption) {
+  int x = 0, y = 0;
+  TIdeaClick outcome = IdeaButtonPoint(caption, x, y);
+  if (outcome == TIdeaClick::Clicked) Press(x, y);
+  return outcome;
+}
+
+void TGameHarness::PressKey(uint32_t virtualKey) {
+  bool system = virtualKey == VK_MENU || virtualKey == VK_F10;
+  try {
+    for (uint32_t msg : {system ? WM_SYSKEYDOWN : WM_KEYDOWN, system ? WM_SYSKEYUP : WM_KEYUP}) {
+      if (router_->Key(msg, virtualKey)) continue;
+      TMessage message{msg, virtualKey, 0, 0};
+      form_->WndProc(message);
+    }
+  } catch (const std::exception& error) {
+    Application.HandleException(error);
+  }
 }
 
 void TGameHarness::CloseWindow() { form_->Close(); }

@@ -25,12 +25,28 @@ class TGameHarness {
   TFormMain& Form() { return *form_; }
   Platform::TInputRouter& Input() { return *router_; }
 
-  // Moves the pointer to (x, y) of the play area and presses and releases a mouse button there.
+  // Moves the pointer to (x, y) of the play area (the form's client area: the play area fills
+  // it) and presses and releases a mouse button there.
   // An error escaping a handler goes to Application.HandleException, as in the running game.
   void Press(int x, int y, Platform::TMouseButton button = Platform::TMouseButton::Left);
-  // Clicks the first visible idea button with this caption in its middle (a greyed-out one lets
-  // the press through to the play area). False when no such button shows.
-  bool ClickIdeaButton(const std::string& caption);
+  // What became of a click on an idea button.
+  enum class TIdeaClick {
+    Clicked,
+    NotShown,          // no visible idea button has this caption
+    AbovePlayArea,     // the first one has not yet fallen into the play area
+    BelowPlayArea,     // it has fallen out at the bottom (hidden on the next frame)
+    GreyedOut,         // it is disabled: a press on it would do nothing
+    Covered,           // another control lies over its visible part
+  };
+  // Presses with the left button at the centre of the part inside the play area of the first
+  // visible idea button (lowest index) with this caption. Only a Clicked outcome pressed.
+  TIdeaClick ClickIdeaButton(const std::string& caption);
+  // Where that press lands: the centre of the button's part inside the play area. NotShown
+  // leaves x and y alone.
+  TIdeaClick IdeaButtonPoint(const std::string& caption, int& x, int& y);
+  // Presses and releases a key (a Windows virtual-key code) at the focused control; a key that
+  // no child takes goes to the form. Alt and F10 come as system keys, as Windows sends them.
+  void PressKey(uint32_t virtualKey);
   // Closes the window as the player would.
   void CloseWindow();
 

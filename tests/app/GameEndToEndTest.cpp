@@ -246,7 +246,7 @@ TEST(GamePress, ABattleOffersTheSwordWhichSlaysTheEnemyAndPaysOneIdeaPoint) {
       << "the button's face must be drawn over the play area";
 
   int32_t power = IdeaPower;
-  ASSERT_TRUE(game.ClickIdeaButton(CaptionSlash));
+  ASSERT_EQ(game.ClickIdeaButton(CaptionSlash), TGameHarness::TIdeaClick::Clicked);
   EXPECT_EQ(IdeaPower, power - 1);
   EXPECT_TRUE(Encounter.empty()) << "the sword ends the encounter";
   ASSERT_GE(MessageCount, 1) << Log();
@@ -290,10 +290,46 @@ TEST(GamePress, APressOnAGreyedOutButtonDoesNothing) {
   EXPECT_FALSE(sword->Enabled);
   game.RunFrames(6);
   int lines = ScriptLineCount;
-  ASSERT_TRUE(game.ClickIdeaButton(CaptionSlash));
+  int x = 0, y = 0;
+  ASSERT_EQ(game.IdeaButtonPoint(CaptionSlash, x, y), TGameHarness::TIdeaClick::GreyedOut)
+      << "a replay's click must refuse a greyed-out button";
+  EXPECT_EQ(game.ClickIdeaButton(CaptionSlash), TGameHarness::TIdeaClick::GreyedOut);
+  game.Press(x, y);  // the player's press on it reaches the play area
   EXPECT_EQ(HP, 10) << "no battle turn may run; " << Log();
   EXPECT_EQ(ScriptLineCount, lines) << "the story must not advance; " << Lines();
   EXPECT_TRUE(sword->Showing()) << "the greyed-out button stays";
+}
+
+TEST(GamePress, AClickLandsOnTheButtonsPartInsideThePlayAreaAndKeysGoToTheFocusedButton) {
+  GameFolder folder(Story);
+  TGameHarness game(kSeed);
+  game.Press(kAwayX, kAwayY);
+  PressUntilLine(game, "案内所がある。");
+  TPushButton* info = ShownButton(CaptionInfo);
+  ASSERT_NE(info, nullptr) << Buttons(game);
+  int x = 0, y = 0;
+  info->Top = -30;  // as it spawned
+  EXPECT_EQ(game.ClickIdeaButton(CaptionInfo), TGameHarness::TIdeaClick::AbovePlayArea);
+  info->Top = 424;  // fallen out, hidden on the next frame
+  EXPECT_EQ(game.ClickIdeaButton(CaptionInfo), TGameHarness::TIdeaClick::BelowPlayArea);
+  info->Top = -20;  // ten rows show
+  ASSERT_EQ(game.IdeaButtonPoint(CaptionInfo, x, y), TGameHarness::TIdeaClick::Clicked);
+  EXPECT_EQ(x, 70);
+  EXPECT_EQ(y, 5) << "the middle of the ten rows inside the play area";
+  EXPECT_EQ(game.ClickIdeaButton("★無い"), TGameHarness::TIdeaClick::NotShown);
+
+  // Pressed and released beside it, the button does not click but keeps the focus: Alt and
+  // F10 are swallowed, Space clicks it.
+  info->Top = 100;
+  game.Input().MouseDown(TMouseButton::Left, 0, 70, 115);
+  game.Input().MouseUp(TMouseButton::Left, 0, 300, 300);
+  ASSERT_EQ(game.Input().Focused(), info);
+  game.PressKey(VK_MENU);
+  game.PressKey(VK_F10);
+  game.PressKey(VK_RETURN);
+  EXPECT_TRUE(DescriptionTitle.empty()) << "only Space clicks a focused button";
+  game.PressKey(VK_SPACE);
+  EXPECT_EQ(DescriptionTitle, CaptionInfo) << "Space on the focused button clicks it";
 }
 
 TEST(GamePress, TheDescriptionViewClosesOnTheNextPressWithoutAdvancing) {
@@ -302,7 +338,7 @@ TEST(GamePress, TheDescriptionViewClosesOnTheNextPressWithoutAdvancing) {
   game.Press(kAwayX, kAwayY);
   PressUntilLine(game, "案内所がある。");
   game.RunFrames(6);
-  ASSERT_TRUE(game.ClickIdeaButton(CaptionInfo)) << Buttons(game);
+  ASSERT_EQ(game.ClickIdeaButton(CaptionInfo), TGameHarness::TIdeaClick::Clicked) << Buttons(game);
   EXPECT_EQ(DescriptionTitle, CaptionInfo);
   EXPECT_FALSE(DescriptionLines.empty());
   game.RunFrames(2);
@@ -372,7 +408,7 @@ TEST(GameEnd, TheExitButtonAndClosingTheWindowEndTheProgram) {
     TGameHarness game(kSeed);
     game.Press(kAwayX, kAwayY);
     game.RunFrames(6);
-    ASSERT_TRUE(game.ClickIdeaButton(CaptionExit)) << Buttons(game);
+    ASSERT_EQ(game.ClickIdeaButton(CaptionExit), TGameHarness::TIdeaClick::Clicked) << Buttons(game);
     EXPECT_TRUE(game.Ended());
   }
   {

@@ -1,0 +1,252 @@
+// ReplayToolTest -- farrow-replay run as a program. Scripts beside this file play the shipped
+// game (the repository's dat/) or a scenario of their own; what they print must match the
+// .expected file beside each script byte for byte.
+//
+// After a deliberate change of the game, renew an expected file from the repository root and
+// read the difference before committing it:
+//   build/tools/farrow-replay tests/replay/NAME.replay > tests/replay/NAME.expected
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/TextCodec.h"
+#include "cipher/QuilCrypt.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path Scripts = FARROW_REPLAY_SCRIPTS;
+
+// CP932 text (plain literals here) as the UTF-8 a script is written in.
+std::string U8(const std::string& cp932) { return Platform::Cp932ToUtf8(cp932); }
+const fs::path Repository = FARROW_SOURCE_DIR;
+
+// A fresh folder of its own (several in one test), removed afterwards.
+class ScratchDir {
+ public:
+  ScratchDir() {
+    static int serial = 0;
+    path_ = fs::temp_directory_path() /
+            ("farrow-replay-test-" + std::to_string(getpid()) + "-" + std::to_string(serial++));
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+  }
+  ~ScratchDir() { fs::remove_all(path_); }
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+  std::string Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(File(name), std::ios::binary) << bytes;
+    return File(name);
+  }
+
+ private:
+  fs::path path_;
+};
+
+struct TRun {
+  int Status = -1;
+  std::string Out;
+  std::string Err;
+};
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+// Runs the tool in folder with the arguments (already quoted where needed), after prefix (a
+// change of the environment).
+TRun Replay(const fs::path& folder, const std::string& args, const ScratchDir& capture, const std::string& prefix = "") {
+  std::string command = "cd '" + folder.string() + "' && " + prefix + "timeout 120 " + FARROW_REPLAY + " " + args + " >'" +
+                        capture.File("out.txt") + "' 2>'" + capture.File("err.txt") + "'";
+  int raw = std::system(command.c_str());
+  TRun run;
+  run.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  run.Out = ReadAll(capture.File("out.txt"));
+  run.Err = ReadAll(capture.File("err.txt"));
+  return run;
+}
+
+std::string ScriptArg(const std::string& name) { return "'" + (Scripts / (name + ".replay")).string() + "'"; }
+
+// The first line where the output leaves the expected file, for a readable failure.
+std::string FirstDifference(const std::string& expected, const std::string& actual) {
+  std::istringstream e(expected), a(actual);
+  std::string le, la;
+  for (int line = 1;; ++line) {
+    bool moreE = static_cast<bool>(std::getline(e, le));
+    bool moreA = static_cast<bool>(std::getline(a, la));
+    if (!moreE && !moreA) return "same lines, different line ends";
+    if (!moreE || !moreA || le != la) {
+      return "output line " + std::to_string(line) + ": expected [" + (moreE ? le : "<end>") + "], printed [" +
+             (moreA ? la : "<end>") + "]";
+    }
+  }
+}
+
+// Plays NAME.replay in folder and compares what it prints with NAME.expected.
+TRun ExpectReplay(const std::string& name, int status, const fs::path& folder = Repository) {
+  ScratchDir capture;
+  TRun run = Replay(folder, "--shots '" + capture.File("") + "' " + ScriptArg(name), capture);
+  EXPECT_EQ(run.Status, status) << name << ": " << run.Err;
+  std::string expected = ReadAll(Scripts / (name + ".expected"));
+  EXPECT_FALSE(expected.empty()) << name << ".expected is missing";
+  EXPECT_TRUE(run.Out == expected) << name << ": " << FirstDifference(expected, run.Out);
+  return run;
+}
+
+// A working folder with the game's pictures and a scenario of its own (UTF-8 source beside
+// the scripts), enciphered as the game ships its story.
+class OwnScenario {
+ public:
+  explicit OwnScenario(const std::string& storyName) {
+    fs::create_directories(dir_.File("dat"));
+    for (const char* name : {"a.bmp", "a2.bmp", "una.bmp", "icon.bmp", "farrow.mid", "cap_von01.wav", "dun.wav"}) {
+      fs::copy_file(Repository / "dat" / name, dir_.File(std::string("dat/") + name));
+    }
+    std::ifstream in(Scripts / storyName);
+    std::vector<std::string> lines;
+    for (std::string utf8; std::getline(in, utf8);) {
+      std::string cp932;
+      size_t bad = 0;
+      EXPECT_TRUE(Platform::Utf8ToCp932(utf8, cp932, bad)) << storyName << ": " << utf8;
+      lines.push_back(cp932);
+    }
+    std::string bytes;
+    for (const std::string& line : TQuilCrypt::EncodeLines(lines, "fable.txt")) bytes += line + "\r\n";
+    dir_.Write("dat/story.crp.txt", bytes);
+  }
+  fs::path Folder() const { return dir_.File(""); }
+
+ private:
+  ScratchDir dir_;
+};
+
+}  // namespace
+
+// ---- The shipped game ------------------------------------------------------------------------
+
+TEST(ReplayShippedGame, TheTitlePressOnlyDismissesTheTitle) { ExpectReplay("title", 0); }
+
+TEST(ReplayShippedGame, RouteMistClearsTheTownAndTheExitButtonEndsTheProgram) {
+  TRun run = ExpectReplay("route-mist", 0);
+  EXPECT_TRUE(run.Out.ends_with("terminated\n")) << "★退出 ends the program; the lines after it do not run";
+}
+
+TEST(ReplayShippedGame, RouteAwakeningBreaksTheWorldAndWakesUp) {
+  TRun run = ExpectReplay("route-awakening", 0);
+  EXPECT_NE(run.Out.find("world: broken"), std::string::npos);
+  EXPECT_TRUE(run.Out.ends_with("terminated\n")) << "#finish ends the program";
+}
+
+TEST(ReplayShippedGame, DeathShowsGameOverAndThePressAfterRestartsFromTheTitle) { ExpectReplay("death-restart", 0); }
+
+TEST(ReplayShippedGame, TheDeforceCounteredKeepsIdeaPower) { ExpectReplay("deforce-countered", 0); }
+
+TEST(ReplayShippedGame, TheDeforceNotCounteredGreysTheButtonsAndTheirClickCannotBeDone) {
+  TRun run = ExpectReplay("deforce-not-countered", 3);
+  // The script's last line clicks the greyed-out ★斬撃.
+  std::string script = ReadAll(Scripts / "deforce-not-countered.replay");
+  int lastLine = static_cast<int>(std::count(script.begin(), script.end(), '\n'));
+  EXPECT_NE(run.Err.find("deforce-not-countered.replay:" + std::to_string(lastLine) + ": "), std::string::npos)
+      << "the message must name the script line: " << run.Err;
+  EXPECT_NE(run.Err.find("greyed out"), std::string::npos) << run.Err;
+}
+
+TEST(ReplayShippedGame, DescriptionViewsOpenByTheirButtonsAndThePressAfterOnlyClosesThem) {
+  ExpectReplay("descriptions", 0);
+}
+
+TEST(ReplayShippedGame, ClosingTheWindowEndsTheProgram) { ExpectReplay("close", 0); }
+
+// ---- Scenarios of their own --------------------------------------------------------------------
+
+TEST(ReplayOwnScenario, AnEleventhItemIsAnErrorPrintedWhereItHappensAndTheGameGoesOn) {
+  OwnScenario game("eleventh-item.story.txt");
+  ExpectReplay("eleventh-item", 0, game.Folder());
+}
+
+// ---- Determinism -------------------------------------------------------------------------------
+
+TEST(ReplayDeterminism, TheSameScriptAndSeedGiveTheSameOutputAndTheSameScreenshots) {
+  // The README's screenshots: every kind of screen the game draws.
+  std::string script = "'" + (Repository / "docs/screenshots/screenshots.replay").string() + "'";
+  ScratchDir first, second;
+  TRun a = Replay(Repository, "--seed 7 --shots '" + first.File("") + "' " + script, first);
+  TRun b = Replay(Repository, "--seed 7 --shots '" + second.File("") + "' " + script, second);
+  ASSERT_EQ(a.Status, 0) << a.Err;
+  ASSERT_EQ(b.Status, 0) << b.Err;
+  EXPECT_TRUE(a.Out == b.Out) << FirstDifference(a.Out, b.Out);
+  int shots = 0;
+  for (const auto& entry : fs::directory_iterator(first.File(""))) {
+    if (entry.path().extension() != ".png") continue;
+    ++shots;
+    fs::path twin = fs::path(second.File("")) / entry.path().filename();
+    EXPECT_TRUE(ReadAll(entry.path()) == ReadAll(twin)) << entry.path().filename() << " differs between two replays";
+  }
+  EXPECT_GE(shots, 7) << "the script takes the seven screenshots of the README";
+
+  // Another seed moves the sparks and the title's pixels: the pictures differ, the game does not.
+  ScratchDir third;
+  TRun c = Replay(Repository, "--seed 8 --shots '" + third.File("") + "' " + script, third);
+  EXPECT_TRUE(a.Out == c.Out) << "the seed touches only the presentation; " << FirstDifference(a.Out, c.Out);
+  EXPECT_FALSE(ReadAll(first.File("broken.png")) == ReadAll(third.File("broken.png")));
+}
+
+// ---- Invocation and script errors ---------------------------------------------------------------
+
+TEST(ReplayInvocation, AWrongInvocationExitsWithTwoAndAStepThatCannotBeDoneWithThree) {
+  ScratchDir dir;
+  for (const std::string& args : {std::string(""), std::string("--seed x ") + ScriptArg("title"),
+                                  std::string("--seed 4294967296 ") + ScriptArg("title"), std::string("--fast ") + ScriptArg("title"),
+                                  ScriptArg("title") + " " + ScriptArg("close"), std::string("'") + dir.File("missing.replay") + "'"}) {
+    TRun run = Replay(Repository, args, dir);
+    EXPECT_EQ(run.Status, 2) << "farrow-replay " << args << ": " << run.Err;
+    EXPECT_NE(run.Err.find("usage:"), std::string::npos) << run.Err;
+  }
+  struct TCase {
+    std::string Script;
+    int Line;
+    std::string Says;
+  };
+  for (const TCase& c : std::vector<TCase>{
+           {"state\n# fine\n\njump 3 4\n", 4, "unknown command 'jump'"},
+           {"press 300\n", 1, "press needs X Y"},
+           {"press 300 200 left\npress 10 20 double\n", 2, "left, right or middle"},
+           {"frames -1\n", 1, "frames needs one count"},
+           {"shot ../up.png\n", 1, "plain file name"},
+           {"key escape\n", 1, "alt, f10, enter or space"},
+           {"press 400 10\n", 1, "outside the 400 x 400 play area"},
+           {U8("press 300 200\nclick ★情報\n"), 2, "no idea button"},
+       }) {
+    std::string file = dir.Write("bad.replay", c.Script);
+    TRun run = Replay(Repository, "--shots '" + dir.File("") + "' '" + file + "'", dir);
+    EXPECT_EQ(run.Status, 3) << c.Script << run.Err;
+    EXPECT_NE(run.Err.find("bad.replay:" + std::to_string(c.Line) + ": "), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find(c.Says), std::string::npos) << run.Err;
+  }
+}
+
+TEST(ReplayInvocation, TheScriptComesFromStandardInputAndTheToolPicksHeadlessDriversItself) {
+  ScratchDir dir;
+  dir.Write("in.replay", "state  # at the start\r\nkey alt\nkey f10\nkey enter\nkey space\nshot start.png\n");
+  // No display and no drivers named: the tool must still run without a window or a sound card.
+  TRun run = Replay(Repository, "--shots '" + dir.File("shots") + "' - <'" + dir.File("in.replay") + "'", dir,
+                    "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -u SDL_AUDIODRIVER ");
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_TRUE(run.Out.starts_with("--- state\ntitle: yes\n")) << run.Out;
+  EXPECT_TRUE(fs::exists(dir.File("shots/start.png"))) << "--shots makes its folder";
+}

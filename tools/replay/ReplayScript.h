@@ -1,0 +1,28 @@
+// ReplayScript -- the replay script a person or a test writes: one command a line (press,
+// click, frames, state, shot, key, close), "#" comments, blank lines ignored, UTF-8 text.
+#pragma once
+#include <cstdint>
+#include <istream>
+#include <string>
+#include <vector>
+
+#include "platform/Controls.h"
+
+struct TReplayStep {
+  enum TKind { Press, Click, Frames, State, Shot, Key, Close };
+  TKind Kind = State;
+  int Line = 0;  // of the script, for messages
+  int X = 0, Y = 0;  // press: a play-area pixel
+  Platform::TMouseButton Button = Platform::TMouseButton::Left;
+  int Count = 0;  // frames
+  std::string Text;  // click: the caption (CP932); shot: the file name (UTF-8)
+  std::string KeyName;  // key: as written
+  uint32_t VirtualKey = 0;
+};
+
+// The most frames one command may ask for (about 85 minutes of play).
+inline constexpr int MaxFramesPerStep = 100000;
+
+// Reads the whole script. On a line it cannot read, false with errorLine and error set; the
+// steps before it are kept.
+bool ParseReplayScript(std::istream& in, std::vector<TReplayStep>& steps, int& errorLine, std::string& error);
