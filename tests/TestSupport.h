@@ -6,25 +6,32 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstdlib>
+#include <sstream>
 
 #include "platform/TextCodec.h"
 
 // CP932 text as UTF-8 for a failure message.
 inline std::string U8(const std::string& cp932) { return Platform::Cp932ToUtf8(cp932); }
 
-// A fresh folder for the files one test writes; removed afterwards.
+// A fresh folder for the files a test writes (a test may have several); removed afterwards.
 class ScratchDir {
  public:
   ScratchDir() {
+    static int serial = 0;
     const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+    std::string test = info == nullptr ? "none" : std::string(info->test_suite_name()) + "-" + info->name();
     path_ = std::filesystem::temp_directory_path() /
-            ("farrow-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
-             std::to_string(::getpid()));
+            ("farrow-" + test + "-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
   ~ScratchDir() { std::filesystem::remove_all(path_); }
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
 
   std::string File(const std::string& name) const { return (path_ / name).string(); }
 
@@ -43,3 +50,28 @@ class ScratchDir {
  private:
   std::filesystem::path path_;
 };
+
+// The whole content of a file ("" when it cannot be read).
+inline std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+// What a program run by a test printed, and how it ended (-1: it did not exit normally).
+struct TRun {
+  int Status = -1;
+  std::string Out;
+  std::string Err;
+};
+
+// Runs a shell command line in folder; its standard output and error are caught in files of
+// captureDir.
+inline TRun RunIn(const std::string& folder, const std::string& commandLine, const std::string& captureDir) {
+  const std::string out = (std::filesystem::path(captureDir) / "out.txt").string();
+  const std::string err = (std::filesystem::path(captureDir) / "err.txt").string();
+  std::string command = "cd '" + folder + "' && " + commandLine + " >'" + out + "' 2>'" + err + "'";
+  int raw = std::system(command.c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(out), ReadAll(err)};
+}

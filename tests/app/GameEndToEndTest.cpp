@@ -469,21 +469,8 @@ TEST(GameFiles, AMissingOrBrokenScenarioLeavesAnEmptyStoryAndTheGameRunning) {
 
 namespace {
 
-struct TRun {
-  int Status = -1;
-  std::string Errors;
-};
-
-// Runs the game program in the current folder, its standard error captured.
-TRun RunProgram() {
-  TRun run;
-  std::string command = std::string("timeout 20 ") + FARROW_PROGRAM + " 2>errors.txt";
-  int raw = std::system(command.c_str());
-  run.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  std::ifstream in("errors.txt", std::ios::binary);
-  run.Errors.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return run;
-}
+// Runs the game program in the current folder, its output caught there.
+TRun RunProgram() { return RunIn(".", std::string("timeout 20 ") + FARROW_PROGRAM, "."); }
 
 }  // namespace
 
@@ -492,13 +479,13 @@ TEST(GameProgram, FinishExitsWithZeroAndAMissingPictureWithAnErrorNamingIt) {
     GameFolder folder({"@start", "#finish", "ここには来ない。"});
     for (const char* name : {"farrow.mid", "cap_von01.wav"}) folder.CopyDat(name);
     TRun run = RunProgram();
-    EXPECT_EQ(run.Status, 0) << run.Errors;
+    EXPECT_EQ(run.Status, 0) << run.Err;
   }
   {
     GameFolder folder(Story, false);
     folder.CopyDat("a.bmp");
     TRun run = RunProgram();
     EXPECT_NE(run.Status, 0);
-    EXPECT_NE(run.Errors.find("dat\\a2.bmp"), std::string::npos) << "the message must name the file: " << run.Errors;
+    EXPECT_NE(run.Err.find("dat\\a2.bmp"), std::string::npos) << "the message must name the file: " << run.Err;
   }
 }

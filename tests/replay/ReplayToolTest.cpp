@@ -19,6 +19,7 @@
 
 #include "platform/TextCodec.h"
 #include "cipher/QuilCrypt.h"
+#include "tests/TestSupport.h"
 
 namespace fs = std::filesystem;
 
@@ -26,58 +27,13 @@ namespace {
 
 const fs::path Scripts = FARROW_REPLAY_SCRIPTS;
 
-// CP932 text (plain literals here) as the UTF-8 a script is written in.
-std::string U8(const std::string& cp932) { return Platform::Cp932ToUtf8(cp932); }
 const fs::path Repository = FARROW_SOURCE_DIR;
 
-// A fresh folder of its own (several in one test), removed afterwards.
-class ScratchDir {
- public:
-  ScratchDir() {
-    static int serial = 0;
-    path_ = fs::temp_directory_path() /
-            ("farrow-replay-test-" + std::to_string(getpid()) + "-" + std::to_string(serial++));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~ScratchDir() { fs::remove_all(path_); }
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-  std::string Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(File(name), std::ios::binary) << bytes;
-    return File(name);
-  }
-
- private:
-  fs::path path_;
-};
-
-struct TRun {
-  int Status = -1;
-  std::string Out;
-  std::string Err;
-};
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
 
 // Runs the tool in folder with the arguments (already quoted where needed), after prefix (a
 // change of the environment).
 TRun Replay(const fs::path& folder, const std::string& args, const ScratchDir& capture, const std::string& prefix = "") {
-  std::string command = "cd '" + folder.string() + "' && " + prefix + "timeout 120 " + FARROW_REPLAY + " " + args + " >'" +
-                        capture.File("out.txt") + "' 2>'" + capture.File("err.txt") + "'";
-  int raw = std::system(command.c_str());
-  TRun run;
-  run.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.Out = ReadAll(capture.File("out.txt"));
-  run.Err = ReadAll(capture.File("err.txt"));
-  return run;
+  return RunIn(folder.string(), prefix + "timeout 120 " + FARROW_REPLAY + " " + args, capture.File(""));
 }
 
 std::string ScriptArg(const std::string& name) { return "'" + (Scripts / (name + ".replay")).string() + "'"; }

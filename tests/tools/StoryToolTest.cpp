@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cipher/QuilCrypt.h"
+#include "tests/TestSupport.h"
 #include "script/QuilScript.h"
 
 namespace {
@@ -23,19 +24,6 @@ namespace fs = std::filesystem;
 // literal with a character CP932 lacks stays out of EXPECT_* arguments: the macros quote
 // their arguments as plain (CP932) strings.
 std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
-
-struct TRun {
-  int Status;
-  std::string Out;
-  std::string Err;
-};
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
 
 void WriteAll(const fs::path& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary);
@@ -78,10 +66,7 @@ class StoryTool : public testing::Test {
   void TearDown() override { fs::remove_all(Dir.parent_path()); }
 
   TRun Run(const std::string& args) {
-    std::string command = "cd '" + Dir.string() + "' && '" FARROW_STORY "' " + args + " >'" +
-                          (Capture / "out").string() + "' 2>'" + (Capture / "err").string() + "'";
-    int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(Capture / "out"), ReadAll(Capture / "err")};
+    return RunIn(Dir.string(), "'" FARROW_STORY "' " + args, Capture.string());
   }
 
   void Write(const std::string& name, const std::string& text) { WriteAll(Dir / name, text); }
