@@ -90,9 +90,14 @@ bool TInputRouter::Key(uint32_t msg, uint32_t virtualKey) {
   if (child == nullptr) return false;
   TMessage message{msg, virtualKey, 0, 0};
   if (form_.WantChildKey(*child, message)) return true;
-  // A focused push button clicks on Space, pressed then released.
+  // A focused push button clicks on Enter at once, and on Space pressed then released.
   auto* pushButton = dynamic_cast<TPushButton*>(child);
-  if (pushButton == nullptr || virtualKey != VK_SPACE) return true;  // the child ignores it
+  if (pushButton == nullptr) return true;
+  if (virtualKey == VK_RETURN) {
+    if (msg == WM_KEYDOWN && pushButton->OnClick) pushButton->OnClick(*pushButton);
+    return true;
+  }
+  if (virtualKey != VK_SPACE) return true;  // the child ignores it
   if (msg == WM_KEYDOWN) {
     spaceDown_ = true;
     pushButton->Pressed = true;

@@ -6,7 +6,8 @@
 //  - Disabled or hidden controls are not hit: a press on them falls through to the control
 //    below (the paint box), exactly where the game's play-area handler expects it.
 //  - Any button pressed on a paint box calls its OnMouseDown (a double click is two presses).
-//  - Key messages for the focused child pass through the form's WantChildKey first.
+//  - Key messages for the focused child pass through the form's WantChildKey first; a focused
+//    push button clicks on Enter, and on Space pressed and released.
 #pragma once
 #include <cstdint>
 

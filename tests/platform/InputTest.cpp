@@ -151,5 +151,9 @@ TEST(Routing, KeysForAChildPassTheFormsFilterFirst) {
   EXPECT_TRUE(router.Key(WM_KEYDOWN, VK_SPACE));
   EXPECT_TRUE(router.Key(WM_KEYUP, VK_SPACE));
   EXPECT_EQ(clicks, 2) << "Space on the focused button clicks it";
-  EXPECT_EQ(form.asked.size(), 3u) << "every key message for the child must be offered to the form first";
+  EXPECT_TRUE(router.Key(WM_KEYDOWN, VK_RETURN));
+  EXPECT_EQ(clicks, 3) << "Enter on the focused button clicks it";
+  EXPECT_TRUE(router.Key(WM_KEYUP, VK_RETURN));
+  EXPECT_EQ(clicks, 3) << "releasing Enter does not click again";
+  EXPECT_EQ(form.asked.size(), 5u) << "every key message for the child must be offered to the form first";
 }
