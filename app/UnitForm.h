@@ -25,6 +25,3 @@ class TFormMain : public TQuilForm {
 
 // The one main form, set while it exists.
 extern TFormMain* FormMain;
-
-// The idea buttons' click for code that has no form (the game's own tests): the same handler.
-inline void IdeaButtonClick(Platform::TPushButton& sender) { TFormMain::IdeaButtonClick(sender); }

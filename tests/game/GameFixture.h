@@ -38,7 +38,7 @@ class GameFixture : public ::testing::Test {
 
   void SetUp() override {
     SetRandomSeed(20240601);
-    CreateIdeaButtons(Page, IdeaButtonClick);
+    CreateIdeaButtons(Page, TFormMain::IdeaButtonClick);
     SoundHook = [](const std::string& fileName) { SoundsPlayed().push_back(fileName); };
     ResetGame();
     TitleShowing = false;

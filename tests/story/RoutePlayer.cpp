@@ -92,7 +92,7 @@ bool ReadRoutes(const std::string& fileName, std::vector<TRoute>& routes, std::s
 TStoryGame::TStoryGame() {
   SetRandomSeed(1);
   Platform::Application.ResetTerminated();
-  CreateIdeaButtons(page_, IdeaButtonClick);
+  CreateIdeaButtons(page_, TFormMain::IdeaButtonClick);
   // The main form's start: the script set-up, a new game, and the first step under the title.
   ScriptSetup();
   ResetGame();
