@@ -89,7 +89,10 @@ TFormMain::~TFormMain() {
 }
 
 void TFormMain::PaintMainMouseDown(TPaintBox&, TMouseButton, unsigned, int x, int y) {
-  // Left, right and middle presses act alike.
+  PressPlayArea(x, y);  // left, right and middle presses act alike
+}
+
+void TFormMain::PressPlayArea(int x, int y) {
   if (TitleShowing) {
     TitleShowing = false;
     TQuilMidi::Stop();

@@ -18,6 +18,9 @@ class TFormMain : public TQuilForm {
   // a greyed-out idea button, or restarts after death, or closes the description view, or
   // else dismisses the idea buttons, runs the battle turn and steps the story.
   void PaintMainMouseDown(Platform::TPaintBox& sender, Platform::TMouseButton button, unsigned shift, int x, int y);
+  // What that press does at (x, y) of the play area. It touches only the game's state, so code
+  // that plays without a window (the story's route tests) presses through it too.
+  static void PressPlayArea(int x, int y);
   // The click of any of the five idea buttons: pays, bursts the button, runs its caption's
   // effect. It touches only the game's state, so it needs no form instance.
   static void IdeaButtonClick(Platform::TPushButton& sender);

@@ -8,7 +8,6 @@
 #include "game/Random.h"
 #include "game/UnitMain.h"
 #include "game/UnitScript.h"
-#include "media/QuilMidi.h"
 #include "paint/UnitPaint.h"
 #include "platform/Application.h"
 #include "platform/TextCodec.h"
@@ -108,22 +107,7 @@ TStoryGame::~TStoryGame() {
 
 void TStoryGame::Press() {
   ++Presses;
-  std::string result;
-  if (TitleShowing) {
-    TitleShowing = false;
-    TQuilMidi::Stop();
-  } else if (IsOnDisabledIdeaButton(PressX, PressY)) {
-    // a press on a greyed-out button does nothing
-  } else if (HP <= 0) {
-    ResetGame();
-    Script->Step(result);
-  } else if (!DescriptionTitle.empty()) {
-    DescriptionTitle.clear();
-  } else {
-    ShatterIdeaButtons();
-    BattleTurn();
-    Script->Step(result);
-  }
+  TFormMain::PressPlayArea(PressX, PressY);
 }
 
 bool TStoryGame::Click(const std::string& caption) {

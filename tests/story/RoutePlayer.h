@@ -41,8 +41,8 @@ class TStoryGame {
   TStoryGame(const TStoryGame&) = delete;
   TStoryGame& operator=(const TStoryGame&) = delete;
 
-  // A press on the play area, away from the idea buttons, decided as the play-area handler
-  // decides it: title, greyed-out button, game over, description view, or advance the story.
+  // A press on the play area, away from the idea buttons, through the play-area handler itself:
+  // title, greyed-out button, game over, description view, or advance the story.
   void Press();
   // Clicks the first visible button with this caption; false when none is on screen.
   bool Click(const std::string& caption);
