@@ -1,6 +1,8 @@
 // Canvas -- a 24-bit picture the generators paint on, with key colours kept apart from ordinary paint.
 #include "tools/assets/Canvas.h"
 
+#include "tools/assets/ByteWriter.h"
+
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -150,30 +152,22 @@ std::vector<uint8_t> Canvas::ToBmp() const {
   const uint32_t fileBytes = 14 + 40 + imageBytes;
   std::vector<uint8_t> out;
   out.reserve(fileBytes);
-  auto u16 = [&out](uint32_t v) {
-    out.push_back(v & 0xFF);
-    out.push_back((v >> 8) & 0xFF);
-  };
-  auto u32 = [&u16](uint32_t v) {
-    u16(v & 0xFFFF);
-    u16(v >> 16);
-  };
-  out.push_back('B');
-  out.push_back('M');
-  u32(fileBytes);
-  u32(0);
-  u32(14 + 40);
-  u32(40);  // BITMAPINFOHEADER
-  u32(static_cast<uint32_t>(width_));
-  u32(static_cast<uint32_t>(height_));  // positive: bottom-up rows
-  u16(1);
-  u16(24);
-  u32(0);  // BI_RGB
-  u32(imageBytes);
-  u32(2835);  // 72 dpi
-  u32(2835);
-  u32(0);
-  u32(0);
+  ByteWriter put(out);
+  put.Tag("BM");
+  put.U32(fileBytes);
+  put.U32(0);
+  put.U32(14 + 40);
+  put.U32(40);  // BITMAPINFOHEADER
+  put.U32(static_cast<uint32_t>(width_));
+  put.U32(static_cast<uint32_t>(height_));  // positive: bottom-up rows
+  put.U16(1);
+  put.U16(24);
+  put.U32(0);  // BI_RGB
+  put.U32(imageBytes);
+  put.U32(2835);  // 72 dpi
+  put.U32(2835);
+  put.U32(0);
+  put.U32(0);
   for (int y = height_ - 1; y >= 0; --y) {
     for (int x = 0; x < width_; ++x) {
       Rgb c = Get(x, y);

@@ -2,6 +2,8 @@
 // loudness matching and 16-bit WAV output. Every step is plain double arithmetic, the same on every machine.
 #include "tools/assets/Synth.h"
 
+#include "tools/assets/ByteWriter.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -85,33 +87,23 @@ void Finish(Signal& s, double fadeInSeconds, double fadeOutSeconds) {
 std::vector<uint8_t> ToWav(const Signal& s) {
   const uint32_t dataBytes = static_cast<uint32_t>(s.size()) * 2;
   std::vector<uint8_t> out;
-  auto u16 = [&out](uint32_t v) {
-    out.push_back(v & 0xFF);
-    out.push_back((v >> 8) & 0xFF);
-  };
-  auto u32 = [&u16](uint32_t v) {
-    u16(v & 0xFFFF);
-    u16(v >> 16);
-  };
-  auto tag = [&out](const char* t) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(t[i]));
-  };
-  tag("RIFF");
-  u32(36 + dataBytes);
-  tag("WAVE");
-  tag("fmt ");
-  u32(16);
-  u16(1);  // PCM
-  u16(1);  // mono
-  u32(kRate);
-  u32(kRate * 2);
-  u16(2);
-  u16(16);
-  tag("data");
-  u32(dataBytes);
+  ByteWriter put(out);
+  put.Tag("RIFF");
+  put.U32(36 + dataBytes);
+  put.Tag("WAVE");
+  put.Tag("fmt ");
+  put.U32(16);
+  put.U16(1);  // PCM
+  put.U16(1);  // mono
+  put.U32(kRate);
+  put.U32(kRate * 2);
+  put.U16(2);
+  put.U16(16);
+  put.Tag("data");
+  put.U32(dataBytes);
   for (double v : s) {
     long q = std::lround(std::clamp(v, -1.0, 1.0) * 32767.0);
-    u16(static_cast<uint32_t>(static_cast<int16_t>(q)) & 0xFFFF);
+    put.U16(static_cast<uint32_t>(static_cast<int16_t>(q)) & 0xFFFF);
   }
   return out;
 }
