@@ -46,7 +46,9 @@ TEST(Block, DecipheringUndoesEveryKeyByte) {
 
 TQuilCrypt::TBlock BlockFromHex(const std::string& hex) {
   TQuilCrypt::TBlock block{};
-  for (size_t i = 0; i < block.size(); ++i) block[i] = static_cast<uint8_t>(std::stoi(hex.substr(2 * i, 2), nullptr, 16));
+  for (size_t i = 0; i < block.size(); ++i) {
+    block[i] = static_cast<uint8_t>(std::stoi(hex.substr(2 * i, 2), nullptr, 16));
+  }
   return block;
 }
 

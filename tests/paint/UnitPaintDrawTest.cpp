@@ -425,6 +425,11 @@ class TTextReference {
     bmp_.Canvas().MoveTo(x0, y0);
     bmp_.Canvas().LineTo(x1, y1);
   }
+  // The square of pixels from .. to (both included) in x and y.
+  void Square(TPixel color, int from, int to) {
+    for (int y = from; y <= to; ++y)
+      for (int x = from; x <= to; ++x) bmp_.Rows[y][x] = color;
+  }
   TFrame Frame() const { return FrameOf(bmp_); }
 
  private:
@@ -478,6 +483,43 @@ TEST_F(Paint, EachTextLayerHasItsFaceHeightColourAndPlace) {
       }
     }
     EXPECT_EQ(Differences(want.Frame()), "") << "message log and its two pairs of lines";
+  }
+}
+
+TEST_F(Paint, DescriptionViewAndGameOverHaveTheirFaceHeightColourAndPlace) {
+  {
+    DescriptionTitle = "【船】";
+    DescriptionLines = {"港の鍛冶屋が鋳た。", "", "Ａ ａ 1 ア"};
+    ScreenBmp->Fill(PixelBlack);
+    DrawDescription();
+    TTextReference want;
+    want.Square(Rgb(0, 128, 0), 15, 384);  // black tinted once
+    want.Square(Rgb(0, 192, 0), 20, 379);  // and twice
+    want.Text("ＭＳ ゴシック", 15, Platform::fsBold, PixelWhite, 25, 25, DescriptionTitle);
+    for (int i = 0; i < 3; ++i) {
+      want.Text("ＭＳ ゴシック", 12, Platform::fsBold, PixelWhite, 25, 55 + 15 * i, DescriptionLines[i]);
+    }
+    EXPECT_EQ(Differences(want.Frame()), "") << "description view";
+  }
+  {
+    HP = 0;
+    ScreenBmp->Fill(PixelBlack);
+    SetRandomSeed(12);
+    DrawGameOver();
+    TTextReference want;
+    want.Square(Rgb(128, 0, 0), 0, 399);  // black turned dark red
+    SetRandomSeed(12);
+    for (int centre : {160, 160, 240, 240}) {
+      for (int line = 0; line < 2; ++line) {
+        const int y0 = Random(20) + centre - 10;
+        const int y1 = Random(20) + centre - 10;
+        want.Line(PixelWhite, 0, y0, 399, y1);
+      }
+    }
+    want.Text("ＭＳ 明朝", 40, Platform::fsBold, Rgb(191, 127, 127), 20, 180, "ＧＡＭＥ　ＯＶＥＲ");
+    want.Text("ＭＳ 明朝", 15, Platform::fsBold, PixelWhite, 125, 180, "あなたは去りました。");
+    want.Text("ＭＳ 明朝", 15, Platform::fsBold, PixelWhite, 125, 200, "あなたは死にました。");
+    EXPECT_EQ(Differences(want.Frame()), "") << "game over";
   }
 }
 
@@ -834,7 +876,9 @@ TEST_F(Paint, ColumnTablesDrawTheWaveStepThenTheWidthThenTheColourColumnByColumn
 TEST_F(Paint, GlowsDrawTheirRandomNumbersInOrderAndComeBackWhiteAtEitherEdge) {
   // Glows all over the canvas and its edges, a third of them red; two red ones about to leave,
   // through the bottom and through the left edge.
-  for (int i = 0; i < GlowCount; ++i) Glows[i] = TGlow{i % 3 == 0, -1 - i % 5, 1 + i % 4, i * 37 % 430 - 15, i * 53 % 430 - 15};
+  for (int i = 0; i < GlowCount; ++i) {
+    Glows[i] = TGlow{i % 3 == 0, -1 - i % 5, 1 + i % 4, i * 37 % 430 - 15, i * 53 % 430 - 15};
+  }
   Glows[0] = TGlow{true, 0, 3, 200, 414};
   Glows[1] = TGlow{true, -4, 0, -12, 200};
   std::array<TGlow, GlowCount> glows = Glows;
@@ -871,7 +915,9 @@ TEST_F(Paint, GlowsDrawTheirRandomNumbersInOrderAndComeBackWhiteAtEitherEdge) {
       }
     }
     EXPECT_EQ(Differences(want), "") << "frame " << frame;
-    for (int i = 0; i < GlowCount; ++i) EXPECT_EQ(Describe(Glows[i]), Describe(glows[i])) << "glow " << i << ", frame " << frame;
+    for (int i = 0; i < GlowCount; ++i) {
+      EXPECT_EQ(Describe(Glows[i]), Describe(glows[i])) << "glow " << i << ", frame " << frame;
+    }
   }
   EXPECT_FALSE(Glows[0].Red) << "back in at the top, white";
   EXPECT_FALSE(Glows[1].Red) << "back in at the right, white";
