@@ -44,6 +44,46 @@ TEST(Block, DecipheringUndoesEveryKeyByte) {
   }
 }
 
+TQuilCrypt::TBlock BlockFromHex(const std::string& hex) {
+  TQuilCrypt::TBlock block{};
+  for (size_t i = 0; i < block.size(); ++i) {
+    block[i] = static_cast<uint8_t>(std::stoi(hex.substr(2 * i, 2), nullptr, 16));
+  }
+  return block;
+}
+
+// Known answers, worked out apart from this code by a separate implementation of the pass:
+// h = k div 64 + 1, l = (k div 16) mod 4 + 9, m = (k mod 16) * 2 + 3; rotate the high halves by
+// h and the low halves by l towards the end; then b[i] = (b[i] * m + i + 1) mod 256. The single
+// key bytes cover every high rotation, every low rotation and four multipliers; the long key
+// (the game's key text, the header, three more bytes) fixes the order of the passes.
+TEST(Block, PassesGiveTheKnownAnswers) {
+  const TQuilCrypt::TBlock plain =
+      BlockFromHex("0535af7381d97b679d1de7fb5901f32fb5859f03b1a9eb774d6dd78b89d1633f65d58f93e1795b87fdbdc71bb9a1d34f");
+  struct TAnswer {
+    std::string Key;
+    std::string Cipher;
+  };
+  const std::vector<TAnswer> answers = {
+      {"\x2E", "d857acf7285f8cafc8d7ccc7b88f6c3f08b76c17a83fcc4fc8378ce7386facdf08172c37281f0cefc8974c07b84fec7f"},
+      {"\x5A", "ae632e7f061356cf5e036eef86e356df9e930ebfa613b68f7e834e2f26e3b69fbe13eeff4613164f9e032e6fc6e3165f"},
+      {"\xA5", "96219ead1e8146fda6e1ae9d1e31662d86d10ead3ec1a67d46a18e9d3e71c6ad2691eead5e0106fde6616e9d5eb1262d"},
+      {"\xFF", "d2cb3e2bb2e38ee3b2fbde5b42c3de63823b6e1b72438e83f2db5e7b0223de03c21bee3b32a38e2332bbde9bc283dea3"},
+      {std::string("fable.txtVelumon\x93\xE0", 18) + std::string(1, '\0'),
+       "bf32aff6977257261fc23ff61762e7066f12bfa6376297065fa23f96b712c7368f621f9677f217961f22cfe637e257d6"},
+  };
+  for (const TAnswer& answer : answers) {
+    const std::string name = "key of " + std::to_string(answer.Key.size()) + " bytes starting " +
+                             std::to_string(static_cast<unsigned char>(answer.Key[0]));
+    TQuilCrypt::TBlock block = plain;
+    TQuilCrypt::EncipherBlock(block, answer.Key);
+    EXPECT_EQ(block, BlockFromHex(answer.Cipher)) << name;
+    block = BlockFromHex(answer.Cipher);
+    TQuilCrypt::DecipherBlock(block, answer.Key);
+    EXPECT_EQ(block, plain) << name;
+  }
+}
+
 TEST(Block, SymbolsPackLikeBase64) {
   TQuilCrypt::TBlock block{};
   block[0] = 0xFF;  // first six bits all set: the last symbol of the set
@@ -73,6 +113,25 @@ TEST_F(CipherFileTest, EncodingIsDeterministicAndChainsLines) {
   EXPECT_EQ(a, Encode({"same", "same"}));
   EXPECT_EQ(a[0], "Velumon");
   EXPECT_NE(a[1], a[2]) << "each line's key includes the line before it";
+}
+
+TEST_F(CipherFileTest, EveryLineIsEncipheredWithTheKeyAndTheFileLineBeforeIt) {
+  const std::vector<std::string> lines = {"@start", "霧の港町ファロウ。", "same", "same", "the last line"};
+  const auto file = Encode(lines);
+  std::string plain;
+  for (size_t i = 1; i < file.size(); ++i) {
+    TQuilCrypt::TBlock block{};
+    std::string error;
+    ASSERT_TRUE(TQuilCrypt::SymbolsToBlock(file[i], block, error)) << U8(error);
+    TQuilCrypt::DecipherBlock(block, Key + file[i - 1]);  // the header before the first line
+    size_t length = 48;
+    if (file[i].size() == 65) length = TQuilCrypt::SymbolSet.find(file[i][64]) + 1;
+    plain.append(block.begin(), block.begin() + static_cast<long>(length));
+  }
+  std::string expected;
+  for (const std::string& line : lines) expected += line + "\r\n";
+  expected += TQuilCrypt::MakeCheckCode(lines) + "\r\n";
+  EXPECT_EQ(U8(plain), U8(expected));
 }
 
 TEST_F(CipherFileTest, CheckLineWithoutLineEndReadsTheSame) {

@@ -28,6 +28,55 @@ TPixel Rgb(int r, int g, int b) {
 
 TPixel& Px(int x, int y) { return ScreenBmp->Rows[y][x]; }
 
+// A whole 400 x 400 picture, row by row; the expected frames are built in these.
+using TFrame = std::vector<TPixel>;
+
+TFrame FrameOf(const TQuilBitmap& bmp) {
+  TFrame frame;
+  frame.reserve(400 * 400);
+  for (int y = 0; y < 400; ++y)
+    for (int x = 0; x < 400; ++x) frame.push_back(bmp.Rows[y][x]);
+  return frame;
+}
+
+// "" when the canvas shows the expected frame, else how many pixels differ and the first one.
+std::string Differences(const TFrame& want) {
+  int count = 0;
+  std::string first;
+  for (int y = 0; y < 400; ++y) {
+    for (int x = 0; x < 400; ++x) {
+      const TPixel got = Px(x, y), w = want[static_cast<size_t>(y * 400 + x)];
+      if (SamePixel(got, w)) continue;
+      if (count++ == 0) {
+        first = " pixels differ, the first at (" + std::to_string(x) + ", " + std::to_string(y) + "): (" +
+                std::to_string(got.R) + ", " + std::to_string(got.G) + ", " + std::to_string(got.B) + ") instead of (" +
+                std::to_string(w.R) + ", " + std::to_string(w.G) + ", " + std::to_string(w.B) + ")";
+      }
+    }
+  }
+  return count == 0 ? "" : std::to_string(count) + first;
+}
+
+// Every pixel of the picture tells its place: red its column and green its row (mod 256),
+// blue the 256-pixel block plus a mark for the picture. Neither black nor white.
+void PaintPlaces(TQuilBitmap& picture, int mark) {
+  for (int y = 0; y < 400; ++y)
+    for (int x = 0; x < 400; ++x)
+      picture.Rows[y][x] = Rgb(x & 255, y & 255, 1 + (x >> 8) + 2 * (y >> 8) + 4 * mark);
+}
+
+std::string Describe(const TParticle& p) {
+  return std::string(p.Active ? "active" : "idle") + " colour (" + std::to_string(p.Color.R) + ", " +
+         std::to_string(p.Color.G) + ", " + std::to_string(p.Color.B) + ") speed " + std::to_string(p.VX) + ", " +
+         std::to_string(p.VY) + " at " + std::to_string(p.X) + ", " + std::to_string(p.Y) + " chance " +
+         std::to_string(p.Chance);
+}
+
+std::string Describe(const TGlow& g) {
+  return std::string(g.Red ? "red" : "white") + " speed " + std::to_string(g.VX) + ", " + std::to_string(g.VY) +
+         " at " + std::to_string(g.X) + ", " + std::to_string(g.Y);
+}
+
 // The drawing set-up of the game with the real pictures, a fixed seed and a quiet game state.
 class Paint : public ::testing::Test {
  protected:
@@ -205,6 +254,51 @@ TEST_F(Paint, TitlePixelOnTheLastColumnIsNotWrittenIntoTheNextRow) {
   for (int frame = 0; frame < 20; ++frame) EXPECT_NO_THROW(FrameCallback()) << "y = 400 must be skipped too";
 }
 
+TEST_F(Paint, TitleFrameMagnifiesItsSourceAndDrawsColumnBeforeRowThenEachPixelXBeforeY) {
+  PaintPlaces(*PictureA, 0);
+  for (int y = 50; y < 190; y += 5)
+    for (int x = 100; x < 240; x += 7) PictureA->Rows[y][x] = PixelBlack;  // black turns light grey
+  const TFrame picture = FrameOf(*PictureA);
+  // A few title pixels: far from their places, on the edges, one already home.
+  TitlePixelCount = 5;
+  const TScreenPoint targets[] = {{30, 100}, {399, 10}, {200, 399}, {0, 0}, {120, 355}};
+  const TScreenPoint starts[] = {{350, 20}, {0, 300}, {200, 0}, {399, 399}, {120, 355}};
+  std::vector<TScreenPoint> pos(starts, starts + 5);
+  for (int i = 0; i < 5; ++i) {
+    TitleTarget[i] = targets[i];
+    TitlePos[i] = starts[i];
+    TitleColor[i] = Rgb(250, 10 * i, 7);
+  }
+  TitleShowing = true;
+  for (uint32_t seed : {7u, 8u}) {
+    SetRandomSeed(seed);
+    FrameCallback();
+
+    SetRandomSeed(seed);
+    TFrame want(400 * 400);
+    for (int y = 0; y < 400; ++y) {
+      for (int x = 0; x < 400; ++x) {
+        const int sx = x / 3 + 100 + Random(4);
+        const int sy = y / 3 + 50 + Random(4);
+        const TPixel p = picture[static_cast<size_t>(sy * 400 + sx)];
+        want[static_cast<size_t>(y * 400 + x)] = SamePixel(p, PixelBlack) ? Rgb(192, 192, 192) : p;
+      }
+    }
+    for (int i = 0; i < 5; ++i) {
+      pos[i].X = targets[i].X + (pos[i].X - targets[i].X) * 9 / 10 + Random(2);
+      pos[i].Y = targets[i].Y + (pos[i].Y - targets[i].Y) * 9 / 10 + Random(2);
+      for (int x = pos[i].X; x <= pos[i].X + 1; ++x) {
+        if (x < 400 && pos[i].Y < 400) want[static_cast<size_t>(pos[i].Y * 400 + x)] = TitleColor[i];
+      }
+    }
+    EXPECT_EQ(Differences(want), "") << "seed " << seed;
+    for (int i = 0; i < 5; ++i) {
+      EXPECT_EQ(TitlePos[i].X, pos[i].X) << "title pixel " << i << ", seed " << seed;
+      EXPECT_EQ(TitlePos[i].Y, pos[i].Y) << "title pixel " << i << ", seed " << seed;
+    }
+  }
+}
+
 // ---- Normal backdrop ---------------------------------------------------------------------------
 
 TEST_F(Paint, WhiteOfThePictureBecomesSkyBrightestOnRow200) {
@@ -310,6 +404,125 @@ TEST_F(Paint, GameOverTurnsEverythingDarkRedWithWhiteLines) {
   EXPECT_LE(lower, 4);
 }
 
+// A canvas of its own on which a test writes what a text layer must show, with the face,
+// height, style and colour the layer must use, through the platform's text drawing.
+class TTextReference {
+ public:
+  TTextReference() {
+    bmp_.SetSize(400, 400);
+    bmp_.Fill(PixelBlack);
+  }
+  void Text(const char* face, int height, unsigned style, TPixel color, int x, int y, const std::string& text) {
+    bmp_.SetFontName(face);
+    bmp_.SetFontHeight(height);
+    bmp_.SetFontStyle(style);
+    bmp_.SetFontColor(color);
+    bmp_.SetBrushClear();
+    bmp_.TextOut(x, y, text);
+  }
+  void Line(TPixel color, int x0, int y0, int x1, int y1) {
+    bmp_.Canvas().Pen.Color = PixelToColor(color);
+    bmp_.Canvas().MoveTo(x0, y0);
+    bmp_.Canvas().LineTo(x1, y1);
+  }
+  // The square of pixels from .. to (both included) in x and y.
+  void Square(TPixel color, int from, int to) {
+    for (int y = from; y <= to; ++y)
+      for (int x = from; x <= to; ++x) bmp_.Rows[y][x] = color;
+  }
+  TFrame Frame() const { return FrameOf(bmp_); }
+
+ private:
+  TQuilBitmap bmp_;
+};
+
+TEST_F(Paint, EachTextLayerHasItsFaceHeightColourAndPlace) {
+  HP = 7;
+  MaxHP = 12;
+  IdeaPower = 3;
+  ItemCount = 3;
+  Items[0] = "【船】";
+  Items[1] = "【石ころ】";
+  Items[2] = "【毛皮】";
+  {
+    ScreenBmp->Fill(PixelBlack);
+    DrawStatus();
+    TTextReference want;
+    want.Text("ＭＳ ゴシック", 15, 0, Rgb(255, 255, 0), 10, 10, "ＨＰ：7／12");
+    want.Text("ＭＳ ゴシック", 15, 0, Rgb(0, 255, 0), 10, 30, "理力：3");
+    for (int i = 0; i < 3; ++i) want.Text("ＭＳ ゴシック", 15, 0, Rgb(255, 0, 0), 280, 10 + 20 * i, Items[i]);
+    EXPECT_EQ(Differences(want.Frame()), "") << "status lines and items";
+  }
+  {
+    ScriptLineCount = 4;
+    ScriptLines = {"霧の港町ファロウ。", "灯台の火が波間に揺れている。", "酒場の扉が軋んで開いた。", "Ａ ａ 1"};
+    ScreenBmp->Fill(PixelBlack);
+    DrawScriptLines();
+    TTextReference want;
+    for (int i = 0; i < 4; ++i) want.Text("ＭＳ Ｐ明朝", 15, 0, PixelWhite, 50, 250 + 20 * i, ScriptLines[i]);
+    EXPECT_EQ(Differences(want.Frame()), "") << "scenario lines";
+  }
+  {
+    MessageCount = 2;
+    Messages = {"スライムが現れた！", "オオカミの攻撃！ＨＰが3減った。"};
+    ScreenBmp->Fill(PixelBlack);
+    SetRandomSeed(11);
+    DrawMessageLog();
+    TTextReference want;
+    const TPixel orange = Rgb(255, 127, 0);
+    for (int i = 0; i < 2; ++i) {
+      const int length = static_cast<int>(Messages[i].size());
+      want.Text("ＭＳ ゴシック", 15, 0, orange, (400 - length * 15 / 2) / 2, 340 + 20 * i, Messages[i]);
+    }
+    SetRandomSeed(11);
+    for (int centre : {330, 345 + 20 * 2}) {
+      for (int line = 0; line < 2; ++line) {
+        const int y0 = Random(3) + centre - 1;
+        const int y1 = Random(3) + centre - 1;
+        want.Line(orange, 0, y0, 399, y1);
+      }
+    }
+    EXPECT_EQ(Differences(want.Frame()), "") << "message log and its two pairs of lines";
+  }
+}
+
+TEST_F(Paint, DescriptionViewAndGameOverHaveTheirFaceHeightColourAndPlace) {
+  {
+    DescriptionTitle = "【船】";
+    DescriptionLines = {"港の鍛冶屋が鋳た。", "", "Ａ ａ 1 ア"};
+    ScreenBmp->Fill(PixelBlack);
+    DrawDescription();
+    TTextReference want;
+    want.Square(Rgb(0, 128, 0), 15, 384);  // black tinted once
+    want.Square(Rgb(0, 192, 0), 20, 379);  // and twice
+    want.Text("ＭＳ ゴシック", 15, Platform::fsBold, PixelWhite, 25, 25, DescriptionTitle);
+    for (int i = 0; i < 3; ++i) {
+      want.Text("ＭＳ ゴシック", 12, Platform::fsBold, PixelWhite, 25, 55 + 15 * i, DescriptionLines[i]);
+    }
+    EXPECT_EQ(Differences(want.Frame()), "") << "description view";
+  }
+  {
+    HP = 0;
+    ScreenBmp->Fill(PixelBlack);
+    SetRandomSeed(12);
+    DrawGameOver();
+    TTextReference want;
+    want.Square(Rgb(128, 0, 0), 0, 399);  // black turned dark red
+    SetRandomSeed(12);
+    for (int centre : {160, 160, 240, 240}) {
+      for (int line = 0; line < 2; ++line) {
+        const int y0 = Random(20) + centre - 10;
+        const int y1 = Random(20) + centre - 10;
+        want.Line(PixelWhite, 0, y0, 399, y1);
+      }
+    }
+    want.Text("ＭＳ 明朝", 40, Platform::fsBold, Rgb(191, 127, 127), 20, 180, "ＧＡＭＥ　ＯＶＥＲ");
+    want.Text("ＭＳ 明朝", 15, Platform::fsBold, PixelWhite, 125, 180, "あなたは去りました。");
+    want.Text("ＭＳ 明朝", 15, Platform::fsBold, PixelWhite, 125, 200, "あなたは死にました。");
+    EXPECT_EQ(Differences(want.Frame()), "") << "game over";
+  }
+}
+
 // ---- Particles -----------------------------------------------------------------------------------
 
 TEST_F(Paint, ParticleIsDrawnThenMovesOneOrTwoSteps) {
@@ -370,6 +583,65 @@ TEST_F(Paint, PowerSparksRiseOnlyWhileThereIsIdeaPower) {
     EXPECT_TRUE(p.Active);
     EXPECT_LT(p.Y, 35) << "sparks rise";
   }
+}
+
+TEST_F(Paint, PowerSparksSpawnAndMoveDrawingTheirRandomNumbersInOrder) {
+  IdeaPower = 4;  // about four in ten idle sparks respawn each frame
+  std::array<TParticle, PowerSparkCount> sparks = PowerSparks;  // all idle since the reset
+  TFrame want;
+  // One step of a particle as the reference takes it.
+  auto step = [&want](TParticle& p) {
+    if (p.X < 0 || p.Y < 0 || p.X >= 400 || p.Y >= 400) p.Active = false;
+    const int r = Random(100);
+    if (p.Chance < r) p.Active = false;
+    if (!p.Active) return;
+    want[static_cast<size_t>(p.Y * 400 + p.X)] = p.Color;
+    p.X += (Random(2) + 1) * p.VX;
+    p.Y += (Random(2) + 1) * p.VY;
+  };
+  for (uint32_t frame = 0; frame < 8; ++frame) {
+    ScreenBmp->Fill(PixelBlack);
+    SetRandomSeed(300 + frame);
+    DrawParticles();
+
+    SetRandomSeed(300 + frame);
+    want.assign(400 * 400, PixelBlack);
+    TParticle idle{};
+    for (int i = 0; i < IdeaButtonCount * ParticlesPerButton; ++i) step(idle);  // the idle button sparks
+    for (TParticle& p : sparks) {
+      if (!p.Active && Random(10) < IdeaPower) {
+        p.Active = true;
+        p.Color = Rgb(0, 255, 0);
+        p.VX = Random(3) - 1;
+        p.VY = -Random(10) - 5;
+        p.X = Random(5) + 60;
+        p.Y = Random(5) + 35;
+        p.Chance = 100;
+      }
+      step(p);
+    }
+    for (int i = 0; i < BurstParticleCount; ++i) step(idle);  // the idle fountain
+
+    EXPECT_EQ(Differences(want), "") << "frame " << frame;
+    for (int i = 0; i < PowerSparkCount; ++i) {
+      EXPECT_EQ(Describe(PowerSparks[i]), Describe(sparks[i])) << "spark " << i << ", frame " << frame;
+    }
+  }
+}
+
+TEST_F(Paint, ParticlesLieOverTheBackdropAndUnderTheStatusLines) {
+  ScreenBmp->Fill(PixelBlack);
+  DrawStatus();
+  int textX = -1, textY = -1;
+  for (int y = 10; y < 30 && textX < 0; ++y)
+    for (int x = 10; x < 100 && textX < 0; ++x)
+      if (Px(x, y) == Rgb(255, 255, 0)) textX = x, textY = y;
+  ASSERT_GE(textX, 0) << "the ＨＰ line must have a pixel of full yellow";
+  ButtonParticles[0][0] = TParticle{true, Rgb(1, 2, 3), 0, 0, textX, textY, 100};
+  ButtonParticles[0][1] = TParticle{true, Rgb(4, 5, 6), 0, 0, 200, 200, 100};
+  FrameCallback();
+  EXPECT_EQ(Px(textX, textY), Rgb(255, 255, 0)) << "the status line lies over the particle";
+  EXPECT_EQ(Px(200, 200), Rgb(4, 5, 6)) << "the particle lies over the backdrop";
 }
 
 // ---- Flash and shatter -------------------------------------------------------------------------
@@ -560,6 +832,95 @@ TEST_F(Paint, GlowsBrightenAroundThemselvesAndReturnAtTheRightEdge) {
   DrawGlows();
   EXPECT_EQ(Px(399 - Glows[0].X, Glows[0].Y), Rgb(200, 200, 200)) << "mirrored in the second picture's world";
   EXPECT_EQ(Px(Glows[0].X, Glows[0].Y), PixelBlack);
+}
+
+TEST_F(Paint, ZoomScalesBothPicturesAboutThePoint200By110) {
+  PaintPlaces(*PictureA2, 0);
+  PaintPlaces(*PictureUna, 1);
+  const TFrame first = FrameOf(*PictureA2), second = FrameOf(*PictureUna);
+  StartZoom();
+  for (int frame = 1; frame <= 17; ++frame) {
+    DrawZoomedPicture();
+    const int zoom = ZoomPercent;
+    const TFrame& picture = ZoomedIn ? second : first;
+    TFrame want(400 * 400);
+    for (int y = 0; y < 400; ++y) {
+      for (int x = 0; x < 400; ++x) {
+        const int sx = (x - 200) * 100 / zoom + 200, sy = (y - 110) * 100 / zoom + 110;
+        want[static_cast<size_t>(y * 400 + x)] = picture[static_cast<size_t>(sy * 400 + sx)];
+      }
+    }
+    EXPECT_EQ(Differences(want), "") << "frame " << frame << " at " << zoom << " %";
+  }
+}
+
+TEST_F(Paint, ColumnTablesDrawTheWaveStepThenTheWidthThenTheColourColumnByColumn) {
+  for (uint32_t seed : {99u, 100u}) {
+    SetRandomSeed(seed);
+    BuildColumnTables();
+    SetRandomSeed(seed);
+    int wave = 180;
+    for (int x = 0; x < 400; ++x) {
+      const int q = (200 - x) * (200 - x) * 20 / 40000;
+      if (x > 0) wave = std::clamp(wave + Random(3) - 1, 180, 200);
+      const int s = Random(5);
+      const int t = Random(64);
+      ASSERT_EQ(Wave[x], wave) << "column " << x << ", seed " << seed;
+      ASSERT_EQ(BandWidth[x], q + s * s + 20) << "column " << x << ", seed " << seed;
+      ASSERT_EQ(BandColor[x], Rgb(96 + t, 192 + t, 96 + t)) << "column " << x << ", seed " << seed;
+      ASSERT_EQ(BandCentre[x], 80 - q) << "column " << x << ", seed " << seed;
+    }
+  }
+}
+
+TEST_F(Paint, GlowsDrawTheirRandomNumbersInOrderAndComeBackWhiteAtEitherEdge) {
+  // Glows all over the canvas and its edges, a third of them red; two red ones about to leave,
+  // through the bottom and through the left edge.
+  for (int i = 0; i < GlowCount; ++i) {
+    Glows[i] = TGlow{i % 3 == 0, -1 - i % 5, 1 + i % 4, i * 37 % 430 - 15, i * 53 % 430 - 15};
+  }
+  Glows[0] = TGlow{true, 0, 3, 200, 414};
+  Glows[1] = TGlow{true, -4, 0, -12, 200};
+  std::array<TGlow, GlowCount> glows = Glows;
+  const TPixel ground = Rgb(10, 20, 30);
+  for (uint32_t frame = 0; frame < 4; ++frame) {
+    ScreenBmp->Fill(ground);
+    SetRandomSeed(100 + frame);
+    DrawGlows();
+
+    SetRandomSeed(100 + frame);
+    TFrame want(400 * 400, ground);
+    for (TGlow& g : glows) {
+      if (Random(5) == 0) g.VX -= Random(3);
+      if (Random(5) == 0) g.VY += Random(2);
+      g.X += g.VX;
+      g.Y += g.VY;
+      if (g.X + 15 < 0) g = TGlow{false, -Random(3), Random(3), 415, g.Y};
+      if (g.Y - 15 > 400) {
+        const int vx = -Random(3);
+        g = TGlow{false, vx, Random(3), g.X, -15};
+      }
+      for (int dy = -15; dy <= 15; ++dy) {
+        for (int dx = -15; dx <= 15; ++dx) {
+          const int x = g.X + dx, y = g.Y + dy;
+          if (x < 0 || x >= 400 || y < 0 || y >= 400) continue;
+          TPixel& p = want[static_cast<size_t>(y * 400 + x)];
+          const int k = GlowKernel[dy + 15][dx + 15];
+          p.R = static_cast<uint8_t>(std::min(255, p.R + k));
+          if (!g.Red) {
+            p.G = static_cast<uint8_t>(std::min(255, p.G + k));
+            p.B = static_cast<uint8_t>(std::min(255, p.B + k));
+          }
+        }
+      }
+    }
+    EXPECT_EQ(Differences(want), "") << "frame " << frame;
+    for (int i = 0; i < GlowCount; ++i) {
+      EXPECT_EQ(Describe(Glows[i]), Describe(glows[i])) << "glow " << i << ", frame " << frame;
+    }
+  }
+  EXPECT_FALSE(Glows[0].Red) << "back in at the top, white";
+  EXPECT_FALSE(Glows[1].Red) << "back in at the right, white";
 }
 
 // ---- A whole frame -----------------------------------------------------------------------------

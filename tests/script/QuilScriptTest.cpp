@@ -32,6 +32,19 @@ void RecordCommand(const TStringArray& words, std::string& result) {
   result = "【成功】";
 }
 void FailCommand(const TStringArray&, std::string& result) { result = "【エラー】だめ"; }
+std::string PageAnswer = "【成功】";
+void RefusingPage(std::string& result) {
+  Events.push_back("page");
+  result = PageAnswer;
+}
+// "#count": counts its runs; the run numbered CountLimit jumps to "@done".
+TQuilScript* CountingScript = nullptr;
+int Counted = 0;
+int CountLimit = 0;
+void CountCommand(const TStringArray&, std::string& result) {
+  result = "【成功】";
+  if (++Counted == CountLimit) CountingScript->JumpToLabel("@done", result);
+}
 void PassCommand(const TStringArray&, std::string& result) { result = "【不実行】"; }
 
 class ScriptTest : public testing::Test {
@@ -43,6 +56,7 @@ class ScriptTest : public testing::Test {
   void SetUp() override {
     Events.clear();
     LineAnswer = "【成功】";
+    PageAnswer = "【成功】";
   }
 
   // Loads the lines as the scenario of a file named "s.txt" (which must exist).
@@ -75,6 +89,12 @@ TEST(Words, BlanksTabsAndFullWidthSpacesSeparateWords) {
   EXPECT_EQ(word, "kept");
   EXPECT_TRUE(TQuilScriptCommand::IsCommand("  #SAY x", "#say"));
   EXPECT_FALSE(TQuilScriptCommand::IsCommand("#sayx", "#say"));
+}
+
+TEST(Words, OnlyTheFullWidthSpaceAmongDoubleByteCharactersSeparates) {
+  // 　 is 0x81 0x40; ＠ shares its lead byte (0x81 0x97), ァ its trail byte (0x83 0x40).
+  EXPECT_EQ(TQuilScriptCommand::SplitWords("#say　a＠b　ァ＠"), (TStringArray{"#say", "a＠b", "ァ＠"}));
+  EXPECT_EQ(TQuilScriptCommand::SplitWords("　　a　"), (TStringArray{"a"})) << "full-width blanks are trimmed too";
 }
 
 TEST_F(ScriptTest, LabelLinesAreStoredBareAndCommentsRemoved) {
@@ -258,6 +278,25 @@ TEST_F(ScriptTest, AJumpNeverRevivesAnEndedScenario) {
   EXPECT_TRUE(Events.empty());
 }
 
+TEST_F(ScriptTest, ARefusedPageKeepsThePageFullUntilThePageProcedureAccepts) {
+  Load({"1", "2", "3", "4", "5", "6"});
+  script->SetLineOutput(RecordLine, RefusingPage);
+  script->SetPageSize(4);
+  for (int i = 0; i < 4; ++i) Step();
+  Events.clear();
+  PageAnswer = "【不成功】";
+  EXPECT_EQ(Step(), "【不成功】");
+  EXPECT_EQ(Step(), "【不成功】");
+  EXPECT_EQ(Events, (std::vector<std::string>{"page", "page"})) << "no line is delivered while the page is refused";
+  EXPECT_TRUE(script->PageFull);
+  EXPECT_EQ(script->ShownCount, 4);
+  Events.clear();
+  PageAnswer = "【成功】";
+  EXPECT_EQ(Step(), "【成功】");
+  EXPECT_EQ(Events, (std::vector<std::string>{"page", "line 5"}));
+  EXPECT_EQ(script->ShownCount, 1);
+}
+
 TEST_F(ScriptTest, RefusedLineIsTheStepsAnswer) {
   Load({"text"});
   LineMode();
@@ -283,6 +322,30 @@ TEST_F(ScriptTest, KickRunsEveryCommandToTheEndWithoutOutput) {
   EXPECT_EQ(Step(), "【成功】");
   EXPECT_EQ(Events, (std::vector<std::string>{"command #say one", "command #say two"}));
   EXPECT_FALSE(script->IsEnded()) << "Kick clears the end flag";
+}
+
+TEST_F(ScriptTest, KickAllowsTenThousandRunsAndNoMore) {
+  // Run 1 stops at "@a"; each later run counts once and stops at "@a" again, until the count
+  // reaches its limit and jumps to "@done"; the run after "@done" ends the scenario. A limit
+  // of n therefore ends the scenario on run n + 2.
+  Load({"@a", "#count", "#goto @a", "@done"});
+  script->AddCommand("#count", CountCommand, 0);
+  CountingScript = script.get();
+  for (int runs : {9999, 10000, 10001}) {
+    Counted = 0;
+    CountLimit = runs - 2;
+    script->Position = 0;
+    script->Ended = false;
+    const std::string answer = Step();
+    if (runs <= 10000) {
+      EXPECT_EQ(U8(answer), U8("【成功】")) << "a scenario that ends on run " << runs;
+      EXPECT_EQ(Counted, CountLimit);
+    } else {
+      EXPECT_EQ(U8(answer), U8("【エラー】Kickループが終わらないin " + script->FileName))
+          << "a scenario that would end on run " << runs;
+    }
+  }
+  CountingScript = nullptr;
 }
 
 TEST_F(ScriptTest, KickGivesUpOnAnEndlessLoop) {
