@@ -7,8 +7,12 @@ JOBS ?= $(shell nproc)
 deps:
 	@scripts/install-deps
 
+# `make test` (and so CI) builds with warnings as errors. Every other target keeps whatever the
+# build folder's cache holds, so that play and test share build/ without rebuilding everything
+# on each switch: -Werror is off until the first `make test`, then stays on.
+test: WERROR := -DFARROW_WERROR=ON
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
