@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: play test bench build configure deps clean assets story screenshots
+.PHONY: play test bench build configure deps clean assets story screenshots package
 
 deps:
 	@scripts/install-deps
@@ -44,6 +44,10 @@ story: configure
 screenshots: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target farrow-replay
 	@$(BUILD)/tools/farrow-replay --shots docs/screenshots docs/screenshots/screenshots.replay >/dev/null
+
+# The Debian package, $(BUILD)/farrowmere_VERSION_ARCH.deb (see README, "Install").
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 bench: build
 	@for b in $(BUILD)/bench/*-bench; do "$$b"; done
