@@ -97,7 +97,7 @@ TEST(Install, IntoAScratchRootTheGameStartsFromAnotherFolderAndSaysWhereItLooked
   // which it takes as the window being closed.
   fs::create_directories(dir.File("elsewhere"));
   const std::string game = (usr / GameDir / "farrowmere").string();
-  TRun played = RunIn(dir.File("elsewhere"), "timeout -s TERM -k 5 --preserve-status 3 '" + game + "'", dir.File(""));
+  TRun played = RunIn(dir.File("elsewhere"), "timeout -s TERM -k 5 --preserve-status 4 '" + game + "'", dir.File(""));
   EXPECT_EQ(played.Status, 0) << played.Err;
   EXPECT_EQ(played.Err, "") << "the game found its data";
 
