@@ -2,13 +2,17 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: play test bench build configure deps clean assets story screenshots
+.PHONY: play test bench build configure deps clean assets story screenshots package
 
 deps:
 	@scripts/install-deps
 
+# `make test` (and so CI) builds with warnings as errors. Every other target keeps whatever the
+# build folder's cache holds, so that play and test share build/ without rebuilding everything
+# on each switch: -Werror is off until the first `make test`, then stays on.
+test: WERROR := -DFARROW_WERROR=ON
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -40,6 +44,10 @@ story: configure
 screenshots: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target farrow-replay
 	@$(BUILD)/tools/farrow-replay --shots docs/screenshots docs/screenshots/screenshots.replay >/dev/null
+
+# The Debian package, $(BUILD)/farrowmere_VERSION_ARCH.deb (see README, "Install").
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 bench: build
 	@for b in $(BUILD)/bench/*-bench; do "$$b"; done

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/DataFiles.h"
 #include "platform/Graphics.h"
-#include "platform/TextCodec.h"
 
 // libjpeg's header needs FILE and size_t declared first.
 #include <jpeglib.h>
@@ -16,8 +16,9 @@ namespace Platform {
 
 namespace {
 
+// Without any data folder every picture is missing: the message also says where the game looked.
 std::runtime_error CannotOpen(const std::string& fileName) {
-  return std::runtime_error("ファイル " + fileName + " を開けません。");
+  return std::runtime_error("ファイル " + fileName + " を開けません。" + MissingDataFolderText(fileName));
 }
 
 struct TJpegErrors {

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/TextCodec.h"
+#include "platform/DataFiles.h"
 
 namespace Platform {
 

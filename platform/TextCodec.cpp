@@ -56,16 +56,4 @@ bool Utf8ToCp932(const std::string& utf8, std::string& cp932, size_t& badOffset)
   return Convert("CP932", "UTF-8", utf8, cp932, badOffset, nullptr, 0);
 }
 
-std::string NativeFileName(const std::string& name) {
-  std::string out = name;
-  for (size_t i = 0; i < out.size(); ++i) {
-    if (IsLeadByte(static_cast<unsigned char>(out[i]))) {
-      ++i;
-    } else if (out[i] == '\\') {
-      out[i] = '/';
-    }
-  }
-  return out;
-}
-
 }  // namespace Platform

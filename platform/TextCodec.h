@@ -14,8 +14,4 @@ bool Utf8ToCp932(const std::string& utf8, std::string& cp932, size_t& badOffset)
 // True for a CP932 lead byte: it always takes the next byte with it.
 inline bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
-// A file name as the game writes it ("dat\story.crp.txt") turned into a path below the
-// working folder ("dat/story.crp.txt"). Only single-byte backslashes are separators.
-std::string NativeFileName(const std::string& name);
-
 }  // namespace Platform

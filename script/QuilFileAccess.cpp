@@ -6,7 +6,7 @@
 #include <system_error>
 #include <filesystem>
 
-#include "platform/TextCodec.h"
+#include "platform/DataFiles.h"
 
 bool TQuilFileAccess::FileExists(const std::string& fileName) {
   std::error_code ec;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cipher/QuilCrypt.h"
+#include "platform/DataFiles.h"
 #include "platform/TextCodec.h"
 #include "script/QuilScript.h"
 

@@ -71,7 +71,12 @@ TLine Classify(const std::string& raw) {
   return info;
 }
 
-std::string Quote(const std::string& cp932) { return "\"" + ShowText(cp932) + "\""; }
+// Built by appending: GCC 12 at -O2 warns falsely (-Wrestrict) on a literal + a temporary string.
+std::string Quote(const std::string& cp932) {
+  std::string quoted = "\"";
+  quoted += ShowText(cp932);
+  return quoted + "\"";
+}
 
 std::string ParamCount(int n) { return std::to_string(n) + (n == 1 ? " parameter" : " parameters"); }
 

@@ -30,7 +30,12 @@ const std::string Success = "【成功】";
 bool WriteTemporary(const std::string& path, const std::string& text, std::string& tempPath, std::string& error) {
   std::filesystem::path target(path);
   std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-  std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+  // Appended rather than "." + name: GCC 12 at -O2 warns falsely (-Wrestrict) on a literal
+  // prepended to a temporary string.
+  std::string hidden = ".";
+  hidden += target.filename().string();
+  hidden += ".XXXXXX";
+  std::string pattern = (folder / hidden).string();
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   int fd = mkstemp(name.data());

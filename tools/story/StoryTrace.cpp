@@ -31,7 +31,10 @@ void RecordPage(std::string& result) {
 
 void RecordCommand(const TStringArray& words, std::string& result) {
   std::string joined;
-  for (size_t i = 0; i < words.size(); ++i) joined += (i == 0 ? "" : " ") + ShowText(words[i]);
+  for (size_t i = 0; i < words.size(); ++i) {
+    if (i > 0) joined += ' ';
+    joined += ShowText(words[i]);
+  }
   std::cout << "command " << joined << "\n";
   result = Success;
 }
