@@ -340,19 +340,19 @@ void TWindow::DrawScaled(const TViewport& view, SDL_Surface* target) {
     SDL_BlitScaled(source_, nullptr, target, &to);
     return;
   }
-  // The common case, one pass: each frame row is converted once to the window's format, spread
-  // over the first window row it covers, and that row copied onto the others.
+  // The common case, one pass: each frame row is converted once to the window's format and
+  // enlarged in a buffer, which is copied onto every window row it covers.
   const int x0 = std::max(0, view.Left), x1 = std::min(target->w, view.Left + w * scale);
   const int y0 = std::max(0, view.Top), y1 = std::min(target->h, view.Top + h * scale);
   if (x0 >= x1 || y0 >= y1) return;
-  row_.resize(static_cast<size_t>(w));  // sized once
+  row_.resize(static_cast<size_t>(w) * (scale + 1));  // sized once: the row at 1x, then enlarged
   if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return;
   auto* pixels = static_cast<uint8_t*>(target->pixels);
   const uint32_t red = f.Rshift, green = f.Gshift, blue = f.Bshift, alpha = f.Amask;
   const bool usual = red == 16 && green == 8 && blue == 0;  // X11's layout
-  const bool uncut = x0 == view.Left && x1 == view.Left + w * scale;
   const size_t bytes = static_cast<size_t>(x1 - x0) * 4;
   uint32_t* row = row_.data();
+  uint32_t* wide = scale == 1 ? row : row + w;
   for (int y = (y0 - view.Top) / scale; y < h; ++y) {
     const int top = std::max(y0, view.Top + y * scale), bottom = std::min(y1, view.Top + (y + 1) * scale);
     if (top >= bottom) break;
@@ -363,20 +363,16 @@ void TWindow::DrawScaled(const TViewport& view, SDL_Surface* target) {
     } else {
       for (int x = 0; x < w; ++x) row[x] = (uint32_t{p[3 * x + 2]} << red) | (uint32_t{p[3 * x + 1]} << green) | (uint32_t{p[3 * x]} << blue) | alpha;
     }
-    auto* first = reinterpret_cast<uint32_t*>(pixels + static_cast<size_t>(top) * target->pitch);
-    if (!uncut) {
-      // The window is smaller than the enlarged picture (a window manager's doing): rare.
-      for (int x = x0; x < x1; ++x) first[x] = row[(x - view.Left) / scale];
-    } else if (scale == 1) {
-      std::memcpy(first + x0, row, bytes);
-    } else {
-      uint32_t* out = first + x0;
-      for (int x = 0; x < w; ++x) {
-        for (int k = 0; k < scale; ++k) *out++ = row[x];
-      }
+    // The common factors with a fixed stride, which the compiler turns into vector shuffles.
+    if (scale == 2) {
+      for (int x = 0; x < w; ++x) wide[2 * x] = wide[2 * x + 1] = row[x];
+    } else if (scale == 3) {
+      for (int x = 0; x < w; ++x) wide[3 * x] = wide[3 * x + 1] = wide[3 * x + 2] = row[x];
+    } else if (scale > 3) {
+      for (int x = 0; x < w; ++x) std::fill_n(wide + static_cast<size_t>(x) * scale, scale, row[x]);
     }
-    for (int r = top + 1; r < bottom; ++r) {
-      std::memcpy(pixels + static_cast<size_t>(r) * target->pitch + x0 * 4, first + x0, bytes);
+    for (int r = top; r < bottom; ++r) {
+      std::memcpy(pixels + static_cast<size_t>(r) * target->pitch + x0 * 4, wide + (x0 - view.Left), bytes);
     }
   }
   if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
