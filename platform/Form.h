@@ -22,6 +22,7 @@ constexpr uint32_t VK_RETURN = 0x0D;
 constexpr uint32_t VK_MENU = 0x12;  // Alt
 constexpr uint32_t VK_SPACE = 0x20;
 constexpr uint32_t VK_F10 = 0x79;
+constexpr uint32_t VK_F11 = 0x7A;
 
 struct TMessage {
   uint32_t Msg = 0;

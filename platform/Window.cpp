@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <stdexcept>
 
@@ -73,6 +74,27 @@ void PaintButton(TPushButton& b, TCanvas& c, int left, int top) {
   c.Brush.Style = TBrushStyle::Solid;
 }
 
+// True when the child shows and paints every pixel of area, so that nothing under it need be
+// painted first: a panel, or a paint box whose image is at least as large as the box.
+bool PaintsAll(const TControl& child, const TRect& area) {
+  if (!child.Visible) return false;
+  int left = 0, top = 0;
+  child.ClientOrigin(left, top);
+  if (left > area.Left || top > area.Top || left + child.Width < area.Right || top + child.Height < area.Bottom) return false;
+  if (dynamic_cast<const TPanel*>(&child) != nullptr) return true;
+  if (auto* box = dynamic_cast<const TPaintBox*>(&child)) {
+    return box->Surface.Width() >= box->Width && box->Surface.Height() >= box->Height;
+  }
+  return false;
+}
+
+bool CoveredByChild(const TControl& parent, const TRect& area) {
+  for (const TControl* child : parent.Children()) {
+    if (PaintsAll(*child, area)) return true;
+  }
+  return false;
+}
+
 void PaintChildren(TControl& parent, TBitmap& frame, const TRect& clip) {
   TCanvas& c = frame.Canvas();
   for (TControl* child : parent.Children()) {
@@ -83,8 +105,11 @@ void PaintChildren(TControl& parent, TBitmap& frame, const TRect& clip) {
     TRect area = Intersect(clip, bounds);
     c.ClipRect = area;
     if (auto* panel = dynamic_cast<TPanel*>(child)) {
-      c.Brush.Color = RGB(panel->Color >> 16, panel->Color >> 8, panel->Color);
-      c.FillRect(bounds);
+      // The play area's panel lies wholly under its paint box: a fill there would be lost.
+      if (!CoveredByChild(*panel, area)) {
+        c.Brush.Color = RGB(panel->Color >> 16, panel->Color >> 8, panel->Color);
+        c.FillRect(bounds);
+      }
     } else if (auto* box = dynamic_cast<TPaintBox*>(child)) {
       BitBlt(frame, left, top, child->Width, child->Height, box->Surface, 0, 0, SRCCOPY);
     } else if (auto* button = dynamic_cast<TPushButton*>(child)) {
@@ -161,12 +186,15 @@ void PaintForm(TForm& form, TBitmap& frame) {
   TCanvas& c = frame.Canvas();
   TRect all{0, 0, frame.Width(), frame.Height()};
   c.ClipRect = all;
-  c.Brush.Color = form.Color;
-  c.FillRect(all);
+  if (!CoveredByChild(form, all)) {
+    c.Brush.Color = form.Color;
+    c.FillRect(all);
+  }
   PaintChildren(form, frame, all);
 }
 
 TWindow::~TWindow() {
+  if (source_ != nullptr) SDL_FreeSurface(source_);
   if (window_ != nullptr) SDL_DestroyWindow(window_);
 }
 
@@ -174,13 +202,25 @@ bool TWindow::Open(std::string& error) {
   // Plain X11 shared-memory drawing: SDL would otherwise put the window's surface on OpenGL,
   // which without a graphics card is a software renderer costing more than the whole frame.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // High-DPI: where the system scales the display, the window's surface has real pixels and
+  // the factor below is chosen in them, so the system does not enlarge the picture again.
   window_ = SDL_CreateWindow(Cp932ToUtf8(form_.Caption).c_str(), form_.Left + TForm::FrameWidth,
                              form_.Top + TForm::CaptionHeight, std::max(1, form_.ClientWidth()),
-                             std::max(1, form_.ClientHeight()), SDL_WINDOW_HIDDEN);
+                             std::max(1, form_.ClientHeight()), SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
   if (window_ == nullptr) {
     error = SDL_GetError();
     return false;
   }
+  // The factor that fits the usable part (without panels and docks) of the display it opened on.
+  int display = SDL_GetWindowDisplayIndex(window_);
+  SDL_Rect usable;
+  int scale = 1;
+  if (display >= 0 && SDL_GetDisplayUsableBounds(display, &usable) == 0) {
+    TViewport view = Viewport();
+    scale = WindowScaleFor(usable.w * view.Pixels / view.Points, usable.h * view.Pixels / view.Points,
+                           form_.ClientWidth(), form_.ClientHeight());
+  }
+  SetWindowScale(scale);
   TBitmap fallback;
   TBitmap* icon = &form_.Icon;
   if (icon->Empty()) {
@@ -201,51 +241,173 @@ void TWindow::Show() {
   Present(true);
 }
 
-std::vector<int64_t> TWindow::Snapshot() const {
-  // Everything the picture depends on, so that an unchanged window is not repainted.
-  std::vector<int64_t> s{form_.Left, form_.Top, form_.Width, form_.Height,
-                         static_cast<int64_t>(std::hash<std::string>{}(form_.Caption))};
-  std::function<void(const TControl&)> walk = [&](const TControl& parent) {
-    for (const TControl* c : parent.Children()) {
-      s.insert(s.end(), {reinterpret_cast<intptr_t>(c), c->Left, c->Top, c->Width, c->Height, c->Visible, c->Enabled});
-      if (!c->Visible) continue;
-      if (auto* b = dynamic_cast<const TPushButton*>(c)) {
-        s.insert(s.end(), {b->Pressed, b->FontBold, static_cast<int64_t>(std::hash<std::string>{}(b->Caption))});
-      } else if (auto* p = dynamic_cast<const TPaintBox*>(c)) {
-        s.push_back(static_cast<int64_t>(p->Version));
-      } else if (auto* panel = dynamic_cast<const TPanel*>(c)) {
-        s.push_back(panel->Color);
-      }
-      walk(*c);
+TViewport TWindow::Viewport() const {
+  int pixelW = 0, pixelH = 0, pointW = 0, pointH = 0;
+  if (window_ != nullptr) {
+    SDL_GetWindowSizeInPixels(window_, &pixelW, &pixelH);
+    SDL_GetWindowSize(window_, &pointW, &pointH);
+  }
+  TViewport view = FitViewport(pixelW, pixelH, form_.ClientWidth(), form_.ClientHeight(), fullscreen_ ? 0 : scale_);
+  if (pixelW > 0 && pointW > 0) {
+    view.Pixels = pixelW;
+    view.Points = pointW;
+  }
+  return view;
+}
+
+namespace {
+
+// The window size, in the window's own units, that holds the client area at a factor.
+void WindowSizeFor(SDL_Window* window, int clientWidth, int clientHeight, int scale, int& w, int& h) {
+  int pixelW = 0, pixelH = 0, pointW = 0, pointH = 0;
+  SDL_GetWindowSizeInPixels(window, &pixelW, &pixelH);
+  SDL_GetWindowSize(window, &pointW, &pointH);
+  int64_t pixels = pixelW > 0 && pointW > 0 ? pixelW : 1, points = pixelW > 0 && pointW > 0 ? pointW : 1;
+  // Rounded up, so that the surface never falls a pixel short of the scaled area.
+  w = static_cast<int>((static_cast<int64_t>(std::max(1, clientWidth)) * scale * points + pixels - 1) / pixels);
+  h = static_cast<int>((static_cast<int64_t>(std::max(1, clientHeight)) * scale * points + pixels - 1) / pixels);
+}
+
+}  // namespace
+
+void TWindow::SetWindowScale(int scale) {
+  scale_ = std::max(1, scale);
+  exposed_ = true;
+  if (window_ == nullptr || fullscreen_) return;
+  int w = 0, h = 0;
+  WindowSizeFor(window_, form_.ClientWidth(), form_.ClientHeight(), scale_, w, h);
+  SDL_SetWindowSize(window_, w, h);
+  PlaceWindow();
+}
+
+void TWindow::PlaceWindow() {
+  // The enlarged window keeps the centre of the form's client area where the form put it.
+  int w = 0, h = 0;
+  SDL_GetWindowSize(window_, &w, &h);
+  int centreX = form_.Left + TForm::FrameWidth + form_.ClientWidth() / 2;
+  int centreY = form_.Top + TForm::CaptionHeight + form_.ClientHeight() / 2;
+  SDL_SetWindowPosition(window_, centreX - w / 2, centreY - h / 2);
+}
+
+void TWindow::SetFullscreen(bool on) {
+  if (window_ == nullptr || on == fullscreen_) return;
+  if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
+  fullscreen_ = on;
+  exposed_ = true;
+  if (on) return;
+  // Back in a window: the form may have changed its size meanwhile.
+  int w = 0, h = 0, want = 0, wantH = 0;
+  SDL_GetWindowSize(window_, &w, &h);
+  WindowSizeFor(window_, form_.ClientWidth(), form_.ClientHeight(), scale_, want, wantH);
+  if (w != want || h != wantH) SDL_SetWindowSize(window_, want, wantH);
+}
+
+void TWindow::SnapshotChildren(const TControl& parent, std::vector<int64_t>& s) const {
+  for (const TControl* c : parent.Children()) {
+    s.insert(s.end(), {reinterpret_cast<intptr_t>(c), c->Left, c->Top, c->Width, c->Height, c->Visible, c->Enabled});
+    if (!c->Visible) continue;
+    if (auto* b = dynamic_cast<const TPushButton*>(c)) {
+      s.insert(s.end(), {b->Pressed, b->FontBold, static_cast<int64_t>(std::hash<std::string>{}(b->Caption))});
+    } else if (auto* p = dynamic_cast<const TPaintBox*>(c)) {
+      s.push_back(static_cast<int64_t>(p->Version));
+    } else if (auto* panel = dynamic_cast<const TPanel*>(c)) {
+      s.push_back(panel->Color);
     }
-  };
-  walk(form_);
-  return s;
+    SnapshotChildren(*c, s);
+  }
+}
+
+void TWindow::Snapshot(std::vector<int64_t>& s) const {
+  // Everything the picture depends on, so that an unchanged window is not repainted. The
+  // vector keeps its storage from one present to the next.
+  s.clear();
+  s.insert(s.end(), {form_.Left, form_.Top, form_.Width, form_.Height,
+                     static_cast<int64_t>(std::hash<std::string>{}(form_.Caption))});
+  SnapshotChildren(form_, s);
+}
+
+void TWindow::DrawScaled(const TViewport& view, SDL_Surface* target) {
+  const int w = frame_.Width(), h = frame_.Height(), scale = view.Scale;
+  const SDL_PixelFormat& f = *target->format;
+  if (f.BytesPerPixel != 4 || f.Rloss != 0 || f.Gloss != 0 || f.Bloss != 0) {
+    // An unusual window format: SDL converts, still pixel for pixel.
+    if (source_ == nullptr || source_->pixels != frame_.ScanLine(0) || source_->w != w || source_->h != h) {
+      if (source_ != nullptr) SDL_FreeSurface(source_);
+      source_ = SurfaceOf(frame_);
+      if (source_ == nullptr) return;
+    }
+    SDL_Rect to{view.Left, view.Top, w * scale, h * scale};
+    SDL_BlitScaled(source_, nullptr, target, &to);
+    return;
+  }
+  // The common case, one pass: each frame row is converted once to the window's format and
+  // enlarged in a buffer, which is copied onto every window row it covers.
+  const int x0 = std::max(0, view.Left), x1 = std::min(target->w, view.Left + w * scale);
+  const int y0 = std::max(0, view.Top), y1 = std::min(target->h, view.Top + h * scale);
+  if (x0 >= x1 || y0 >= y1) return;
+  row_.resize(static_cast<size_t>(w) * (scale + 1));  // sized once: the row at 1x, then enlarged
+  if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return;
+  auto* pixels = static_cast<uint8_t*>(target->pixels);
+  const uint32_t red = f.Rshift, green = f.Gshift, blue = f.Bshift, alpha = f.Amask;
+  const bool usual = red == 16 && green == 8 && blue == 0;  // X11's layout
+  const size_t bytes = static_cast<size_t>(x1 - x0) * 4;
+  uint32_t* row = row_.data();
+  uint32_t* wide = scale == 1 ? row : row + w;
+  for (int y = (y0 - view.Top) / scale; y < h; ++y) {
+    const int top = std::max(y0, view.Top + y * scale), bottom = std::min(y1, view.Top + (y + 1) * scale);
+    if (top >= bottom) break;
+    const uint8_t* p = frame_.ScanLine(y);
+    if (usual) {
+      // Shifts the compiler knows: several pixels per instruction.
+      for (int x = 0; x < w; ++x) row[x] = (uint32_t{p[3 * x + 2]} << 16) | (uint32_t{p[3 * x + 1]} << 8) | p[3 * x] | alpha;
+    } else {
+      for (int x = 0; x < w; ++x) row[x] = (uint32_t{p[3 * x + 2]} << red) | (uint32_t{p[3 * x + 1]} << green) | (uint32_t{p[3 * x]} << blue) | alpha;
+    }
+    // The common factors with a fixed stride, which the compiler turns into vector shuffles.
+    if (scale == 2) {
+      for (int x = 0; x < w; ++x) wide[2 * x] = wide[2 * x + 1] = row[x];
+    } else if (scale == 3) {
+      for (int x = 0; x < w; ++x) wide[3 * x] = wide[3 * x + 1] = wide[3 * x + 2] = row[x];
+    } else if (scale > 3) {
+      for (int x = 0; x < w; ++x) std::fill_n(wide + static_cast<size_t>(x) * scale, scale, row[x]);
+    }
+    for (int r = top; r < bottom; ++r) {
+      std::memcpy(pixels + static_cast<size_t>(r) * target->pitch + x0 * 4, wide + (x0 - view.Left), bytes);
+    }
+  }
+  if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
 }
 
 void TWindow::Present(bool force) {
   if (window_ == nullptr) return;
-  std::vector<int64_t> now = Snapshot();
-  if (!force && !exposed_ && now == shown_) return;
-  if (now.size() >= 4 && (shown_.size() < 4 || now[0] != shown_[0] || now[1] != shown_[1])) {
-    SDL_SetWindowPosition(window_, form_.Left + TForm::FrameWidth, form_.Top + TForm::CaptionHeight);
-  }
-  int w = 0, h = 0;
-  SDL_GetWindowSize(window_, &w, &h);
-  if (w != form_.ClientWidth() || h != form_.ClientHeight()) {
-    SDL_SetWindowSize(window_, std::max(1, form_.ClientWidth()), std::max(1, form_.ClientHeight()));
-  }
-  if (shown_.size() < 5 || now[4] != shown_[4]) SDL_SetWindowTitle(window_, Cp932ToUtf8(form_.Caption).c_str());
-  shown_ = std::move(now);
+  Snapshot(now_);
+  if (!force && !exposed_ && now_ == shown_) return;
+  bool placed = shown_.size() >= 4 && std::equal(now_.begin(), now_.begin() + 4, shown_.begin());
+  bool titled = shown_.size() >= 5 && now_[4] == shown_[4];
+  std::swap(now_, shown_);
+  if (!placed) SetWindowScale(scale_);  // the form moved or changed its size
+  if (!titled) SDL_SetWindowTitle(window_, Cp932ToUtf8(form_.Caption).c_str());
+  bool whole = exposed_ || force;
   exposed_ = false;
   PaintForm(form_, frame_);
   SDL_Surface* target = SDL_GetWindowSurface(window_);
   if (target == nullptr || frame_.Empty()) return;
-  if (SDL_Surface* source = SurfaceOf(frame_)) {
-    SDL_BlitSurface(source, nullptr, target, nullptr);
-    SDL_FreeSurface(source);
+  TViewport view = FitViewport(target->w, target->h, frame_.Width(), frame_.Height(), fullscreen_ ? 0 : scale_);
+  if (target != shownSurface_ || target->w != shownWidth_ || target->h != shownHeight_) whole = true;
+  shownSurface_ = target;
+  shownWidth_ = target->w;
+  shownHeight_ = target->h;
+  // The black margin of fullscreen is painted once, when the window's surface is new.
+  if (whole) SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
+  DrawScaled(view, target);
+  if (whole) {
+    SDL_UpdateWindowSurface(window_);
+    return;
   }
-  SDL_UpdateWindowSurface(window_);
+  SDL_Rect area{std::max(0, view.Left), std::max(0, view.Top), 0, 0};
+  area.w = std::min(target->w, view.Left + frame_.Width() * view.Scale) - area.x;
+  area.h = std::min(target->h, view.Top + frame_.Height() * view.Scale) - area.y;
+  if (area.w > 0 && area.h > 0) SDL_UpdateWindowSurfaceRects(window_, &area, 1);
 }
 
 bool TWindow::PumpEvents() {
@@ -260,6 +422,51 @@ bool TWindow::PumpEvents() {
     }
   }
   return any;
+}
+
+void TWindow::PointerDown(TMouseButton button, unsigned shift, int windowX, int windowY) {
+  int x = 0, y = 0;
+  WindowToClient(Viewport(), windowX, windowY, x, y);
+  router_.MouseDown(button, shift, x, y);
+}
+
+void TWindow::PointerUp(TMouseButton button, unsigned shift, int windowX, int windowY) {
+  int x = 0, y = 0;
+  WindowToClient(Viewport(), windowX, windowY, x, y);
+  router_.MouseUp(button, shift, x, y);
+}
+
+void TWindow::PointerMove(unsigned shift, int windowX, int windowY) {
+  int x = 0, y = 0;
+  WindowToClient(Viewport(), windowX, windowY, x, y);
+  router_.MouseMove(shift, x, y);
+}
+
+void TWindow::Key(bool down, uint32_t virtualKey, bool alt, bool repeat) {
+  // F11 or Alt+Enter switch fullscreen; their releases and auto-repeats go nowhere either.
+  if (virtualKey == VK_F11 || (alt && virtualKey == VK_RETURN)) {
+    if (down && !repeat) SetFullscreen(!fullscreen_);
+    return;
+  }
+  bool system = virtualKey == VK_MENU || virtualKey == VK_F10 || alt;
+  uint32_t msg = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
+  if (!router_.Key(msg, virtualKey)) {
+    TMessage message{msg, virtualKey, 0, 0};
+    form_.WndProc(message);
+  }
+}
+
+void TWindow::ReadBack(TBitmap& out) {
+  SDL_Surface* shown = window_ != nullptr ? SDL_GetWindowSurface(window_) : nullptr;
+  if (shown == nullptr) {
+    out.SetSize(0, 0);
+    return;
+  }
+  out.SetSize(shown->w, shown->h);
+  if (SDL_Surface* copy = SurfaceOf(out)) {
+    SDL_BlitSurface(shown, nullptr, copy, nullptr);
+    SDL_FreeSurface(copy);
+  }
 }
 
 void TWindow::Route(const SDL_Event& event) {
@@ -277,25 +484,20 @@ void TWindow::Route(const SDL_Event& event) {
     case SDL_MOUSEBUTTONDOWN:
       if (MouseButton(event.button.button, button)) {
         unsigned shift = ShiftState() | (event.button.clicks >= 2 ? static_cast<unsigned>(ssDouble) : 0u);
-        router_.MouseDown(button, shift, event.button.x, event.button.y);
+        PointerDown(button, shift, event.button.x, event.button.y);
       }
       break;
     case SDL_MOUSEBUTTONUP:
-      if (MouseButton(event.button.button, button)) router_.MouseUp(button, ShiftState(), event.button.x, event.button.y);
+      if (MouseButton(event.button.button, button)) PointerUp(button, ShiftState(), event.button.x, event.button.y);
       break;
     case SDL_MOUSEMOTION:
-      router_.MouseMove(ShiftState(), event.motion.x, event.motion.y);
+      PointerMove(ShiftState(), event.motion.x, event.motion.y);
       break;
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       uint32_t vk = VirtualKey(event.key.keysym.sym);
       if (vk == 0) break;
-      bool system = vk == VK_MENU || vk == VK_F10 || (event.key.keysym.mod & KMOD_ALT) != 0;
-      uint32_t msg = event.type == SDL_KEYDOWN ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-      if (!router_.Key(msg, vk)) {
-        TMessage message{msg, vk, 0, 0};
-        form_.WndProc(message);
-      }
+      Key(event.type == SDL_KEYDOWN, vk, (event.key.keysym.mod & KMOD_ALT) != 0, event.key.repeat != 0);
       break;
     }
     default:

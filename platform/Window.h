@@ -2,6 +2,9 @@
 // the display's events into input for them.
 // Application creates the window of the main form and calls PumpEvents and Present from its
 // message loop; nothing else uses TWindow. PaintForm needs no display (tests use it).
+// The window shows the client area enlarged by a whole factor, pixel for pixel (chosen at
+// opening to fit the display), or fullscreen centred on black; F11 and Alt+Enter switch.
+// Pointer positions are mapped back, so the form only ever sees its own client coordinates.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -10,8 +13,10 @@
 #include "platform/Form.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
+#include "platform/Viewport.h"
 
 struct SDL_Window;
+struct SDL_Surface;
 union SDL_Event;
 
 namespace Platform {
@@ -28,7 +33,8 @@ class TWindow {
   TWindow(const TWindow&) = delete;
   TWindow& operator=(const TWindow&) = delete;
 
-  // Creates the SDL window (hidden) at the form's place; false with error when SDL refuses.
+  // Creates the SDL window (hidden), centred on the form's place, at the largest whole factor
+  // that fits the display it opens on; false with error when SDL refuses.
   bool Open(std::string& error);
   void Show();
   // Handles every event the display has queued; true when there was at least one.
@@ -37,18 +43,46 @@ class TWindow {
   // Repaints when anything shown has changed (or always when forced).
   void Present(bool force = false);
 
+  // The factor of the window outside fullscreen; setting it resizes the window.
+  int WindowScale() const { return scale_; }
+  void SetWindowScale(int scale);
+  bool Fullscreen() const { return fullscreen_; }
+  void SetFullscreen(bool on);
+  // Where the client area lies in the window now, and how pointer positions map onto it.
+  TViewport Viewport() const;
+  // What the window shows, in its real pixels.
+  void ReadBack(TBitmap& out);
+
+  // The display's input, as the window's events bring it: pointer positions in the window's
+  // coordinates, mapped onto the client area for the router; keys with their virtual-key code.
+  void PointerDown(TMouseButton button, unsigned shift, int windowX, int windowY);
+  void PointerUp(TMouseButton button, unsigned shift, int windowX, int windowY);
+  void PointerMove(unsigned shift, int windowX, int windowY);
+  // F11 and Alt+Enter switch fullscreen; Alt, F10 and keys with Alt come as system keys.
+  void Key(bool down, uint32_t virtualKey, bool alt, bool repeat);
+
   TInputRouter& Router() { return router_; }
   TForm& Form() { return form_; }
 
  private:
   void Route(const SDL_Event& event);
-  std::vector<int64_t> Snapshot() const;
+  void Snapshot(std::vector<int64_t>& s) const;
+  void SnapshotChildren(const TControl& parent, std::vector<int64_t>& s) const;
+  void PlaceWindow();
+  void DrawScaled(const TViewport& view, SDL_Surface* target);
   TForm& form_;
   TInputRouter router_;
   SDL_Window* window_ = nullptr;
   TBitmap frame_;
-  std::vector<int64_t> shown_;
-  bool exposed_ = true;
+  // What the window last showed and what it would show now; both keep their storage.
+  std::vector<int64_t> shown_, now_;
+  std::vector<uint32_t> row_;    // one scaled row in the window's pixel format
+  SDL_Surface* source_ = nullptr;  // frame_ seen by SDL, for windows not in a 32-bit format
+  bool exposed_ = true;  // everything, the margin too, must be painted and sent
+  const SDL_Surface* shownSurface_ = nullptr;
+  int shownWidth_ = 0, shownHeight_ = 0;
+  int scale_ = 1;
+  bool fullscreen_ = false;
 };
 
 }  // namespace Platform

@@ -1,6 +1,11 @@
 // What the window shows: the controls painted over the paint box, and a window on SDL's dummy display.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "platform/Application.h"
 #include "platform/Clock.h"
 #include "platform/Window.h"
@@ -78,6 +83,18 @@ TEST(Painting, HiddenButtonsAreNotDrawn) {
   EXPECT_EQ(s.At(20, 40), RGB(0, 0, 255));
 }
 
+TEST(Painting, APaintBoxWhoseImageIsSmallerLetsThePanelShowBesideIt) {
+  Shown s;
+  s.button.Visible = false;
+  s.paint.Width = s.paint.Height = 200;  // covers the page, its image only 150 x 150
+  PaintForm(s.form, s.frame);
+  EXPECT_EQ(s.At(10, 10), RGB(0, 0, 255));
+  EXPECT_EQ(s.At(170, 170), RGB(0x44, 0x44, 0x44)) << "beyond the image the panel is painted, not left over";
+  s.paint.Surface.SetSize(200, 200);
+  PaintForm(s.form, s.frame);
+  EXPECT_EQ(s.At(170, 170), RGB(0, 0, 0)) << "the image now covers the page";
+}
+
 TEST(DummyDisplay, TheMainFormGetsAWindowAndTheLoopEndsOnTerminate) {
   ASSERT_TRUE(Application.Initialize()) << Application.InitError();
   struct QuitForm : TForm {
@@ -97,4 +114,218 @@ TEST(DummyDisplay, TheMainFormGetsAWindowAndTheLoopEndsOnTerminate) {
   EXPECT_NE(Application.Window(), nullptr);
   Application.Finalize();
   Application.ResetTerminated();
+}
+
+namespace {
+
+// A form shown in a window on SDL's dummy display (1024 x 768).
+struct OnDummyDisplay : ::testing::Test {
+  // Swallows Alt and F10 for its children, as the game's form does, and keeps what it was asked.
+  struct KeyForm : TForm {
+    std::vector<std::pair<uint32_t, uintptr_t>> asked;
+    bool WantChildKey(TControl&, TMessage& m) override {
+      asked.emplace_back(m.Msg, m.WParam);
+      return m.WParam == VK_MENU || m.WParam == VK_F10;
+    }
+  };
+  KeyForm form;
+  TPanel page{&form};
+  TPaintBox paint{&page};
+  TPushButton button{&page};
+  int clicks = 0;
+  int pressX = -1, pressY = -1;
+  std::unique_ptr<TWindow> window;
+
+  void SetUp() override {
+    ASSERT_TRUE(Application.Initialize()) << Application.InitError();
+    form.Caption = "Farrowmere";
+    form.SetClientWidth(200);
+    form.SetClientHeight(200);
+    page.Width = page.Height = 200;
+    paint.Width = paint.Height = 200;
+    paint.Surface.SetSize(200, 200);
+    // A picture with a different colour in every pixel, so that any misplaced pixel shows.
+    for (int y = 0; y < 200; ++y) {
+      uint8_t* p = paint.Surface.ScanLine(y);
+      for (int x = 0; x < 200; ++x, p += 3) {
+        p[0] = static_cast<uint8_t>(x);
+        p[1] = static_cast<uint8_t>(y);
+        p[2] = static_cast<uint8_t>(x * 7 + y * 13);
+      }
+    }
+    paint.OnMouseDown = [this](TPaintBox&, TMouseButton, unsigned, int x, int y) {
+      pressX = x;
+      pressY = y;
+    };
+    button.Left = 20;
+    button.Top = 40;
+    button.Width = 100;
+    button.Height = 30;
+    button.Caption = "★斬撃";
+    button.FontBold = true;
+    button.OnClick = [this](TPushButton&) { ++clicks; };
+    window = std::make_unique<TWindow>(form);
+    std::string error;
+    ASSERT_TRUE(window->Open(error)) << error;
+    window->Show();
+  }
+  void TearDown() override {
+    window.reset();
+    Application.Finalize();
+  }
+
+  // What the window should show: the painted form, each pixel a scale x scale block at (left, top), black around.
+  void Expected(TBitmap& out, int width, int height, int scale, int left, int top) {
+    TBitmap frame;
+    PaintForm(form, frame);
+    out.SetSize(width, height);
+    for (int y = 0; y < height; ++y) {
+      uint8_t* o = out.ScanLine(y);
+      for (int x = 0; x < width; ++x, o += 3) {
+        int fx = x - left, fy = y - top;
+        bool inside = fx >= 0 && fy >= 0 && fx < 200 * scale && fy < 200 * scale;
+        const uint8_t* f = inside ? frame.ScanLine(fy / scale) + 3 * (fx / scale) : nullptr;
+        for (int i = 0; i < 3; ++i) o[i] = inside ? f[i] : 0;
+      }
+    }
+  }
+  // The first pixel where the two differ, or "" when they are the same.
+  static std::string FirstDifference(const TBitmap& a, const TBitmap& b) {
+    if (a.Width() != b.Width() || a.Height() != b.Height()) {
+      return std::to_string(a.Width()) + "x" + std::to_string(a.Height()) + " against " + std::to_string(b.Width()) +
+             "x" + std::to_string(b.Height());
+    }
+    for (int y = 0; y < a.Height(); ++y) {
+      for (int x = 0; x < a.Width() * 3; ++x) {
+        if (a.ScanLine(y)[x] != b.ScanLine(y)[x]) return "pixel (" + std::to_string(x / 3) + ", " + std::to_string(y) + ")";
+      }
+    }
+    return "";
+  }
+  void Click(int windowX, int windowY) {
+    window->PointerDown(TMouseButton::Left, ssLeft, windowX, windowY);
+    window->PointerUp(TMouseButton::Left, 0, windowX, windowY);
+  }
+};
+
+}  // namespace
+
+TEST_F(OnDummyDisplay, TheWindowOpensAtTheLargestFactorWithin85PercentOfTheDisplay) {
+  EXPECT_EQ(window->WindowScale(), 3) << "768 x 0.85 = 652 holds three times 200";
+  TViewport view = window->Viewport();
+  EXPECT_EQ(view.Scale, 3);
+  EXPECT_EQ(view.Left, 0);
+  EXPECT_EQ(view.Top, 0);
+}
+
+TEST_F(OnDummyDisplay, EveryClientPixelIsShownAsAWholeBlockAndChangesFollow) {
+  for (int scale : {1, 2, 3}) {
+    SCOPED_TRACE(scale);
+    window->SetWindowScale(scale);
+    window->Present(true);
+    TBitmap shown, expected;
+    window->ReadBack(shown);
+    Expected(expected, 200 * scale, 200 * scale, scale, 0, 0);
+    EXPECT_EQ(FirstDifference(shown, expected), "");
+    // A new frame of the play area and a pressed button: only what changed is sent again.
+    paint.Surface.Canvas().Brush.Color = RGB(255, 0, 0);
+    paint.Surface.Canvas().FillRect(TRect{150, 150, 180, 190 - 20 * scale});
+    paint.Invalidate();
+    button.Pressed = scale == 2;
+    window->Present();
+    window->ReadBack(shown);
+    Expected(expected, 200 * scale, 200 * scale, scale, 0, 0);
+    EXPECT_EQ(FirstDifference(shown, expected), "") << "after a change";
+  }
+}
+
+TEST_F(OnDummyDisplay, FullscreenCentresTheLargestFactorOnBlack) {
+  window->SetWindowScale(1);
+  window->SetFullscreen(true);
+  ASSERT_TRUE(window->Fullscreen());
+  window->Present();
+  TViewport view = window->Viewport();
+  EXPECT_EQ(view.Scale, 3);
+  EXPECT_EQ(view.Left, 212);
+  EXPECT_EQ(view.Top, 84);
+  TBitmap shown, expected;
+  window->ReadBack(shown);
+  Expected(expected, 1024, 768, 3, 212, 84);
+  EXPECT_EQ(FirstDifference(shown, expected), "");
+  // Back in the window: its own factor and size again.
+  window->SetFullscreen(false);
+  window->Present();
+  window->ReadBack(shown);
+  Expected(expected, 200, 200, 1, 0, 0);
+  EXPECT_EQ(FirstDifference(shown, expected), "");
+}
+
+TEST_F(OnDummyDisplay, APressAtAScaledPointReachesTheSamePointAsAt1x) {
+  for (int scale : {1, 2, 3}) {
+    SCOPED_TRACE(scale);
+    window->SetWindowScale(scale);
+    window->Present();
+    clicks = 0;
+    Click(scale * 20, scale * 40);  // the button's top-left pixel
+    Click(scale * 120 - 1, scale * 70 - 1);  // the last pixel of its bottom-right one
+    EXPECT_EQ(clicks, 2);
+    Click(scale * 120, scale * 50);  // just right of it
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(pressX, 120);
+    EXPECT_EQ(pressY, 50);
+    Click(scale * 199 + scale - 1, scale * 3 + scale - 1);
+    EXPECT_EQ(pressX, 199);
+    EXPECT_EQ(pressY, 3);
+  }
+}
+
+TEST_F(OnDummyDisplay, InFullscreenPressesMapPastTheMarginAndTheMarginHitsNothing) {
+  window->SetFullscreen(true);
+  window->Present();  // 3x at (212, 84)
+  Click(212 + 3 * 50 + 2, 84 + 3 * 150);
+  EXPECT_EQ(pressX, 50);
+  EXPECT_EQ(pressY, 150);
+  Click(212 + 3 * 20, 84 + 3 * 40);
+  EXPECT_EQ(clicks, 1) << "the button's top-left pixel";
+  pressX = pressY = -1;
+  for (auto [x, y] : {std::pair{211, 84}, std::pair{212, 83}, std::pair{0, 0}, std::pair{812, 684}, std::pair{1023, 767}}) {
+    Click(x, y);
+  }
+  EXPECT_EQ(pressX, -1) << "a press on the black margin reaches nothing, not the play area's edge";
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(OnDummyDisplay, F11AndAltEnterSwitchFullscreenAndGoNoFurther) {
+  // The button has the focus, so that a key reaching it would show.
+  Click(60, 120);
+  ASSERT_EQ(clicks, 1);
+  window->Key(true, VK_F11, false, false);
+  EXPECT_TRUE(window->Fullscreen());
+  window->Key(true, VK_F11, false, true);  // auto-repeat
+  window->Key(false, VK_F11, false, false);
+  EXPECT_TRUE(window->Fullscreen()) << "neither the repeat nor the release switches back";
+  window->Key(true, VK_F11, false, false);
+  EXPECT_FALSE(window->Fullscreen());
+
+  form.asked.clear();
+  window->Key(true, VK_MENU, true, false);
+  window->Key(true, VK_RETURN, true, false);
+  window->Key(false, VK_RETURN, true, false);
+  window->Key(false, VK_MENU, false, false);
+  EXPECT_TRUE(window->Fullscreen());
+  window->Key(true, VK_RETURN, true, false);
+  EXPECT_FALSE(window->Fullscreen());
+  using Asked = std::vector<std::pair<uint32_t, uintptr_t>>;
+  EXPECT_EQ(form.asked, (Asked{{WM_SYSKEYDOWN, VK_MENU}, {WM_SYSKEYUP, VK_MENU}})) << "only Alt itself reached the filter";
+  EXPECT_EQ(clicks, 1) << "Alt+Enter never reaches the focused button";
+
+  form.asked.clear();
+  window->Key(true, VK_F10, false, false);
+  window->Key(false, VK_F10, false, false);
+  EXPECT_EQ(form.asked, (Asked{{WM_SYSKEYDOWN, VK_F10}, {WM_SYSKEYUP, VK_F10}})) << "F10 is swallowed as before";
+  EXPECT_FALSE(window->Fullscreen());
+
+  window->Key(true, VK_RETURN, false, false);
+  EXPECT_FALSE(window->Fullscreen()) << "Enter alone is the button's";
+  EXPECT_EQ(clicks, 2);
 }
