@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: play test bench build configure deps clean assets story screenshots
+.PHONY: play test bench build configure deps clean assets story screenshots fuzz
 
 deps:
 	@scripts/install-deps
@@ -41,8 +41,14 @@ screenshots: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target farrow-replay
 	@$(BUILD)/tools/farrow-replay --shots docs/screenshots docs/screenshots/screenshots.replay >/dev/null
 
+# Fuzzes each target of tests/fuzz with AFL++ for FUZZ_SECONDS (60) in build-fuzz/, under
+# AddressSanitizer and UBSan; prints executions and findings. `make test` runs their corpora.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) scripts/fuzz
+
 bench: build
 	@for b in $(BUILD)/bench/*-bench; do "$$b"; done
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-fuzz
