@@ -54,6 +54,18 @@ void Act(unsigned char b) {
 
 void NoSound(const std::string&) {}
 
+// The game's own reports (overflow, a bad number, an index out of range) reach the top-level
+// handler and the game goes on; anything else is a fault.
+template <typename Event>
+void Reported(Event event) {
+  try {
+    event();
+  } catch (const std::overflow_error&) {
+  } catch (const std::invalid_argument&) {
+  } catch (const std::out_of_range&) {
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -77,19 +89,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ScriptSetupFrom(file, Key);
   DescriptionTitle.clear();
   ResetGame();
-  std::string result;
-  Script->Step(result);
+  Reported([] {
+    std::string result;
+    Script->Step(result);
+  });
 
   for (unsigned char b : actions) {
     if (Platform::Application.Terminated()) break;
-    // The game's own reports (overflow, a bad number, an index out of range) reach the
-    // top-level handler and the game goes on; anything else is a fault.
-    try {
-      Act(b);
-    } catch (const std::overflow_error&) {
-    } catch (const std::invalid_argument&) {
-    } catch (const std::out_of_range&) {
-    }
+    Reported([b] { Act(b); });
   }
 
   ScriptTeardown();
