@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: play test bench build configure deps clean assets story screenshots package
+.PHONY: play test bench build configure deps clean assets story screenshots package fuzz test-asan
 
 deps:
 	@scripts/install-deps
@@ -28,6 +28,19 @@ play: build
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The whole suite again, built with AddressSanitizer and UBSan in build-asan/; any finding
+# fails its test. Leaks inside the system's libraries are suppressed (tests/sanitizers/lsan.supp).
+ASAN_BUILD ?= build-asan
+SANITIZE = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+test-asan: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="$(SANITIZE)" >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@cd $(ASAN_BUILD) && \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
 # Regenerates every picture, sound, tune and icon of dat/ (byte for byte the committed files),
 # and enciphers the scenario.
 assets: build story
@@ -49,8 +62,15 @@ screenshots: configure
 package: build
 	@cd $(BUILD) && cpack -G DEB
 
+# Fuzzes each target of tests/fuzz with AFL++ for FUZZ_SECONDS (60) in build-fuzz/, under
+# AddressSanitizer and UBSan; prints executions and findings. `make test` runs their corpora.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@scripts/install-deps fuzz
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) scripts/fuzz
+
 bench: build
 	@for b in $(BUILD)/bench/*-bench; do "$$b"; done
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-fuzz $(ASAN_BUILD)

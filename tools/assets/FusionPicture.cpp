@@ -70,7 +70,7 @@ void Lanterns(Canvas& c, Rng& rng) {
     c.FillRect(x - scale, y - scale * 2, x + scale + 1, y - scale * 2 + 1, {140, 80, 44});
     c.FillRect(x - scale / 2, y - scale * 2 - scale - 1, x + scale / 2 + 1, y - scale * 2, kFire, Ink::KeyColour);
     for (int k = 1; k < scale * 5; ++k)  // reflection
-      if (k % 2 == 0) c.Set(x + (k % 4 == 0 ? 1 : 0), y + k, Mix(c.Get(x, y + k), {230, 110, 50}, 200 - k * 150 / (scale * 5)));
+      if (k % 2 == 0 && c.Inside(x, y + k)) c.Set(x + (k % 4 == 0 ? 1 : 0), y + k, Mix(c.Get(x, y + k), {230, 110, 50}, 200 - k * 150 / (scale * 5)));
   }
 }
 
