@@ -137,14 +137,15 @@ bool TQuilCrypt::DecodeCipherLine(const std::string& line, const std::string& ke
       return false;
     }
     length = v + 1;
-    // A count above 48 cannot come from a block.
-    if (length > BlockSize) throw std::runtime_error("partial block count above 48");
   } else if (line.size() != static_cast<size_t>(SymbolsPerBlock)) {
     result = "【エラー】不正な行：" + line;
     return false;
   }
   TBlock block{};
   if (!SymbolsToBlock(line, block, result)) return false;
+  // The count is judged only once all 64 symbols have been read: a bad symbol is named first.
+  // A count above 48 cannot come from a block.
+  if (length > BlockSize) throw std::runtime_error("partial block count above 48");
   DecipherBlock(block, keyText);
   plain.assign(block.begin(), block.begin() + length);
   return true;

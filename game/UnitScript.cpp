@@ -64,7 +64,7 @@ void ScriptTeardown() { Script.reset(); }
 void JumpToStart() {
   if (Script == nullptr) return;
   std::string result;
-  Script->JumpToLabel("@start", result);
+  Script->Restart("@start", result);  // a new game runs its scenario again, even one that ended
 }
 
 // ---- Handlers: word 0 is the command word, words 1.. its parameters (counts checked by the engine)

@@ -14,7 +14,7 @@ void ScriptSetup();
 // The same with another enciphered scenario (tests, the replay harness).
 void ScriptSetupFrom(const std::string& cipherFileName, const std::string& keyText);
 void ScriptTeardown();
-// Jumps to "@start"; the result is not looked at.
+// Starts the scenario again at "@start" (ended or not); the result is not looked at.
 void JumpToStart();
 
 // The command handlers, named after their commands.

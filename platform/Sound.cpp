@@ -3,11 +3,19 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <fluidsynth.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <mutex>
+#include <set>
 
 #include "platform/DataFiles.h"
+#include "platform/MidiFile.h"
+#include "platform/TextCodec.h"
 
 namespace Platform {
 
@@ -20,11 +28,52 @@ TDevice device = TDevice::Closed;
 Mix_Chunk* wave = nullptr;
 Mix_Music* music = nullptr;
 
+// The libraries' own log lines go to standard error once each: a fault that repeats on every
+// round of a loop (or every buffer of sound) must not fill the log. After kMaxLogLines distinct
+// lines nothing more is printed. Called from the audio thread too.
+constexpr size_t kMaxLogLines = 32;
+
+void QuietLog(const char* source, const char* message) {
+  static std::mutex lock;
+  static std::set<std::string> seen;
+  std::lock_guard<std::mutex> guard(lock);
+  if (seen.size() >= kMaxLogLines) return;
+  std::string line = std::string(source) + ": " + (message != nullptr ? message : "");
+  if (!seen.insert(line).second) return;
+  std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+void FluidLog(int level, const char* message, void*) {
+  if (level <= FLUID_WARN) QuietLog("fluidsynth", message);  // information and debugging: dropped
+}
+
+void SdlLog(void*, int, SDL_LogPriority priority, const char* message) {
+  if (priority >= SDL_LOG_PRIORITY_WARN) QuietLog("SDL", message);
+}
+
+void InstallQuietLogs() {
+  static bool installed = false;
+  if (installed) return;
+  installed = true;
+  for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
+    fluid_set_log_function(level, FluidLog, nullptr);
+  }
+  SDL_LogSetOutputFunction(SdlLog, nullptr);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
 // Opens the audio device once; a failure is remembered so that a machine without sound does
 // not retry at every click.
 bool OpenDevice() {
   if (device != TDevice::Closed) return device == TDevice::Open;
   device = TDevice::Failed;
+  InstallQuietLogs();
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -101,7 +150,12 @@ int GGSLoadFile(const char* fileName, int32_t) {
   if (!OpenDevice()) return 2;
   Mix_Init(MIX_INIT_MID);
   if (!SoundFontReady()) return 3;
-  music = Mix_LoadMUS(NativeFileName(fileName).c_str());
+  // A damaged tune fails here, once: FluidSynth would fail it again at every round of a loop
+  // without ever leaving the audio thread.
+  const std::string path = NativeFileName(fileName);
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes) || !IsWholeMidiFile(bytes)) return 5;
+  music = Mix_LoadMUS(path.c_str());
   return music != nullptr ? 0 : 4;
 }
 

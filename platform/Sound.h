@@ -23,7 +23,8 @@ int PlaySoundA(const char* fileName, void* module, uint32_t flags);
 // The MIDI player, on SDL_mixer's FluidSynth decoder with the soundfont that SDL_SOUNDFONTS
 // names, else /usr/share/sounds/sf2/default-GM.sf2.
 // GGSLoadFile and GGSPlay answer 0 on success, non-zero on failure (no device, no soundfont,
-// no such file, nothing loaded). GGSPlay: option 7 loops, 6 plays once (bit 0 = loop).
+// no such file or not a whole MIDI file, nothing loaded). The libraries' log lines reach
+// standard error once each. GGSPlay: option 7 loops, 6 plays once (bit 0 = loop).
 // The other three always answer 0.
 int GGSSetDevice(int32_t device, int32_t flags);
 int GGSLoadFile(const char* fileName, int32_t flags);

@@ -82,6 +82,14 @@ void TQuilScript::JumpToLabel(const std::string& label, std::string& result) {
   result = "【エラー】" + label + "が見つかりませんでした。" + Location();
 }
 
+void TQuilScript::Restart(const std::string& label, std::string& result) {
+  JumpToLabel(label, result);
+  if (result != Success) return;
+  Ended = false;
+  ShownCount = 0;
+  PageFull = false;
+}
+
 void TQuilScript::AddCommand(const std::string& name, TScriptCommandProc handler, int count) {
   AddCommandRange(name, handler, count, count);
 }

@@ -49,6 +49,9 @@ class TQuilScript {
                  std::string& result);
   // Sets Position to the label line; Ended is not touched.
   void JumpToLabel(const std::string& label, std::string& result);
+  // Starts the scenario again at the label (a new game): after a successful jump the ended
+  // state and the page are cleared. A failed jump changes nothing.
+  void Restart(const std::string& label, std::string& result);
   static bool IsLabel(const std::string& word);
 
   void AddCommand(const std::string& name, TScriptCommandProc handler, int count);

@@ -29,11 +29,16 @@ void TQuilString::Split(const std::string& s, const std::string& separator, TStr
   // The text followed by one separator: every part, the last included, ends at a separator.
   std::string work = s + separator;
   size_t start = 0;
-  for (;;) {
-    size_t at = Find(work, separator, start);
-    if (at == std::string::npos) break;
-    parts.push_back(work.substr(start, at - start));
-    start = at + separator.size();
+  for (size_t i = 0; i + separator.size() <= work.size();) {
+    if (work.compare(i, separator.size(), separator) == 0) {
+      parts.push_back(work.substr(start, i - start));
+      i += separator.size();
+      start = i;
+      continue;
+    }
+    // A lead byte that ends s stands alone: it must not swallow the appended separator.
+    bool pair = Platform::IsLeadByte(static_cast<unsigned char>(work[i])) && i + 1 != s.size();
+    i += pair ? 2 : 1;
   }
 }
 

@@ -378,6 +378,34 @@ TEST(GamePress, DeathShowsGameOverAndThePressAfterRestartsFromTheTitle) {
   EXPECT_EQ(ScriptLineCount, 1) << "the press after the restart only dismisses the title; " << Lines();
 }
 
+TEST(GamePress, ARestartAfterDyingOnTheLastStepPlaysTheStoryAgain) {
+  // Death by poison on the scenario's last line, and death by the wolf on the press that
+  // reaches "#end": both steps also end the scenario.
+  const std::vector<std::vector<std::string>> stories = {
+      {"@start", "港町ファロウに着いた。", "#poison 100"},
+      {"@start", "港町ファロウに着いた。", "#xxenemy 獣 オオカミ 30", "オオカミが現れた。", "#end"},
+  };
+  for (const auto& story : stories) {
+    GameFolder folder(story);
+    TGameHarness game(kSeed);
+    for (int round = 0; round < 2; ++round) {
+      game.RunFrames(2);
+      game.Press(kAwayX, kAwayY);  // the title
+      for (int i = 0; i < 4 && HP > 0; ++i) {
+        game.Press(kAwayX, kAwayY);
+        game.RunFrames(2);
+      }
+      ASSERT_LE(HP, 0) << "round " << round << "; " << Log();
+      ASSERT_TRUE(Script->IsEnded()) << "the death came on the step that ended the scenario";
+      game.Press(kAwayX, kAwayY);  // the restart
+      EXPECT_TRUE(TitleShowing);
+      EXPECT_FALSE(Script->IsEnded()) << "a new game runs its scenario again";
+      ASSERT_EQ(ScriptLineCount, 1) << "round " << round << "; " << Lines();
+      EXPECT_EQ(ScriptLines[0], "港町ファロウに着いた。");
+    }
+  }
+}
+
 // ---- The end of the program -----------------------------------------------------------------------
 
 TEST(GameEnd, FinishEndsTheProgramAndNoFrameFollows) {
@@ -487,4 +515,15 @@ TEST(GameProgram, FinishExitsWithZeroAndAMissingPictureWithAnErrorNamingIt) {
     EXPECT_NE(run.Status, 0);
     EXPECT_NE(run.Err.find("dat\\a2.bmp"), std::string::npos) << "the message must name the file: " << run.Err;
   }
+}
+
+TEST(GameProgram, ACutTuneLeavesTheTitleSilentTheLogShortAndTheProgramEndsOnSigterm) {
+  GameFolder folder(Story);
+  const std::string tune = ReadAll(fs::path(FARROW_SOURCE_DIR) / "dat" / "farrow.mid");
+  ASSERT_GT(tune.size(), 100u);
+  folder.Dir().Write("dat/farrow.mid", tune.substr(0, tune.size() / 2));
+  // Four seconds on the title, then SIGTERM; SIGKILL only if that did not end it.
+  TRun run = RunIn(".", std::string("timeout -k 10 -s TERM 4 ") + FARROW_PROGRAM, ".");
+  EXPECT_EQ(run.Status, 124) << "124: ended by SIGTERM; 137: it had to be killed";
+  EXPECT_LT(run.Err.size(), 2000u) << run.Err.substr(0, 500);
 }

@@ -211,6 +211,12 @@ TEST_F(CipherFileTest, ImpossibleContentFailsToDecipher) {
   auto file = Encode({"abc"});
   file[1] = file[1].substr(0, 64) + TQuilCrypt::SymbolSet[48];  // a partial block of 49 bytes
   EXPECT_EQ(U8(Read(dir.WriteLines("count.txt", file))), U8("【エラー】復号化失敗"));
+  // The 64 symbols are read before the count is judged: a bad symbol there is named instead.
+  file[1][20] = '*';
+  EXPECT_EQ(U8(Read(dir.WriteLines("count-and-symbol.txt", file))), U8("【エラー】不正な文字：*"));
+  // A bad length symbol is looked up first of all.
+  file[1][64] = '!';
+  EXPECT_EQ(U8(Read(dir.WriteLines("both-symbols.txt", file))), U8("【エラー】不正な文字：!"));
 
   // 10,000 lines of text and the check line make 10,001 plain lines: one too many.
   std::vector<std::string> many(TQuilScript::MaxLines, "a");

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 #include "SoundOutput.h"
 #include "media/QuilMidi.h"
@@ -52,6 +54,20 @@ TEST(QuilMidi, AMissingFileReportsTheLoadFailure) {
   std::string result;
   TQuilMidi::Play("dat\\no-such-tune.mid", true, result);
   EXPECT_EQ(result, "Midiのロードに失敗しました。");
+}
+
+TEST(QuilMidi, ACutTuneFailsItsLoadOnceAndTheOutputStaysSilent) {
+  std::ifstream in(std::string(FARROW_SOURCE_DIR) + "/dat/farrow.mid", std::ios::binary);
+  std::string tune((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_GT(tune.size(), 100u);
+  std::ofstream("cut.mid", std::ios::binary) << tune.substr(0, tune.size() / 2);
+  std::string result;
+  TQuilMidi::Play("cut.mid", true, result);
+  EXPECT_EQ(result, "Midiのロードに失敗しました。");
+  size_t started = Written();
+  ASSERT_TRUE(WaitForOutput(started + Seconds(1.0))) << "the sound output must go on";
+  EXPECT_LT(Loudest(started, started + Seconds(1.0)), 50);
+  TQuilMidi::Shutdown();
 }
 
 TEST(QuilMidi, WithoutASoundFontTheTuneFailsToLoad) {

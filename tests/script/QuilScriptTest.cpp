@@ -215,6 +215,12 @@ TEST_F(ScriptTest, ParameterCountsAreCheckedBeforeTheHandler) {
   script->Ended = false;
   EXPECT_EQ(U8(Step()), U8("【エラー】パラメータ過多：#say a b " + Where()));
   EXPECT_TRUE(Events.empty());
+
+  // A line that ends in a lone lead byte still has its words: the byte is a character.
+  Load({"#say abc\x82"});
+  script->Ended = false;
+  EXPECT_EQ(U8(Step()), U8("【成功】"));
+  EXPECT_EQ(Events, std::vector<std::string>{"command #say abc\x82"});
 }
 
 TEST_F(ScriptTest, CommandsMatchWithoutCaseAndUnknownOnesAreText) {
@@ -295,6 +301,28 @@ TEST_F(ScriptTest, ARefusedPageKeepsThePageFullUntilThePageProcedureAccepts) {
   EXPECT_EQ(Step(), "【成功】");
   EXPECT_EQ(Events, (std::vector<std::string>{"page", "line 5"}));
   EXPECT_EQ(script->ShownCount, 1);
+}
+
+TEST_F(ScriptTest, ARestartRunsAnEndedScenarioAgainFromItsLabel) {
+  Load({"@start", "one", "two", "#end", "never"});
+  LineMode();
+  Step();
+  Step();
+  Step();
+  ASSERT_TRUE(script->IsEnded());
+  script->Restart("@start", result);
+  EXPECT_EQ(result, "【成功】");
+  EXPECT_FALSE(script->IsEnded());
+  Events.clear();
+  Step();
+  EXPECT_EQ(Events, (std::vector<std::string>{"page", "line one"}));
+
+  // A failed restart leaves the scenario as it was: ended, and still ended after a step.
+  Step();
+  Step();
+  script->Restart("@missing", result);
+  EXPECT_NE(result, "【成功】");
+  EXPECT_TRUE(script->IsEnded());
 }
 
 TEST_F(ScriptTest, RefusedLineIsTheStepsAnswer) {

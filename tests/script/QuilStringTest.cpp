@@ -24,6 +24,14 @@ TEST(Split, KeepsEmptyPartsAndAlwaysGivesOnePart) {
   EXPECT_EQ(SplitOf("one\r\n\r\nthree", "\r\n"), (TStringArray{"one", "", "three"}));
 }
 
+TEST(Split, ALoneLeadByteAtTheEndIsACharacterOfItsOwn) {
+  // 0x82 is a lead byte with nothing after it: it must not take the separator with it.
+  EXPECT_EQ(SplitOf("\x82", " "), (TStringArray{"\x82"}));
+  EXPECT_EQ(SplitOf("a b\x82", " "), (TStringArray{"a", "b\x82"}));
+  EXPECT_EQ(SplitOf("能 \x82", " "), (TStringArray{"能", "\x82"}));
+  EXPECT_EQ(SplitOf("one\r\ntwo\x82", "\r\n"), (TStringArray{"one", "two\x82"}));
+}
+
 TEST(Split, EmptySeparatorLeavesPartsAsTheyWere) { EXPECT_EQ(SplitOf("a b", ""), (TStringArray{"untouched"})); }
 
 TEST(Split, NeverMatchesInsideADoubleByteCharacter) {
