@@ -182,10 +182,22 @@ void TQuilScript::Step(std::string& result) {
   }
 }
 
+// A label that jumps to itself ("@a", "#goto @a") yields blank results for ever: without a bound
+// one step would never return and the game would freeze. Kick's bound holds for a step too, and
+// like every run-loop error it ends the scenario.
+void TQuilScript::StepLoopError(std::string& result) {
+  result = "【エラー】Stepループが終わらないin " + FileName;
+  Ended = true;
+}
+
 void TQuilScript::StepLine(std::string& result) {
   result = "【結果未設定】in TQuilScriptText.StepLine()";
   std::string line;
-  for (;;) {
+  for (int calls = 0;; ++calls) {
+    if (calls == StepCallLimit) {
+      StepLoopError(result);
+      return;
+    }
     if (PageFull) {
       if (PageProc != nullptr) PageProc(result);
       else result = Success;
@@ -212,7 +224,11 @@ void TQuilScript::StepParagraph(std::string& result) {
   result = "【結果未設定】in TQuilScriptText.StepParagraph()";
   TStringArray paragraph;
   std::string line;
-  for (;;) {
+  for (int calls = 0;; ++calls) {
+    if (calls == StepCallLimit) {
+      StepLoopError(result);
+      return;
+    }
     if (PageFull) {
       ShownCount = 0;
       PageFull = false;
@@ -238,7 +254,7 @@ void TQuilScript::StepParagraph(std::string& result) {
 
 void TQuilScript::Kick(std::string& result) {
   std::string line;
-  for (int calls = 0; calls < 10000; ++calls) {
+  for (int calls = 0; calls < StepCallLimit; ++calls) {
     RunScript(line, result);
     if (result != Success) return;
     if (Ended) {

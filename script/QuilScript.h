@@ -76,6 +76,9 @@ class TQuilScript {
   void Kick(std::string& result);
 
  private:
+  // Runs of the run loop allowed to one step or one Kick.
+  static constexpr int StepCallLimit = 10000;
+  void StepLoopError(std::string& result);
   bool AtEnd() const;
   std::string NextLine();
   std::string Location() const;  // "\r\nin " + FileName

@@ -376,6 +376,32 @@ TEST_F(ScriptTest, KickAllowsTenThousandRunsAndNoMore) {
   CountingScript = nullptr;
 }
 
+TEST_F(ScriptTest, AStepGivesUpOnALabelThatJumpsToItselfAndEndsTheScenario) {
+  // Each run of "@a" / "#goto @a" yields a blank result: the step would never find a line.
+  const std::vector<std::string> loop = {"@start", "@a", "#goto @a", "never"};
+  Load(loop);
+  LineMode();
+  EXPECT_EQ(U8(Step()), U8("【エラー】Stepループが終わらないin " + script->FileName)) << "line mode";
+  EXPECT_TRUE(script->IsEnded()) << "the next press must not loop again";
+  EXPECT_EQ(U8(Step()), U8("【成功】"));
+
+  Load(loop);
+  script->Ended = false;  // loading leaves the end flag as it was
+  script->SetParagraphOutput([](const TStringArray&, std::string& r) { r = "【成功】"; });
+  script->SetPageSize(4);
+  EXPECT_EQ(U8(Step()), U8("【エラー】Stepループが終わらないin " + script->FileName)) << "paragraph mode";
+  EXPECT_TRUE(script->IsEnded());
+}
+
+TEST_F(ScriptTest, AStepStillPassesAScenarioOfBlankLinesUpToItsLastLine) {
+  std::vector<std::string> lines(9998, "");
+  lines.push_back("found");
+  Load(lines);
+  LineMode();
+  EXPECT_EQ(U8(Step()), U8("【成功】"));
+  EXPECT_EQ(Events.back(), "line found");
+}
+
 TEST_F(ScriptTest, KickGivesUpOnAnEndlessLoop) {
   Load({"@a", "#goto @a"});
   EXPECT_EQ(U8(Step()), U8("【エラー】Kickループが終わらないin " + script->FileName));
