@@ -33,6 +33,10 @@ void OnJpegError(j_common_ptr info) {
   std::longjmp(errors->Jump, 1);
 }
 
+// A damaged header can claim 65,500 × 65,500 pixels from a few bytes; refuse such a picture
+// before decoding rather than allocate gigabytes for it. Far above anything the game shows.
+constexpr unsigned long MaxJpegPixels = 8192UL * 8192UL;
+
 // Plain C control flow only: libjpeg reports errors by longjmp, so no C++ object may live here.
 bool DecodeJpeg(FILE* file, TJPEGImage& image, char* error) {
   jpeg_decompress_struct info;
@@ -47,6 +51,11 @@ bool DecodeJpeg(FILE* file, TJPEGImage& image, char* error) {
   jpeg_create_decompress(&info);
   jpeg_stdio_src(&info, file);
   jpeg_read_header(&info, TRUE);
+  if (static_cast<unsigned long>(info.image_width) * info.image_height > MaxJpegPixels) {
+    std::snprintf(error, JMSG_LENGTH_MAX, "%u x %u pixels is too large", info.image_width, info.image_height);
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
   info.out_color_space = JCS_EXT_BGR;
   jpeg_start_decompress(&info);
   image.Width = static_cast<int>(info.output_width);

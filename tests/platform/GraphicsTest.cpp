@@ -350,6 +350,23 @@ TEST(Pictures, MissingOrBrokenFilesThrowAndLeaveTheBitmap) {
   EXPECT_THROW(jpeg.LoadFromFile("broken.bmp"), std::runtime_error);
 }
 
+TEST(Pictures, JpegClaimingAHugeSizeIsRefusedBeforeDecoding) {
+  std::vector<uint8_t> bytes(std::begin(kRedBlueJpeg), std::end(kRedBlueJpeg));
+  size_t frame = 0;
+  while (!(bytes[frame] == 0xFF && bytes[frame + 1] == 0xC0)) ++frame;
+  // The frame header: marker, length (2), precision, height (2), width (2).
+  bytes[frame + 5] = 0xEA, bytes[frame + 6] = 0x60;  // 60,000 rows
+  bytes[frame + 7] = 0xEA, bytes[frame + 8] = 0x60;  // 60,000 columns
+  WriteFile("huge.jpg", bytes);
+  TJPEGImage jpeg;
+  try {
+    jpeg.LoadFromFile("huge.jpg");
+    FAIL() << "a 60,000 x 60,000 picture (10 GB decoded) was accepted";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("too large"), std::string::npos) << e.what();
+  }
+}
+
 TEST(Pictures, JpegDecodesToBlueGreenRed) {
   WriteFile("pic.jpg", std::vector<uint8_t>(std::begin(kRedBlueJpeg), std::end(kRedBlueJpeg)));
   TJPEGImage jpeg;
