@@ -168,8 +168,10 @@ const TTextRun* RenderRun(const TFont& f, const std::string& text) {
   if (it != runs.end()) return it->second.get();
   TTF_Font* font = OpenFont(f);
   if (font == nullptr || text.empty()) return nullptr;
-  // Texts that change every frame must not grow the cache without bound.
-  if (runs.size() >= 4096) runs.clear();
+  // Texts that change every frame must not grow the cache without bound. A frame draws a few
+  // dozen texts; 256 runs hold them many times over and keep an hour's play from growing the
+  // memory by megabytes as new story lines and messages pass.
+  if (runs.size() >= 256) runs.clear();
   auto run = std::make_unique<TTextRun>();
   SDL_Surface* s = TTF_RenderUTF8_Blended(font, Cp932ToUtf8(text).c_str(), SDL_Color{255, 255, 255, 255});
   if (s != nullptr) {
