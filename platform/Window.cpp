@@ -257,12 +257,10 @@ TViewport TWindow::Viewport() const {
 
 namespace {
 
-// The window size, in the window's own units, that holds the client area at a factor.
-void WindowSizeFor(SDL_Window* window, int clientWidth, int clientHeight, int scale, int& w, int& h) {
-  int pixelW = 0, pixelH = 0, pointW = 0, pointH = 0;
-  SDL_GetWindowSizeInPixels(window, &pixelW, &pixelH);
-  SDL_GetWindowSize(window, &pointW, &pointH);
-  int64_t pixels = pixelW > 0 && pointW > 0 ? pixelW : 1, points = pixelW > 0 && pointW > 0 ? pointW : 1;
+// The window size, in the window's own units (the view's pixels to points), that holds the
+// client area at a factor.
+void WindowSizeFor(const TViewport& view, int clientWidth, int clientHeight, int scale, int& w, int& h) {
+  const int64_t pixels = view.Pixels, points = view.Points;
   // Rounded up, so that the surface never falls a pixel short of the scaled area.
   w = static_cast<int>((static_cast<int64_t>(std::max(1, clientWidth)) * scale * points + pixels - 1) / pixels);
   h = static_cast<int>((static_cast<int64_t>(std::max(1, clientHeight)) * scale * points + pixels - 1) / pixels);
@@ -275,7 +273,7 @@ void TWindow::SetWindowScale(int scale) {
   exposed_ = true;
   if (window_ == nullptr || fullscreen_) return;
   int w = 0, h = 0;
-  WindowSizeFor(window_, form_.ClientWidth(), form_.ClientHeight(), scale_, w, h);
+  WindowSizeFor(Viewport(), form_.ClientWidth(), form_.ClientHeight(), scale_, w, h);
   SDL_SetWindowSize(window_, w, h);
   PlaceWindow();
 }
@@ -298,7 +296,7 @@ void TWindow::SetFullscreen(bool on) {
   // Back in a window: the form may have changed its size meanwhile.
   int w = 0, h = 0, want = 0, wantH = 0;
   SDL_GetWindowSize(window_, &w, &h);
-  WindowSizeFor(window_, form_.ClientWidth(), form_.ClientHeight(), scale_, want, wantH);
+  WindowSizeFor(Viewport(), form_.ClientWidth(), form_.ClientHeight(), scale_, want, wantH);
   if (w != want || h != wantH) SDL_SetWindowSize(window_, want, wantH);
 }
 
