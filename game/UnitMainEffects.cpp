@@ -18,6 +18,8 @@ void GainDrop() {
 
 }  // namespace
 
+bool CanPayForIdea() { return IdeaPower > 0 || HasItem(SilverBulletItem); }
+
 void PayForIdea() {
   if (IdeaPower >= 1) {
     IdeaPower = Checked::Sub(IdeaPower, 1);
