@@ -7,26 +7,26 @@
 #include "script/QuilScript.h"
 
 // X(name with its "#", fewest parameters, most parameters, handler of game/UnitScript.h).
-#define FARROW_SCENARIO_COMMANDS(X)           \
-  X("#finish", 0, 0, CmdFinish)               \
-  X("#xxinfo", 0, 0, CmdInfo)                 \
-  X("#xxexit", 0, 0, CmdExit)                 \
-  X("#xxenemy", 3, 4, CmdEnemy)               \
-  X("#say", 1, 1, CmdSay)                     \
-  X("#xxepitaph", 0, 0, CmdEpitaph)           \
-  X("#xxstone", 2, 2, CmdStone)               \
-  X("#xxbox", 1, 1, CmdBox)                   \
-  X("#sea", 1, 1, CmdSea)                     \
-  X("#inn", 0, 0, CmdInn)                     \
-  X("#phia", 0, 0, CmdPhia)                   \
-  X("#sage", 0, 0, CmdSage)                   \
-  X("#poison", 1, 1, CmdPoison)               \
-  X("#deforce", 0, 0, CmdDeforce)             \
-  X("#xxwonder", 0, 0, CmdWonder)             \
-  X("#ending", 1, 1, CmdEnding)               \
-  X("#xxself", 0, 0, CmdSelf)                 \
-  X("#xxbind_alone", 0, 0, CmdBindAlone)      \
-  X("#xxbind_load", 0, 0, CmdBindLoad)        \
+#define FARROW_SCENARIO_COMMANDS(X)      \
+  X("#finish", 0, 0, CmdFinish)          \
+  X("#xxinfo", 0, 0, CmdInfo)            \
+  X("#xxexit", 0, 0, CmdExit)            \
+  X("#xxenemy", 3, 4, CmdEnemy)          \
+  X("#say", 1, 1, CmdSay)                \
+  X("#xxepitaph", 0, 0, CmdEpitaph)      \
+  X("#xxstone", 2, 2, CmdStone)          \
+  X("#xxbox", 1, 1, CmdBox)              \
+  X("#sea", 1, 1, CmdSea)                \
+  X("#inn", 0, 0, CmdInn)                \
+  X("#phia", 0, 0, CmdPhia)              \
+  X("#sage", 0, 0, CmdSage)              \
+  X("#poison", 1, 1, CmdPoison)          \
+  X("#deforce", 0, 0, CmdDeforce)        \
+  X("#xxwonder", 0, 0, CmdWonder)        \
+  X("#ending", 1, 1, CmdEnding)          \
+  X("#xxself", 0, 0, CmdSelf)            \
+  X("#xxbind_alone", 0, 0, CmdBindAlone) \
+  X("#xxbind_load", 0, 0, CmdBindLoad)   \
   X("#xxbind_heart", 0, 0, CmdBindHeart)
 
 struct TCommandInfo {
