@@ -2,6 +2,7 @@
 #include "player/Player.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <deque>
 #include <exception>
 #include <memory>
@@ -110,7 +111,15 @@ void DrawKeyList(TCanvas& c) {
   }
 }
 
-void DrawOverlay() {
+// Drawing the overlay must never take the game down: a fault is said once on standard error
+// and the overlay shows what it has.
+void Report(const std::exception& error) {
+  static bool said = false;
+  if (!said) std::fprintf(stderr, "farrowmere: %s\n", Cp932ToUtf8(error.what()).c_str());
+  said = true;
+}
+
+void DrawOverlayUnguarded() {
   TPaintBox& box = *player->Overlay;
   box.Surface.SetSize(box.Width, box.Height);
   BitBlt(box.Surface, 0, 0, box.Width, box.Height, player->Frozen, 0, 0, SRCCOPY);
@@ -125,7 +134,15 @@ void DrawOverlay() {
     DrawKeyList(c);
   }
   c.Brush.Style = TBrushStyle::Solid;
-  box.Invalidate();
+}
+
+void DrawOverlay() {
+  try {
+    DrawOverlayUnguarded();
+  } catch (const std::exception& error) {
+    Report(error);
+  }
+  player->Overlay->Invalidate();
 }
 
 void ShowOverlay(TOverlay what) {
@@ -133,7 +150,11 @@ void ShowOverlay(TOverlay what) {
   if (player->Showing == TOverlay::None) {
     // What the window shows now, buttons and all, held still under the overlay.
     TBitmap client;
-    PaintForm(*player->Form, client);
+    try {
+      PaintForm(*player->Form, client);
+    } catch (const std::exception& error) {
+      Report(error);
+    }
     box.Left = player->PlayArea->Left;
     box.Top = player->PlayArea->Top;
     box.Width = player->PlayArea->Width;
