@@ -8,6 +8,7 @@
 #include "paint/Random.h"
 #include "paint/UnitPaint.h"
 #include "paint/UnitPaintFrame.h"
+#include "player/Player.h"
 
 std::optional<uint32_t> FixedRandomSeed;
 
@@ -19,10 +20,13 @@ void GameSetup() {
   IdeaPayableProc = CanPayForIdea;
   PaintSetup(FormMain->PageMain, FormMain->PaintMain, TFormMain::IdeaButtonClick);
   ScriptSetup();
+  // The player's conveniences (keys, backlog, mute, ...): nothing of the game changes until used.
+  PlayerSetup(*FormMain, FormMain->PageMain, FormMain->PaintMain);
   TQuilTimer::Add(FrameCallback, 50, "");
 }
 
 void GameTeardown() {
+  PlayerFree();
   PaintFree();
   ScriptTeardown();
 }

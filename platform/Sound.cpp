@@ -27,6 +27,14 @@ enum class TDevice { Closed, Open, Failed };
 TDevice device = TDevice::Closed;
 Mix_Chunk* wave = nullptr;
 Mix_Music* music = nullptr;
+bool muted = false;
+
+void ApplyVolume() {
+  if (device != TDevice::Open) return;
+  const int volume = muted ? 0 : MIX_MAX_VOLUME;
+  Mix_Volume(-1, volume);
+  Mix_VolumeMusic(volume);
+}
 
 // The libraries' own log lines go to standard error once each: a fault that repeats on every
 // round of a loop (or every buffer of sound) must not fill the log. After kMaxLogLines distinct
@@ -81,6 +89,7 @@ bool OpenDevice() {
   }
   Mix_AllocateChannels(1);
   device = TDevice::Open;
+  ApplyVolume();
   return true;
 }
 
@@ -165,8 +174,12 @@ int GGSPlay(int32_t option, int32_t, int32_t) {
   return Mix_PlayMusic(music, loops) == 0 ? 0 : 2;
 }
 
+// The tune fades out rather than stopping dead, which sounds like a fault. A load right after
+// (the next Play) halts the fade at once, so a new tune never waits for it.
+constexpr int kStopFadeMs = 250;
+
 int GGSStop() {
-  if (device == TDevice::Open) Mix_HaltMusic();
+  if (device == TDevice::Open) Mix_FadeOutMusic(kStopFadeMs);
   return 0;
 }
 
@@ -174,6 +187,13 @@ int GGSFree() {
   FreeMusic();
   return 0;
 }
+
+void MuteSound(bool on) {
+  muted = on;
+  ApplyVolume();
+}
+
+bool SoundMuted() { return muted; }
 
 void CloseSound() {
   StopWave();
