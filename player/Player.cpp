@@ -412,12 +412,15 @@ void PlayerSetup(TForm& form, TPanel& page, TPaintBox& playArea) {
   player->Overlay->OnMouseDown = [](TPaintBox&, TMouseButton, unsigned, int, int) { HideOverlay(); };
   form.OnKeyPreview = OnKey;
   form.OnMouseWheel = OnWheel;
+  // Hidden, the game stands still and so does its sound.
   Application.OnMinimize = [] {
     player->Hidden = true;
+    PauseSound(true);
     UpdatePause();
   };
   Application.OnRestore = [] {
     player->Hidden = false;
+    PauseSound(false);
     UpdatePause();
   };
   if (Script != nullptr) Script->SetLineOutput(ShowAndKeepLine, ClearScriptLines);
@@ -427,6 +430,7 @@ void PlayerFree() {
   if (player == nullptr) return;
   HideOverlay();
   player->Hidden = false;
+  PauseSound(false);
   UpdatePause();
   TQuilTimer::Remove(EndCaptionMessage);
   player->Form->Caption = player->Caption;
