@@ -2,7 +2,7 @@
 #include "paint/UnitPaint.h"
 
 #include "paint/Random.h"
-#include "paint/UnitPaintDraw.h"
+#include "paint/UnitPaintState.h"
 #include "script/Checked.h"
 
 using Platform::TPushButton;

@@ -21,7 +21,7 @@
 #include "game/UnitScript.h"
 #include "paint/Random.h"
 #include "paint/UnitPaint.h"
-#include "paint/UnitPaintDraw.h"
+#include "paint/UnitPaintState.h"
 #include "platform/Application.h"
 #include "platform/TextCodec.h"
 
