@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: play test bench build configure deps clean assets story screenshots package fuzz test-asan
+.PHONY: play test bench build configure deps clean assets story screenshots package fuzz test-asan format format-check tidy
 
 deps:
 	@scripts/install-deps
@@ -72,6 +72,21 @@ fuzz:
 # Headless: the soak plays through the real game, which opens SDL.
 bench: build
 	@for b in $(BUILD)/bench/*-bench; do SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$$b" || exit 1; done
+
+# The project's own C++ sources (the tracked ones; build folders are not).
+SOURCES = $(shell git ls-files '*.cpp' '*.h')
+
+# Formats every source in place with .clang-format; format-check lists the files it would change.
+format:
+	@clang-format -i $(SOURCES)
+
+format-check:
+	@clang-format --dry-run --Werror $(SOURCES)
+
+# The checks of .clang-tidy over every source file, with the build's flags (compile_commands.json);
+# clang reads the string literals as UTF-8, which GCC turns into CP932.
+tidy: configure
+	@run-clang-tidy -quiet -p $(BUILD) -extra-arg=-fexec-charset=UTF-8 $(filter %.cpp,$(SOURCES))
 
 clean:
 	rm -rf $(BUILD) build-fuzz $(ASAN_BUILD)

@@ -133,9 +133,9 @@ void BitBlt(TBitmap& dst, int x, int y, int w, int h, const TBitmap& src, int sx
     if (rop == SRCCOPY) {
       std::memmove(d, s, n);
     } else if (rop == SRCAND) {
-      for (size_t i = 0; i < n; ++i) d[i] &= s[i];
+      for (size_t b = 0; b < n; ++b) d[b] &= s[b];
     } else if (rop == SRCPAINT) {
-      for (size_t i = 0; i < n; ++i) d[i] |= s[i];
+      for (size_t b = 0; b < n; ++b) d[b] |= s[b];
     } else {
       throw std::invalid_argument("BitBlt: 未対応のラスタ演算です。");
     }

@@ -104,11 +104,11 @@ int main(int argc, char** argv) {
   UseHeadlessDrivers();
   // What the game's top-level handler would show in a message box is printed where it happens.
   Platform::Application.OnException = [](const std::string& cp932) {
-    std::string text = Platform::Cp932ToUtf8(cp932);
-    for (char& c : text) {
+    std::string message = Platform::Cp932ToUtf8(cp932);
+    for (char& c : message) {
       if (c == '\r' || c == '\n') c = ' ';
     }
-    std::cout << "error: " << text << "\n";
+    std::cout << "error: " << message << "\n";
   };
   int status = 0;
   try {
