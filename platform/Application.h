@@ -47,6 +47,11 @@ class TApplication {
   // Tests and the replay harness can take the error texts (CP932) instead.
   std::function<void(const std::string& text)> OnException;
 
+  // The window was minimized or hidden, and shown again (the window calls them; nothing
+  // needs them).
+  std::function<void()> OnMinimize;
+  std::function<void()> OnRestore;
+
   // Closes the window and the display; sound is closed by Platform::CloseSound.
   void Finalize();
 
