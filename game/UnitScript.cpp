@@ -1,7 +1,7 @@
 // UnitScript -- script set-up and the scenario command handlers.
 #include "game/UnitScript.h"
 
-#include <stdexcept>
+#include <array>
 
 #include "game/CommandTable.h"
 #include "game/GameTexts.h"
@@ -11,35 +11,22 @@
 #include "paint/UnitPaint.h"
 #include "platform/Application.h"
 #include "script/Checked.h"
+#include "script/ResultTags.h"
 
 std::unique_ptr<TQuilScript> Script;
 
 namespace {
 
-struct THandlerEntry {
-  const char* Name;
-  TScriptCommandProc Handler;
+// The handlers in the order of the command table, from the same list.
+constexpr std::array<TScriptCommandProc, CommandCount> Handlers = {
+#define FARROW_COMMAND_HANDLER(name, minParams, maxParams, handler) handler,
+    FARROW_SCENARIO_COMMANDS(FARROW_COMMAND_HANDLER)
+#undef FARROW_COMMAND_HANDLER
 };
 
-// Each command of the command table with its handler; names and counts come from the table.
-const THandlerEntry Handlers[] = {
-    {"#finish", CmdFinish},         {"#xxinfo", CmdInfo},
-    {"#xxexit", CmdExit},           {"#xxenemy", CmdEnemy},
-    {"#say", CmdSay},               {"#xxepitaph", CmdEpitaph},
-    {"#xxstone", CmdStone},         {"#xxbox", CmdBox},
-    {"#sea", CmdSea},               {"#inn", CmdInn},
-    {"#phia", CmdPhia},             {"#sage", CmdSage},
-    {"#poison", CmdPoison},         {"#deforce", CmdDeforce},
-    {"#xxwonder", CmdWonder},       {"#ending", CmdEnding},
-    {"#xxself", CmdSelf},           {"#xxbind_alone", CmdBindAlone},
-    {"#xxbind_load", CmdBindLoad},  {"#xxbind_heart", CmdBindHeart},
-};
-
-TScriptCommandProc HandlerOf(const TCommandInfo& command) {
-  for (const THandlerEntry& entry : Handlers) {
-    if (std::string(command.Name) == entry.Name) return entry.Handler;
-  }
-  throw std::logic_error(std::string("command without a handler: ") + command.Name);
+TScriptCommandProc HandlerOf(int index) {
+  Checked::CheckIndex(index, CommandCount);
+  return Handlers[index];
 }
 
 }  // namespace
@@ -47,9 +34,6 @@ TScriptCommandProc HandlerOf(const TCommandInfo& command) {
 void ScriptSetup() { ScriptSetupFrom("dat\\story.crp.txt", "fable.txt"); }
 
 void ScriptSetupFrom(const std::string& cipherFileName, const std::string& keyText) {
-  // Every command of the table must have its handler before anything is made.
-  for (const TCommandInfo& command : CommandTable) HandlerOf(command);
-
   Script = std::make_unique<TQuilScript>();
   std::string result;
   // A scenario that does not load leaves the engine empty: every step ends the story at once.
@@ -71,17 +55,17 @@ void JumpToStart() {
 
 void CmdFinish(const TStringArray&, std::string& result) {
   Platform::Application.Terminate();
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdInfo(const TStringArray&, std::string& result) {
   SpawnIdeaButton(CaptionInfo);
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdExit(const TStringArray&, std::string& result) {
   SpawnIdeaButton(CaptionExit);
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdEnemy(const TStringArray& words, std::string& result) {
@@ -89,19 +73,19 @@ void CmdEnemy(const TStringArray& words, std::string& result) {
   int32_t power = Checked::StrToInt(words.at(3));  // a bad number throws before anything changes
   SetEnemy(words.at(1), words.at(2), power, drop);
   EnemyAppears(EncounterEnemy);
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdSay(const TStringArray& words, std::string& result) {
   AddMessage(words.at(1));
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdEpitaph(const TStringArray&, std::string& result) {
   AddMessage("開港記念公園に石碑があった。");
   AddMessage("「戦う者よ、己の弱さを掌握せよ」");
   SpawnIdeaButton(CaptionGrasp);
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdStone(const TStringArray& words, std::string& result) {
@@ -109,7 +93,7 @@ void CmdStone(const TStringArray& words, std::string& result) {
   AddMessage("- 貨物置き場 -");
   AddMessage(words.at(2) + "の石像がある。");
   SpawnIdeaButton(CaptionDispel);
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdBox(const TStringArray& words, std::string& result) {
@@ -117,7 +101,7 @@ void CmdBox(const TStringArray& words, std::string& result) {
   AddMessage("宝箱が置いてある。");
   AddMessage("鍵がかかっていて開けられない。");
   SpawnIdeaButton(CaptionKey);
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdSea(const TStringArray& words, std::string& result) {
@@ -128,7 +112,7 @@ void CmdSea(const TStringArray& words, std::string& result) {
   } else {
     TakeDamage("お、溺れる！　", 40);
   }
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdInn(const TStringArray&, std::string& result) {
@@ -136,7 +120,7 @@ void CmdInn(const TStringArray&, std::string& result) {
   RequestFlash(MakePixel(255, 255, 255));
   HP = MaxHP;
   AddMessage("宿泊！　ＨＰが全回復した。");
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdPhia(const TStringArray&, std::string& result) {
@@ -148,7 +132,7 @@ void CmdPhia(const TStringArray&, std::string& result) {
     AddMessage("王「姫がまだ帰ってこない！");
     AddMessage("クソ、あの船乗りブッ殺す！」");
   }
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdSage(const TStringArray&, std::string& result) {
@@ -160,13 +144,13 @@ void CmdSage(const TStringArray&, std::string& result) {
     AddMessage("賢者「お主には永遠に理解できぬよ。」");
     SpawnIdeaButton(CaptionDecode);
   }
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdPoison(const TStringArray& words, std::string& result) {
   AddMessage("毒の水路だ！");
   TakeDamage("", Checked::StrToInt(words.at(1)));  // a bad number throws before any damage
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdDeforce(const TStringArray&, std::string& result) {
@@ -174,7 +158,7 @@ void CmdDeforce(const TStringArray&, std::string& result) {
   AddMessage("【☆デフォース】を始動してきた！");
   Encounter = EncounterDeforce;
   SpawnIdeaButton(CaptionDeDeforce);
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdWonder(const TStringArray&, std::string& result) {
@@ -189,31 +173,31 @@ void CmdWonder(const TStringArray&, std::string& result) {
     AddMessage("分からない。");
     SpawnIdeaButton(CaptionUnderstand);
   }
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdEnding(const TStringArray& words, std::string& result) {
   AddMessage(words.at(1));
   Encounter = EncounterCleared;
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdSelf(const TStringArray&, std::string& result) {
   SpawnIdeaButton(CaptionSelf);
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdBindAlone(const TStringArray&, std::string& result) {
   SpawnIdeaButton(CaptionBindAlone);
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdBindLoad(const TStringArray&, std::string& result) {
   SpawnIdeaButton(CaptionBindLoad);
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdBindHeart(const TStringArray&, std::string& result) {
   SpawnIdeaButton(CaptionBindHeart);
-  result = "【成功】";
+  result = ResultSuccess;
 }
