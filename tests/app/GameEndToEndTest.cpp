@@ -14,7 +14,6 @@
 
 #include <sys/wait.h>
 
-#include "../TestSupport.h"
 #include "app/Harness.h"
 #include "app/UnitCommon.h"
 #include "cipher/QuilCrypt.h"
@@ -30,6 +29,8 @@
 #include "platform/ImageFile.h"
 #include "platform/Window.h"
 #include "player/Player.h"
+#include "tests/TestSupport.h"
+#include "tests/game/GameFixture.h"
 
 using namespace Platform;
 namespace fs = std::filesystem;
@@ -86,12 +87,6 @@ constexpr int kAwayX = 300, kAwayY = 300;
 std::string Lines() {
   std::string text = "scenario lines on screen:";
   for (int i = 0; i < ScriptLineCount; ++i) text += " [" + U8(ScriptLines[i]) + "]";
-  return text;
-}
-
-std::string Log() {
-  std::string text = "log:";
-  for (int i = 0; i < MessageCount; ++i) text += " [" + U8(Messages[i]) + "]";
   return text;
 }
 

@@ -32,18 +32,18 @@ TEST_F(PlayAreaPress, TitleComesBeforeAGreyedButtonWhichComesBeforeDeathWhichCom
   PressAt(buttonX, buttonY);
   EXPECT_FALSE(TitleShowing) << "the title goes first, even over a greyed-out button";
   EXPECT_EQ(HP, 0);
-  EXPECT_EQ(U(DescriptionTitle), U("【船】"));
+  EXPECT_EQ(U8(DescriptionTitle), U8("【船】"));
 
   PressAt(buttonX, buttonY);
   EXPECT_EQ(HP, 0) << "a press on a greyed-out button is ignored, even when dead";
   EXPECT_FALSE(TitleShowing);
-  EXPECT_EQ(U(DescriptionTitle), U("【船】"));
+  EXPECT_EQ(U8(DescriptionTitle), U8("【船】"));
 
   PressAt(AwayX, AwayY);
   EXPECT_EQ(HP, MaxHP) << "death restarts the game before the description is closed";
   EXPECT_TRUE(TitleShowing);
   ASSERT_EQ(ScriptLineCount, 1);
-  EXPECT_EQ(U(ScriptLines[0]), U("港町ファロウに着いた。")) << "the restart shows the first step";
+  EXPECT_EQ(U8(ScriptLines[0]), U8("港町ファロウに着いた。")) << "the restart shows the first step";
 
   PressAt(AwayX, AwayY);
   EXPECT_FALSE(TitleShowing);

@@ -24,14 +24,19 @@
 #include "paint/UnitPaintState.h"
 #include "platform/Application.h"
 #include "platform/TextCodec.h"
+#include "tests/TestSupport.h"
 
 inline std::vector<std::string>& SoundsPlayed() {
   static std::vector<std::string> sounds;
   return sounds;
 }
 
-// CP932 game text as UTF-8, for failure messages.
-inline std::string U(const std::string& cp932) { return Platform::Cp932ToUtf8(cp932); }
+// The message log as the player sees it.
+inline std::string Log() {
+  std::string text = "log:";
+  for (int i = 0; i < MessageCount; ++i) text += " [" + U8(Messages[i]) + "]";
+  return text;
+}
 
 class GameFixture : public ::testing::Test {
  protected:
@@ -78,15 +83,8 @@ class GameFixture : public ::testing::Test {
 
   static std::string CaptionsText() {
     std::string text;
-    for (const std::string& c : Captions()) text += U(c) + " ";
+    for (const std::string& c : Captions()) text += U8(c) + " ";
     return "buttons on screen: [" + text + "]";
-  }
-
-  // The message log as the player sees it.
-  static std::string Log() {
-    std::string text = "log:";
-    for (int i = 0; i < MessageCount; ++i) text += " [" + U(Messages[i]) + "]";
-    return text;
   }
 
   static std::vector<std::string> LogLines() { return {Messages.begin(), Messages.begin() + MessageCount}; }
@@ -99,7 +97,7 @@ class GameFixture : public ::testing::Test {
         return;
       }
     }
-    FAIL() << "no " << U(caption) << " button on screen; " << CaptionsText();
+    FAIL() << "no " << U8(caption) << " button on screen; " << CaptionsText();
   }
 
   // A press on the play area that advances the story.

@@ -200,7 +200,7 @@ TEST_F(Battle, FanBlowsAwayBeastsMonstersAndDragonsOnly) {
     SoundsPlayed().clear();
     SetEnemy(kind, "敵役", 5, "毛皮");
     EnemyAppears(EncounterEnemy);
-    EXPECT_TRUE(Encounter.empty()) << U(kind) << " should be blown away";
+    EXPECT_TRUE(Encounter.empty()) << U8(kind) << " should be blown away";
     EXPECT_EQ(Messages[1], "【芭蕉扇】で吹き飛ばした！") << Log();
     EXPECT_EQ(SoundsPlayed(), std::vector<std::string>{"dat\\hyuun.wav"});
   }
@@ -209,7 +209,7 @@ TEST_F(Battle, FanBlowsAwayBeastsMonstersAndDragonsOnly) {
   for (const char* kind : {"聖者", "吸血鬼"}) {
     SetEnemy(kind, "敵役", 5, "");
     EnemyAppears(EncounterEnemy);
-    EXPECT_EQ(Encounter, EncounterEnemy) << U(kind) << " is not blown away";
+    EXPECT_EQ(Encounter, EncounterEnemy) << U8(kind) << " is not blown away";
   }
 }
 

@@ -154,7 +154,7 @@ TEST_F(IdeaEffect, DescriptionsAndExit) {
     SpawnIdeaButton(caption);
     Click(caption);
     EXPECT_EQ(DescriptionTitle, caption);
-    EXPECT_EQ(static_cast<int>(DescriptionLines.size()), lines) << U(caption);
+    EXPECT_EQ(static_cast<int>(DescriptionLines.size()), lines) << U8(caption);
   }
   EXPECT_EQ(MessageCount, 0) << "a description writes no message; " << Log();
   SpawnIdeaButton(CaptionExit);
@@ -188,6 +188,6 @@ TEST_F(Catalogue, UnknownItemsShowNothing) {
   for (const std::string& name : {CopperBulletNames[3], std::string("【毛皮】")}) {
     LastItem = name;
     DescribeLastItem();
-    EXPECT_TRUE(DescriptionTitle.empty()) << U(name) << " has no description";
+    EXPECT_TRUE(DescriptionTitle.empty()) << U8(name) << " has no description";
   }
 }

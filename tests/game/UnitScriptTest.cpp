@@ -49,7 +49,7 @@ TEST_F(Commands, EveryCommandRunsFromAScenario) {
       "#ending めでたし", "最後の行。",                  // P
       "#finish", "おしまい。",                           // Q
   });
-  auto line = [] { return ScriptLineCount > 0 ? U(ScriptLines[ScriptLineCount - 1]) : std::string("(none)"); };
+  auto line = [] { return ScriptLineCount > 0 ? U8(ScriptLines[ScriptLineCount - 1]) : std::string("(none)"); };
 
   EXPECT_EQ(StepOnce(), "【成功】");  // A: the first step of a new game
   EXPECT_EQ(Captions(), (std::vector<std::string>{CaptionInfo, CaptionExit})) << CaptionsText();
@@ -84,7 +84,7 @@ TEST_F(Commands, EveryCommandRunsFromAScenario) {
   Press();  // H: no princess yet
   EXPECT_EQ(LogLines(), std::vector<std::string>{"分からない。"}) << Log();
   EXPECT_EQ(Captions(), std::vector<std::string>{CaptionUnderstand}) << CaptionsText();
-  EXPECT_EQ(line(), U("不思議な気配。"));
+  EXPECT_EQ(line(), U8("不思議な気配。"));
 
   Press();  // I
   EXPECT_EQ(LogLines(), (std::vector<std::string>{"王「おお姫、帰ってきたか！」", "【フィア】を失った！"})) << Log();
@@ -116,7 +116,7 @@ TEST_F(Commands, EveryCommandRunsFromAScenario) {
 
   Press();  // O: with the princess the world breaks open
   EXPECT_TRUE(ShatterActive);
-  EXPECT_EQ(line(), U("本当の世界。")) << "the story jumps to @REAL";
+  EXPECT_EQ(line(), U8("本当の世界。")) << "the story jumps to @REAL";
   EXPECT_EQ(SoundsPlayed().back(), "dat\\break.wav");
 
   Press();  // P

@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "../TestSupport.h"
+#include "tests/TestSupport.h"
 
 namespace fs = std::filesystem;
 

@@ -6,6 +6,8 @@
 #include <iterator>
 
 #include "SoundOutput.h"
+#include "app/UnitForm.h"
+#include "game/UnitMain.h"
 #include "media/QuilMidi.h"
 
 using namespace SoundOutput;
@@ -48,6 +50,21 @@ TEST(QuilMidi, PlayingAgainRestartsAndStopFadesOut) {
   ASSERT_TRUE(WaitForOutput(stopped + Seconds(1.5)));
   EXPECT_GT(Loudest(stopped, stopped + Seconds(0.08)), 500) << "the tune was cut, not faded";
   EXPECT_LT(Loudest(stopped + Seconds(0.5), stopped + Seconds(1.5)), 50);
+  TQuilMidi::Shutdown();
+}
+
+// The title tune plays until the press that dismisses the title; it must not play on in the game.
+TEST(QuilMidi, ThePressThatDismissesTheTitleStopsTheTitleTune) {
+  WriteTune("tune.mid", 8);
+  std::string result;
+  TQuilMidi::Play("tune.mid", true, result);
+  ASSERT_TRUE(WaitForOutput(Written() + Seconds(0.3)));
+  TitleShowing = true;
+  TFormMain::PressPlayArea(300, 300);
+  ASSERT_FALSE(TitleShowing);
+  size_t pressed = Written();
+  ASSERT_TRUE(WaitForOutput(pressed + Seconds(1.5)));
+  EXPECT_LT(Loudest(pressed + Seconds(0.5), pressed + Seconds(1.5)), 50) << "the title tune plays on in the game";
   TQuilMidi::Shutdown();
 }
 

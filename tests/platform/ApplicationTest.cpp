@@ -1,6 +1,7 @@
 // The message loop without a display: posted messages, waiting, and the top-level error handler.
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <stdexcept>
 #include <vector>
 
@@ -93,4 +94,18 @@ TEST_F(Loop, WaitingWithNothingToDoLetsTheVirtualClockRun) {
   PostMessageA(form.Handle(), WM_USER, 0, 0);
   EXPECT_TRUE(Application.WaitMessage(51)) << "a pending message must end the wait at once";
   EXPECT_EQ(timeGetTime(), 1051u);
+}
+
+// The frame loop fires every 50 of these units: counted in anything but milliseconds, the game
+// would draw at another pace. Measured against a real sleep; the upper bound only catches a
+// wrong unit, not a slow machine.
+TEST(RealClock, CountsMillisecondsOfARealSleep) {
+  SetClock(nullptr);
+  const uint32_t before = timeGetTime();
+  timespec pause{0, 200 * 1000000};
+  while (nanosleep(&pause, &pause) != 0) {
+  }
+  const uint32_t elapsed = timeGetTime() - before;
+  EXPECT_GE(elapsed, 199u) << "a sleep of 200 ms";
+  EXPECT_LT(elapsed, 2000u) << "a sleep of 200 ms";
 }

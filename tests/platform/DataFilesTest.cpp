@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "../TestSupport.h"
+#include "tests/TestSupport.h"
 #include "platform/DataFiles.h"
 #include "platform/Graphics.h"
 

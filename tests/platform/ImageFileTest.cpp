@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "../TestSupport.h"
+#include "tests/TestSupport.h"
 #include "platform/ImageFile.h"
 
 using namespace Platform;

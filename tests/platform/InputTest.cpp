@@ -123,6 +123,27 @@ TEST(Routing, TheLaterSiblingLiesOnTop) {
   EXPECT_EQ(l.router.ControlAt(l.bx, l.by), l.button.get());
 }
 
+TEST(Routing, AButtonCoversItsFirstAndLastPixelAndNotOneBeyond) {
+  Layout l;
+  // The button spans form columns 30 .. 129 and rows 60 .. 89 (the panel's place plus its own).
+  struct TPoint {
+    int X, Y;
+    bool OnButton;
+  };
+  const TPoint points[] = {
+      {30, 60, true},  {129, 89, true},  {30, 89, true},   {129, 60, true},   // its four corners
+      {29, 70, false}, {130, 70, false}, {80, 59, false},  {80, 90, false},   // one pixel outside each edge
+  };
+  for (const TPoint& p : points) {
+    const TControl* expected = p.OnButton ? static_cast<TControl*>(l.button.get()) : &l.paint;
+    EXPECT_EQ(l.router.ControlAt(p.X, p.Y), expected) << "at " << p.X << "," << p.Y;
+  }
+  EXPECT_EQ(l.router.ControlAt(10, 10), &l.paint) << "the paint box's first pixel";
+  EXPECT_EQ(l.router.ControlAt(409, 409), &l.paint) << "the paint box's last pixel";
+  EXPECT_EQ(l.router.ControlAt(410, 409), nullptr) << "past the panel the form itself is hit";
+  EXPECT_EQ(l.router.ControlAt(9, 10), nullptr);
+}
+
 namespace {
 
 struct KeyFilterForm : TForm {

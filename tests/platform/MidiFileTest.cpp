@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "../TestSupport.h"
+#include <string>
+#include <utility>
+
+#include "tests/TestSupport.h"
 
 using Platform::IsWholeMidiFile;
 
@@ -57,4 +60,20 @@ TEST(MidiFile, EventsMustKeepInsideTheirTrack) {
   EXPECT_FALSE(IsWholeMidiFile(twoTracks));
   EXPECT_TRUE(IsWholeMidiFile(twoTracks + "MTrk" + Be32(4) + std::string("\0\xFF\x2F\0", 4)));
   EXPECT_TRUE(IsWholeMidiFile(OneTrack(good).insert(14, "XFIL" + Be32(2) + "ab"))) << "other chunks are skipped";
+}
+
+TEST(MidiFile, EachChannelMessageHasItsCountOfDataBytes) {
+  // Status class and data bytes: note off, note on, key pressure, controller, program change,
+  // channel pressure, pitch bend.
+  const std::pair<int, int> classes[] = {{0x80, 2}, {0x90, 2}, {0xA0, 2}, {0xB0, 2}, {0xC0, 1}, {0xD0, 1}, {0xE0, 2}};
+  const std::string end("\0\xFF\x2F\0", 4);
+  for (const auto& [status, count] : classes) {
+    const std::string data(static_cast<size_t>(count), '\x40');
+    // The message, then the same again under running status, then the end of the track.
+    const std::string whole = std::string(1, '\0') + static_cast<char>(status | 3) + data + '\0' + data + end;
+    EXPECT_TRUE(IsWholeMidiFile(OneTrack(whole))) << std::hex << "status 0x" << status << " with " << count;
+    // One data byte short, the end of the track's meta event would be read as data.
+    const std::string shorter = std::string(1, '\0') + static_cast<char>(status | 3) + data.substr(1) + end.substr(1);
+    EXPECT_FALSE(IsWholeMidiFile(OneTrack(shorter))) << std::hex << "status 0x" << status << " one byte short";
+  }
 }

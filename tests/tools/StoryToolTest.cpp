@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 // Test files and expected output are UTF-8; plain literals in this program are CP932. A u8
 // literal with a character CP932 lacks stays out of EXPECT_* arguments: the macros quote
 // their arguments as plain (CP932) strings.
-std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
 void WriteAll(const fs::path& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary);
@@ -81,7 +81,7 @@ class StoryTool : public testing::Test {
 
 // Japanese text, empty lines, lines longer than a block, and ソ 表 能, whose second byte is a
 // backslash (0x5C) in CP932.
-const std::string JapaneseScenario = U8(
+const std::string JapaneseScenario = Utf8(
     u8"@start\n"
     u8"ソ表能の町に着いた。\n"
     u8"\n"
@@ -136,7 +136,7 @@ TEST_F(StoryTool, KeyAndCp932SourceOptions) {
 
   Write("sjis.txt", "@start\r\nソ表能\r\n");  // CP932 bytes, CR LF
   ASSERT_EQ(Run("encode --cp932 sjis.txt sjis.crp").Status, 0);
-  EXPECT_EQ(Run("decode sjis.crp").Out, U8(u8"@start\nソ表能\n"));
+  EXPECT_EQ(Run("decode sjis.crp").Out, Utf8(u8"@start\nソ表能\n"));
 }
 
 TEST_F(StoryTool, DamagedFilesGiveTheReadersErrors) {
@@ -157,35 +157,35 @@ TEST_F(StoryTool, DamagedFilesGiveTheReadersErrors) {
 
   std::vector<std::string> swapped = good;
   std::swap(swapped[1], swapped[2]);
-  expectError(decodeWith(swapped), U8(u8"【エラー】不正なデータ"), "two cipher lines exchanged");
+  expectError(decodeWith(swapped), Utf8(u8"【エラー】不正なデータ"), "two cipher lines exchanged");
 
   std::vector<std::string> header = good;
   header[0] = "Velumon2";
-  expectError(decodeWith(header), U8(u8"【エラー】不正なヘッダ"), "header changed");
+  expectError(decodeWith(header), Utf8(u8"【エラー】不正なヘッダ"), "header changed");
 
-  expectError(decodeWith(good, " --key other.txt"), U8(u8"【エラー】不正なデータ"), "another key");
+  expectError(decodeWith(good, " --key other.txt"), Utf8(u8"【エラー】不正なデータ"), "another key");
 
   std::vector<std::string> shortLine = good;
   shortLine[2].pop_back();
-  expectError(decodeWith(shortLine), U8(u8"【エラー】不正な行：") + shortLine[2], "a 63-symbol line");
+  expectError(decodeWith(shortLine), Utf8(u8"【エラー】不正な行：") + shortLine[2], "a 63-symbol line");
 
   std::vector<std::string> badSymbol = good;
   badSymbol[2][10] = '*';
-  expectError(decodeWith(badSymbol), U8(u8"【エラー】不正な文字：*"), "a symbol outside the set");
+  expectError(decodeWith(badSymbol), Utf8(u8"【エラー】不正な文字：*"), "a symbol outside the set");
 
-  expectError(decodeWith({"Velumon"}), U8(u8"【エラー】復号化失敗"), "a file of only the header");
+  expectError(decodeWith({"Velumon"}), Utf8(u8"【エラー】復号化失敗"), "a file of only the header");
 
   TRun missing = Run("decode nosuch.txt");
   EXPECT_EQ(missing.Status, 1);
-  EXPECT_EQ(missing.Err, U8(u8"【エラー】存在しないファイル：nosuch.txt\n"));
+  EXPECT_EQ(missing.Err, Utf8(u8"【エラー】存在しないファイル：nosuch.txt\n"));
 }
 
 TEST_F(StoryTool, UnrepresentableCharacterWritesNothing) {
-  Write("story.txt", U8(u8"@start\nよい行\n顔文字 😀 と 한\n"));
+  Write("story.txt", Utf8(u8"@start\nよい行\n顔文字 😀 と 한\n"));
   TRun run = Run("encode story.txt out.crp");
   EXPECT_EQ(run.Status, 1);
-  const std::string expected = U8(u8"story.txt:3: error: column 5: \"😀\" (U+1F600) cannot be written in CP932\n") +
-                                 U8(u8"story.txt:3: error: column 9: \"한\" (U+D55C) cannot be written in CP932\n");
+  const std::string expected = Utf8(u8"story.txt:3: error: column 5: \"😀\" (U+1F600) cannot be written in CP932\n") +
+                                 Utf8(u8"story.txt:3: error: column 9: \"한\" (U+D55C) cannot be written in CP932\n");
   EXPECT_EQ(run.Err, expected);
   EXPECT_FALSE(fs::exists(Dir / "out.crp"));
 
@@ -215,7 +215,7 @@ TEST_F(StoryTool, EncodeRefusesScenariosTheGameCannotHold) {
 }
 
 TEST_F(StoryTool, CheckFindsWhatStopsTheGame) {
-  Write("errors.txt", U8(u8"@start\n"
+  Write("errors.txt", Utf8(u8"@start\n"
                          u8"#say\n"
                          u8"#SAY a b\n"
                          u8"#xxenemy 獣 オオカミ\n"
@@ -231,7 +231,7 @@ TEST_F(StoryTool, CheckFindsWhatStopsTheGame) {
   TRun run = Run("check errors.txt");
   EXPECT_EQ(run.Status, 1);
   const std::string expected =
-            U8(u8"errors.txt:2: error: \"#say\" takes 1 parameter, not 0\n"
+            Utf8(u8"errors.txt:2: error: \"#say\" takes 1 parameter, not 0\n"
                u8"errors.txt:3: error: \"#SAY\" takes 1 parameter, not 2\n"
                u8"errors.txt:4: error: \"#xxenemy\" takes 3 to 4 parameters, not 2\n"
                u8"errors.txt:5: error: \"#xxenemy\" power \"三\" is not a decimal integer; the game stops with a "
@@ -243,7 +243,7 @@ TEST_F(StoryTool, CheckFindsWhatStopsTheGame) {
                u8"errors.txt:11: error: \"#goto\" target \"@missing\" does not exist\n"
                u8"errors.txt:12: error: label \"@start\" is already defined on line 1; the game refuses to load "
                u8"the scenario\n") +
-                U8(u8"errors.txt:13: error: column 6: \"한\" (U+D55C) cannot be written in CP932\n");
+                Utf8(u8"errors.txt:13: error: column 6: \"한\" (U+D55C) cannot be written in CP932\n");
   EXPECT_EQ(run.Out, expected);
 
   Write("nostart.txt", "@begin\ntext\n");
@@ -256,7 +256,7 @@ TEST_F(StoryTool, CheckFindsWhatStopsTheGame) {
 }
 
 TEST_F(StoryTool, CheckWarnsAboutWhatTheGameWouldMisshow) {
-  Write("warnings.txt", U8(u8"@start\n"
+  Write("warnings.txt", Utf8(u8"@start\n"
                            u8"#sya hello\n"
                            u8"これは四十六バイトを超える長い一行の物語文です。\n"
                            u8"ちょうど四十六バイトの行はまだ画面に収まるよね\n"
@@ -278,7 +278,7 @@ TEST_F(StoryTool, CheckWarnsAboutWhatTheGameWouldMisshow) {
   TRun run = Run("check warnings.txt");
   EXPECT_EQ(run.Status, 0) << "warnings alone do not fail the check";
   EXPECT_EQ(run.Out,
-            U8(u8"warnings.txt:2: warning: \"#sya\" names no command; the line is shown as story text\n"
+            Utf8(u8"warnings.txt:2: warning: \"#sya\" names no command; the line is shown as story text\n"
                u8"warnings.txt:3: warning: story line is 48 bytes wide; the play area shows 46\n"
                u8"warnings.txt:5: warning: \"//\" starts a comment inside the text; \"//example.com today\" is "
                u8"dropped\n"
@@ -290,7 +290,7 @@ TEST_F(StoryTool, CheckWarnsAboutWhatTheGameWouldMisshow) {
 }
 
 // The worked example: '@start', 'Line A', '#say hello', 'Line C' in a.txt.
-const std::string TraceExample = U8(
+const std::string TraceExample = Utf8(
     u8"load 【成功】\n"
     u8"jump 【成功】\n"
     u8"step 1\npage\nline Line A\nresult 【成功】\n"
@@ -308,27 +308,27 @@ TEST_F(StoryTool, TraceShowsEveryStepOfTheRun) {
   EXPECT_EQ(Run("trace a.crp").Out, TraceExample) << "the enciphered file runs like its source";
 
   EXPECT_EQ(Run("trace a.txt --steps 1").Out,
-            U8(u8"load 【成功】\njump 【成功】\nstep 1\npage\nline Line A\nresult 【成功】\nstopped after 1 steps\n"));
+            Utf8(u8"load 【成功】\njump 【成功】\nstep 1\npage\nline Line A\nresult 【成功】\nstopped after 1 steps\n"));
 }
 
 TEST_F(StoryTool, TraceShowsFailuresAsTheGameSeesThem) {
   Write("dup.txt", "@start\n@a\n  @a  x\n");
   TRun dup = Run("trace dup.txt");
   EXPECT_EQ(dup.Status, 1);
-  EXPECT_EQ(dup.Out, U8(u8"load 【エラー】ラベル重複：@a\\r\\nin dup.txt\n")) << "the load line, then nothing";
+  EXPECT_EQ(dup.Out, Utf8(u8"load 【エラー】ラベル重複：@a\\r\\nin dup.txt\n")) << "the load line, then nothing";
 
   // A command with too many parameters ends the scenario with the engine's error; a line
   // carriage return inside a story line is shown as \r.
   Write("bad.txt", "@start\nA\rB\n#inn now\nnever\n");
   EXPECT_EQ(Run("trace bad.txt").Out,
-            U8(u8"load 【成功】\njump 【成功】\n"
+            Utf8(u8"load 【成功】\njump 【成功】\n"
                u8"step 1\npage\nline A\\rB\nresult 【成功】\n"
                u8"step 2\nresult 【エラー】パラメータ過多：#inn now\\r\\nin bad.txt\n"
                u8"ended\n"));
 
   Write("nostart.txt", "text\n");
   EXPECT_EQ(Run("trace nostart.txt").Out,
-            U8(u8"load 【成功】\njump 【エラー】@startが見つかりませんでした。\\r\\nin nostart.txt\n"
+            Utf8(u8"load 【成功】\njump 【エラー】@startが見つかりませんでした。\\r\\nin nostart.txt\n"
                u8"step 1\nline text\nresult 【成功】\nstep 2\nresult 【成功】\nended\n"));
 }
 
