@@ -165,8 +165,12 @@ int GGSPlay(int32_t option, int32_t, int32_t) {
   return Mix_PlayMusic(music, loops) == 0 ? 0 : 2;
 }
 
+// The tune fades out rather than stopping dead, which sounds like a fault. A load right after
+// (the next Play) halts the fade at once, so a new tune never waits for it.
+constexpr int kStopFadeMs = 250;
+
 int GGSStop() {
-  if (device == TDevice::Open) Mix_HaltMusic();
+  if (device == TDevice::Open) Mix_FadeOutMusic(kStopFadeMs);
   return 0;
 }
 

@@ -25,6 +25,7 @@ int PlaySoundA(const char* fileName, void* module, uint32_t flags);
 // GGSLoadFile and GGSPlay answer 0 on success, non-zero on failure (no device, no soundfont,
 // no such file or not a whole MIDI file, nothing loaded). The libraries' log lines reach
 // standard error once each. GGSPlay: option 7 loops, 6 plays once (bit 0 = loop).
+// GGSStop fades the tune out over a quarter of a second; GGSLoadFile and GGSFree halt at once.
 // The other three always answer 0.
 int GGSSetDevice(int32_t device, int32_t flags);
 int GGSLoadFile(const char* fileName, int32_t flags);

@@ -16,7 +16,7 @@ struct Song {
   std::map<uint32_t, uint32_t> tempos;  // tick -> microseconds per quarter
   std::vector<uint32_t> trackEnds;      // tick of each End of Track
   uint32_t lastNoteOff = 0;
-  int notes = 0, hangingNotes = 0;
+  int notes = 0, hangingNotes = 0, restruck = 0;  // restruck: a note-on of a key still sounding on its channel
   std::set<int> programmed, played;     // channels
 };
 
@@ -62,7 +62,7 @@ Song Parse(const std::vector<uint8_t>& d) {
         p += 2;
         if ((status & 0xF0) == 0x90 && vel > 0) {
           if (!s.programmed.count(ch)) s.error = "note before its channel's instrument is chosen";
-          ++sounding[{ch, key}];
+          if (sounding[{ch, key}]++ > 0) ++s.restruck;
           ++s.notes;
           s.played.insert(ch);
         } else if ((status & 0xF0) == 0x80 || (status & 0xF0) == 0x90) {
@@ -99,6 +99,7 @@ TEST(FarrowTune, ParsesAsAStandardMidiFile) {
   EXPECT_GT(s.division, 0) << "timing must be in ticks per quarter note";
   EXPECT_GT(s.notes, 200);
   EXPECT_EQ(s.hangingNotes, 0) << "a note would sound on past the loop point";
+  EXPECT_EQ(s.restruck, 0) << "the earlier note's note-off would cut the new one short";
   EXPECT_EQ(s.played.count(9), 0u) << "no percussion: every part is a melodic General MIDI instrument";
 }
 

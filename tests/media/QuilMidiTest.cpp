@@ -36,7 +36,7 @@ TEST(QuilMidi, OnceMeansOnce) {
   TQuilMidi::Shutdown();
 }
 
-TEST(QuilMidi, PlayingAgainRestartsAndStopSilences) {
+TEST(QuilMidi, PlayingAgainRestartsAndStopFadesOut) {
   WriteTune("tune.mid", 8);
   std::string result;
   TQuilMidi::Play("tune.mid", true, result);
@@ -46,7 +46,23 @@ TEST(QuilMidi, PlayingAgainRestartsAndStopSilences) {
   TQuilMidi::Stop();
   size_t stopped = Written();
   ASSERT_TRUE(WaitForOutput(stopped + Seconds(1.5)));
-  EXPECT_LT(Loudest(stopped + Seconds(1.0), stopped + Seconds(1.5)), 50);
+  EXPECT_GT(Loudest(stopped, stopped + Seconds(0.08)), 500) << "the tune was cut, not faded";
+  EXPECT_LT(Loudest(stopped + Seconds(0.5), stopped + Seconds(1.5)), 50);
+  TQuilMidi::Shutdown();
+}
+
+// Death and the world's break stop the tune and start it again in one go: no fade may swallow it.
+TEST(QuilMidi, APlayRightAfterAStopSoundsInFull) {
+  WriteTune("tune.mid", 8);
+  std::string result;
+  TQuilMidi::Play("tune.mid", true, result);
+  ASSERT_TRUE(WaitForOutput(Written() + Seconds(0.3)));
+  TQuilMidi::Stop();
+  TQuilMidi::Play("tune.mid", true, result);
+  EXPECT_EQ(result, "問題なし");
+  size_t started = Written();
+  ASSERT_TRUE(WaitForOutput(started + Seconds(1.0)));
+  EXPECT_GT(Loudest(started + Seconds(0.5), started + Seconds(1.0)), 500) << "the new tune faded with the old one";
   TQuilMidi::Shutdown();
 }
 

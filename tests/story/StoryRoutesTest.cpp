@@ -98,6 +98,20 @@ TEST(StoryRoutes, EveryRoutePlaysAsWritten) {
   }
 }
 
+// 理力 never comes back, so a first play must know the budget before it can spend any: the
+// story tells it before the first idea button falls.
+TEST(StoryRoutes, TheBudgetIsToldBeforeTheFirstButtonFalls) {
+  TStoryGame game;
+  game.Press();  // the title
+  bool told = false;
+  while (game.Presses < 100 && TStoryGame::Captions().empty()) {
+    told = told || TStoryGame::NewestLine().find("理力ははじめ七つ") != std::string::npos;
+    game.Press();
+  }
+  ASSERT_FALSE(TStoryGame::Captions().empty()) << "no idea button fell in the first 100 presses";
+  EXPECT_TRUE(told) << Cp932ToUtf8(TStoryGame::Captions().front()) << " fell before the story told the budget";
+}
+
 // A player with 理力 to spare who clicks every chest, statue and attack the story offers
 // (and ★デ・デ, ★死殺 and the first of ファロウ's offers). 理力 is topped up before each
 // click: the inventory bound must hold whatever the player can afford.

@@ -82,7 +82,6 @@ std::vector<uint8_t> Build() {
   m.BeginTrack("Flute");
   SetUp(m, kMelody, kFlute, 92, 70);
   for (int bar = 0; bar < kBars; ++bar) {
-    // The first four bars belong to the harp alone, the second time through the melody comes in.
     uint32_t t = static_cast<uint32_t>(bar * kBar);
     for (auto [key, eighths] : melody[static_cast<size_t>(bar)]) {
       uint32_t length = static_cast<uint32_t>(eighths * kEighth);
@@ -99,8 +98,13 @@ std::vector<uint8_t> Build() {
     const int third = c.tones[1];
     const int pattern[8] = {0, 7, 12, 12 + third, 19, 12 + third, 12, 7};
     for (int i = 0; i < 8; ++i) {
+      // Each string rings for three eighths, but is damped before it is struck again: a note-on of a key
+      // that still sounds would be cut short by the earlier note's note-off.
+      int ring = 3;
+      for (int j = i + 1; j < 8 && j < i + ring; ++j)
+        if (pattern[j] == pattern[i]) ring = j - i;
       uint32_t start = static_cast<uint32_t>(bar * kBar + i * kEighth);
-      uint32_t length = static_cast<uint32_t>(std::min(3 * kEighth, kBar - i * kEighth));  // let the strings ring
+      uint32_t length = static_cast<uint32_t>(std::min(ring * kEighth, kBar - i * kEighth));
       m.Note(start, length, kHarp, c.root + pattern[i], i == 0 ? 62 : 50);
     }
   }

@@ -35,17 +35,22 @@ Signal Gust() {
   return s;
 }
 
-// dun2: a heavy body blow (the hero takes damage).
+// dun2: a heavy body blow (the hero takes damage). The weight sits in a knock between 200 and 800 Hz, which
+// small speakers play; the low thump under it only rounds it off.
 Signal Thud() {
   Signal s = Silence(0.7);
   Rng rng(102);
-  Oscillator body;
-  Filter click;
+  Oscillator thump, knock, overtone;
+  Filter body(1.4), click;
   for (size_t i = 0; i < s.size(); ++i) {
     double t = Seconds(i);
-    double hz = 48 + 70 * Decay(t, 0.05);
-    click.Run(rng.Signed(), 900);
-    s[i] = Saturate(2.5 * body.Sine(hz) * Decay(t, 0.16)) + 0.8 * click.Low() * Decay(t, 0.018);
+    double n = rng.Signed();
+    body.Run(n, 280 + 420 * Decay(t, 0.03));
+    click.Run(n, 900);
+    double hz = 230 + 150 * Decay(t, 0.025);
+    double knocked = (knock.Sine(hz) + 0.45 * overtone.Sine(hz * 2.02)) * Decay(t, 0.09);
+    double low = 0.5 * thump.Sine(60 + 50 * Decay(t, 0.05)) * Decay(t, 0.1);
+    s[i] = Saturate(1.8 * (knocked + 1.6 * body.Band() * Decay(t, 0.07) + low)) + 0.6 * click.Low() * Decay(t, 0.018);
   }
   Finish(s, 0.002, 0.12);
   return s;
@@ -140,19 +145,23 @@ Signal Blade() {
   return s;
 }
 
-// cap_jan: a huge blast that rolls away (the meteor).
+// cap_jan: a huge blast that rolls away (the meteor). The roar is mid-range noise that small speakers carry;
+// a short low boom lies under its start.
 Signal Blast() {
   Signal s = Silence(1.5);
   Rng rng(108);
-  Filter f(0.8), crackle(1.5);
+  Filter f(0.8), roar(1.1), crackle(1.5);
   Oscillator boom;
   for (size_t i = 0; i < s.size(); ++i) {
     double t = Seconds(i);
-    f.Run(rng.Signed(), 200 + 2200 * Decay(t, 0.12));
+    double n = rng.Signed();
+    f.Run(n, 420 + 2200 * Decay(t, 0.12));
+    roar.Run(n, 260 + 500 * Decay(t, 0.3));
     crackle.Run(rng.Unit() < 0.02 ? rng.Signed() * 6 : 0.0, 3000);
-    double rumble = f.Low() * 3.0 * std::min(1.0, t / 0.006) * Decay(t, 0.45);
-    double low = boom.Sine(30 + 50 * Decay(t, 0.1)) * Decay(t, 0.35);
-    s[i] = Saturate(2.0 * (rumble + 1.2 * low)) + 0.3 * crackle.Band() * Decay(t, 0.5);
+    double attack = std::min(1.0, t / 0.006);
+    double rumble = (f.Low() * 2.0 + roar.Band() * 2.4) * attack * Decay(t, 0.45);
+    double low = boom.Sine(40 + 50 * Decay(t, 0.1)) * Decay(t, 0.2);
+    s[i] = Saturate(2.0 * (rumble + 0.6 * low)) + 0.3 * crackle.Band() * Decay(t, 0.5);
   }
   Finish(s, 0.002, 0.4);
   return s;
@@ -189,7 +198,7 @@ Signal Glass() {
   }
   for (int k = 0; k < 70; ++k) {
     double when = 0.01 + 0.9 * rng.Unit() * rng.Unit();  // most pieces early
-    double hz = 2200 + 5200 * rng.Unit();
+    double hz = 2200 + 4400 * rng.Unit();  // the upper partial stays below 10.1 kHz, under the file's 11,025 Hz
     Strike(s, Samples(when), {{hz, 1.0, 0.02 + 0.08 * rng.Unit()}, {hz * 1.53, 0.5, 0.03}},
            0.35 * (1.0 - when));
   }
