@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "player/Player.h"
+
 namespace {
 
 struct TLine {
@@ -15,12 +17,6 @@ const TLine Options[] = {
                    "DIR/story.crp.txt, ...) instead of the installed data"},
     {"--help", "print this help and exit"},
     {"--version", "print the version and exit"},
-};
-
-// What the player can do; the mouse plays the whole game.
-const TLine Keys[] = {
-    {"mouse button", "advance the story, press an idea button"},
-    {"F11, Alt+Enter", "fullscreen and back"},
 };
 
 // "  NAME        MEANING", continuation lines indented under the meaning.
@@ -70,5 +66,5 @@ std::string UsageText() { return "Usage: farrowmere [--data DIR]\n       farrowm
 
 std::string HelpText(const std::string& dataFolder) {
   return UsageText() + "\nA small Japanese adventure game played with the mouse.\n\nOptions:\n" + Table(Options) +
-         "\nKeys:\n" + Table(Keys) + "\nData folder: " + dataFolder + "\n";
+         "\nThe mouse plays the whole game. Keys:\n" + KeyListText() + "\nData folder: " + dataFolder + "\n";
 }

@@ -111,17 +111,29 @@ TGameHarness::TIdeaClick TGameHarness::ClickIdeaButton(const std::string& captio
   return outcome;
 }
 
-void TGameHarness::PressKey(uint32_t virtualKey) {
-  bool system = virtualKey == VK_MENU || virtualKey == VK_F10;
+void TGameHarness::PressKey(uint32_t virtualKey, unsigned shift) {
   try {
-    for (uint32_t msg : {system ? WM_SYSKEYDOWN : WM_KEYDOWN, system ? WM_SYSKEYUP : WM_KEYUP}) {
-      if (router_->Key(msg, virtualKey)) continue;
-      TMessage message{msg, virtualKey, 0, 0};
-      form_->WndProc(message);
-    }
+    router_->KeyEvent(true, virtualKey, shift);
+    router_->KeyEvent(false, virtualKey, shift);
   } catch (const std::exception& error) {
     Application.HandleException(error);
   }
+}
+
+void TGameHarness::TurnWheel(int notches) {
+  try {
+    router_->MouseWheel(notches, 0, form_->PaintMain.Width / 2, form_->PaintMain.Height / 2);
+  } catch (const std::exception& error) {
+    Application.HandleException(error);
+  }
+}
+
+void TGameHarness::Minimize() {
+  if (Application.OnMinimize) Application.OnMinimize();
+}
+
+void TGameHarness::Restore() {
+  if (Application.OnRestore) Application.OnRestore();
 }
 
 void TGameHarness::CloseWindow() { form_->Close(); }

@@ -44,9 +44,15 @@ class TGameHarness {
   // Where that press lands: the centre of the button's part inside the play area. NotShown
   // leaves x and y alone.
   TIdeaClick IdeaButtonPoint(const std::string& caption, int& x, int& y);
-  // Presses and releases a key (a Windows virtual-key code) at the focused control; a key that
-  // no child takes goes to the form. Alt and F10 come as system keys, as Windows sends them.
-  void PressKey(uint32_t virtualKey);
+  // Presses and releases a key (a Windows virtual-key code, with ssShift, ssCtrl or ssAlt held)
+  // through the window's rule (TInputRouter::KeyEvent): the form's key preview, the focused
+  // control, then the form. Alt, F10 and keys with Alt come as system keys.
+  void PressKey(uint32_t virtualKey, unsigned shift = 0);
+  // Turns the mouse wheel by notches (positive: up) with the pointer over the play area.
+  void TurnWheel(int notches);
+  // Minimizes and restores the window, as the desktop would tell the game.
+  void Minimize();
+  void Restore();
   // Closes the window as the player would.
   void CloseWindow();
 

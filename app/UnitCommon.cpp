@@ -6,6 +6,7 @@
 #include "game/UnitScript.h"
 #include "paint/QuilTimer.h"
 #include "paint/UnitPaint.h"
+#include "player/Player.h"
 
 std::optional<uint32_t> FixedRandomSeed;
 
@@ -16,10 +17,13 @@ void GameSetup() {
   TQuilTimer::Start(*FormMain);
   PaintSetup(FormMain->PageMain, FormMain->PaintMain, TFormMain::IdeaButtonClick);
   ScriptSetup();
+  // The player's conveniences (keys, backlog, mute, ...): nothing of the game changes until used.
+  PlayerSetup(*FormMain, FormMain->PageMain, FormMain->PaintMain);
   TQuilTimer::Add(FrameCallback, 50, "");
 }
 
 void GameTeardown() {
+  PlayerFree();
   PaintFree();
   ScriptTeardown();
 }

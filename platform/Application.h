@@ -51,6 +51,11 @@ class TApplication {
   // since the game itself shows nothing of it. The text is UTF-8.
   static void Warn(const std::string& text);
 
+  // The window was minimized or hidden, and shown again (the window calls them; nothing
+  // needs them).
+  std::function<void()> OnMinimize;
+  std::function<void()> OnRestore;
+
   // Closes the window and the display; sound is closed by Platform::CloseSound.
   void Finalize();
 

@@ -4,6 +4,7 @@
 // posted messages to WndProc, and the input router (Input.h) asks WantChildKey.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/Controls.h"
@@ -17,12 +18,39 @@ constexpr uint32_t WM_KEYUP = 0x0101;
 constexpr uint32_t WM_SYSKEYDOWN = 0x0104;
 constexpr uint32_t WM_SYSKEYUP = 0x0105;
 constexpr uint32_t WM_USER = 0x0400;
-// Virtual-key codes.
+// Virtual-key codes, with their Windows numbers. Letters and digits are their upper-case
+// ASCII codes ('A' .. 'Z', '0' .. '9'); F1 .. F12 follow each other from VK_F1.
+constexpr uint32_t VK_BACK = 0x08;
+constexpr uint32_t VK_TAB = 0x09;
 constexpr uint32_t VK_RETURN = 0x0D;
+constexpr uint32_t VK_SHIFT = 0x10;
+constexpr uint32_t VK_CONTROL = 0x11;
 constexpr uint32_t VK_MENU = 0x12;  // Alt
+constexpr uint32_t VK_ESCAPE = 0x1B;
 constexpr uint32_t VK_SPACE = 0x20;
+constexpr uint32_t VK_PRIOR = 0x21;  // Page Up
+constexpr uint32_t VK_NEXT = 0x22;   // Page Down
+constexpr uint32_t VK_LEFT = 0x25;
+constexpr uint32_t VK_UP = 0x26;
+constexpr uint32_t VK_RIGHT = 0x27;
+constexpr uint32_t VK_DOWN = 0x28;
+constexpr uint32_t VK_F1 = 0x70;
 constexpr uint32_t VK_F10 = 0x79;
 constexpr uint32_t VK_F11 = 0x7A;
+constexpr uint32_t VK_F12 = 0x7B;
+
+class TInputRouter;
+
+// A key as the form's key preview sees it: the key message (WM_KEYDOWN, WM_SYSKEYUP, ...),
+// the virtual-key code, the shift state (ssShift, ssAlt, ssCtrl) and whether it is the
+// keyboard's auto-repeat.
+struct TKeyEvent {
+  uint32_t Msg = 0;
+  uint32_t VirtualKey = 0;
+  unsigned Shift = 0;
+  bool Repeat = false;
+  bool Down() const { return Msg == WM_KEYDOWN || Msg == WM_SYSKEYDOWN; }
+};
 
 struct TMessage {
   uint32_t Msg = 0;
@@ -71,6 +99,13 @@ class TForm : public TControl {
   virtual void DefaultHandler(TMessage&) {}
   // Asked for every key message that reaches a child control; true consumes it.
   virtual bool WantChildKey(TControl& child, TMessage& message);
+
+  // Key preview: sees every key before the focused child does; true takes it. The router
+  // that routes the key comes along, so the preview can press where a mouse would.
+  std::function<bool(TInputRouter& input, const TKeyEvent& key)> OnKeyPreview;
+  // The mouse wheel turned by notches (positive: away from the user) with the pointer at
+  // (x, y) of the client area; the form's window gets it wherever the pointer is.
+  std::function<void(TInputRouter& input, int notches, unsigned shift, int x, int y)> OnMouseWheel;
 
   // Closing the main form ends the application.
   void Close();

@@ -6,8 +6,12 @@
 //  - Disabled or hidden controls are not hit: a press on them falls through to the control
 //    below (the paint box), exactly where the game's play-area handler expects it.
 //  - Any button pressed on a paint box calls its OnMouseDown (a double click is two presses).
+//  - A key from the keyboard (KeyEvent, the one rule the window and the replay harness share)
+//    comes as a system key message when it is Alt or F10 or held with Alt; the form's key
+//    preview sees it first, then the focused child, then the form's window procedure.
 //  - Key messages for the focused child pass through the form's WantChildKey first; a focused
 //    push button clicks on Enter, and on Space pressed and released.
+//  - The mouse wheel goes to the form (OnMouseWheel).
 #pragma once
 #include <cstdint>
 
@@ -26,6 +30,10 @@ class TInputRouter {
   // A key message (WM_KEYDOWN, WM_SYSKEYDOWN, ...) with its virtual-key code. True when a
   // child has the focus: the form's filter or the child took it. False: it is the form's.
   bool Key(uint32_t msg, uint32_t virtualKey);
+  // A key pressed or released on the keyboard, routed as the rule above says.
+  void KeyEvent(bool down, uint32_t virtualKey, unsigned shift, bool repeat = false);
+  // The wheel turned by notches (positive: away from the user), the pointer at (x, y).
+  void MouseWheel(int notches, unsigned shift, int x, int y);
 
   // The showing, enabled control under the point, the innermost and topmost one; nullptr
   // outside every child.

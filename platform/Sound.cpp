@@ -27,6 +27,14 @@ enum class TDevice { Closed, Open, Failed };
 TDevice device = TDevice::Closed;
 Mix_Chunk* wave = nullptr;
 Mix_Music* music = nullptr;
+bool muted = false;
+
+void ApplyVolume() {
+  if (device != TDevice::Open) return;
+  const int volume = muted ? 0 : MIX_MAX_VOLUME;
+  Mix_Volume(-1, volume);
+  Mix_VolumeMusic(volume);
+}
 
 // The libraries' own log lines go to standard error once each: a fault that repeats on every
 // round of a loop (or every buffer of sound) must not fill the log. After kMaxLogLines distinct
@@ -81,6 +89,7 @@ bool OpenDevice() {
   }
   Mix_AllocateChannels(1);
   device = TDevice::Open;
+  ApplyVolume();
   return true;
 }
 
@@ -178,6 +187,13 @@ int GGSFree() {
   FreeMusic();
   return 0;
 }
+
+void MuteSound(bool on) {
+  muted = on;
+  ApplyVolume();
+}
+
+bool SoundMuted() { return muted; }
 
 void CloseSound() {
   StopWave();

@@ -33,6 +33,11 @@ int GGSPlay(int32_t option, int32_t a, int32_t b);
 int GGSStop();
 int GGSFree();
 
+// Silences every sound and the tune, playing or still to come, or gives them their volume
+// back; nothing else changes (what plays goes on playing, unheard).
+void MuteSound(bool muted);
+bool SoundMuted();
+
 // True when the file decodes as a sound the WAV player can play (tests check the game's data).
 bool CanLoadWave(const std::string& fileName);
 // Stops everything and closes the audio device; the next sound opens it again.

@@ -135,33 +135,40 @@ SDL_Surface* SurfaceOf(TBitmap& bmp) {
                                             SDL_PIXELFORMAT_BGR24);
 }
 
+// The keys the game and the player's conveniences know, by SDL's key code; letters, digits and
+// F1 .. F12 come by range below. Anything else is no key to the game.
+struct TKeyName {
+  SDL_Keycode Sdl;
+  uint32_t VirtualKey;
+};
+constexpr TKeyName kKeys[] = {
+    {SDLK_LALT, VK_MENU},     {SDLK_RALT, VK_MENU},       {SDLK_LSHIFT, VK_SHIFT},  {SDLK_RSHIFT, VK_SHIFT},
+    {SDLK_LCTRL, VK_CONTROL}, {SDLK_RCTRL, VK_CONTROL},   {SDLK_RETURN, VK_RETURN}, {SDLK_KP_ENTER, VK_RETURN},
+    {SDLK_SPACE, VK_SPACE},   {SDLK_ESCAPE, VK_ESCAPE},   {SDLK_TAB, VK_TAB},       {SDLK_BACKSPACE, VK_BACK},
+    {SDLK_PAGEUP, VK_PRIOR},  {SDLK_PAGEDOWN, VK_NEXT},   {SDLK_LEFT, VK_LEFT},     {SDLK_UP, VK_UP},
+    {SDLK_RIGHT, VK_RIGHT},   {SDLK_DOWN, VK_DOWN},
+};
+
 uint32_t VirtualKey(SDL_Keycode key) {
-  if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
-  if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
-  if (key >= SDLK_F1 && key <= SDLK_F12) return 0x70 + (key - SDLK_F1);
-  switch (key) {
-    case SDLK_LALT: case SDLK_RALT: return VK_MENU;
-    case SDLK_LSHIFT: case SDLK_RSHIFT: return 0x10;
-    case SDLK_LCTRL: case SDLK_RCTRL: return 0x11;
-    case SDLK_RETURN: return VK_RETURN;
-    case SDLK_SPACE: return VK_SPACE;
-    case SDLK_ESCAPE: return 0x1B;
-    case SDLK_TAB: return 0x09;
-    case SDLK_BACKSPACE: return 0x08;
-    case SDLK_LEFT: return 0x25;
-    case SDLK_UP: return 0x26;
-    case SDLK_RIGHT: return 0x27;
-    case SDLK_DOWN: return 0x28;
-    default: return 0;
+  if (key >= SDLK_a && key <= SDLK_z) return 'A' + static_cast<uint32_t>(key - SDLK_a);
+  if (key >= SDLK_0 && key <= SDLK_9) return '0' + static_cast<uint32_t>(key - SDLK_0);
+  if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + static_cast<uint32_t>(key - SDLK_F1);
+  for (const TKeyName& k : kKeys) {
+    if (k.Sdl == key) return k.VirtualKey;
   }
+  return 0;
 }
 
-unsigned ShiftState() {
-  SDL_Keymod mod = SDL_GetModState();
+unsigned KeyShift(uint16_t mod) {
   unsigned shift = 0;
   if (mod & KMOD_SHIFT) shift |= ssShift;
   if (mod & KMOD_ALT) shift |= ssAlt;
   if (mod & KMOD_CTRL) shift |= ssCtrl;
+  return shift;
+}
+
+unsigned ShiftState() {
+  unsigned shift = KeyShift(static_cast<uint16_t>(SDL_GetModState()));
   uint32_t buttons = SDL_GetMouseState(nullptr, nullptr);
   if (buttons & SDL_BUTTON_LMASK) shift |= ssLeft;
   if (buttons & SDL_BUTTON_RMASK) shift |= ssRight;
@@ -440,18 +447,19 @@ void TWindow::PointerMove(unsigned shift, int windowX, int windowY) {
   router_.MouseMove(shift, x, y);
 }
 
-void TWindow::Key(bool down, uint32_t virtualKey, bool alt, bool repeat) {
+void TWindow::Key(bool down, uint32_t virtualKey, unsigned shift, bool repeat) {
   // F11 or Alt+Enter switch fullscreen; their releases and auto-repeats go nowhere either.
-  if (virtualKey == VK_F11 || (alt && virtualKey == VK_RETURN)) {
+  if (virtualKey == VK_F11 || ((shift & ssAlt) != 0 && virtualKey == VK_RETURN)) {
     if (down && !repeat) SetFullscreen(!fullscreen_);
     return;
   }
-  bool system = virtualKey == VK_MENU || virtualKey == VK_F10 || alt;
-  uint32_t msg = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-  if (!router_.Key(msg, virtualKey)) {
-    TMessage message{msg, virtualKey, 0, 0};
-    form_.WndProc(message);
-  }
+  router_.KeyEvent(down, virtualKey, shift, repeat);
+}
+
+void TWindow::Wheel(int notches, unsigned shift, int windowX, int windowY) {
+  int x = 0, y = 0;
+  WindowToClient(Viewport(), windowX, windowY, x, y);
+  router_.MouseWheel(notches, shift, x, y);
 }
 
 void TWindow::ReadBack(TBitmap& out) {
@@ -478,6 +486,12 @@ void TWindow::Route(const SDL_Event& event) {
       if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
         exposed_ = true;
       }
+      if (event.window.event == SDL_WINDOWEVENT_MINIMIZED || event.window.event == SDL_WINDOWEVENT_HIDDEN) {
+        if (Application.OnMinimize) Application.OnMinimize();
+      }
+      if (event.window.event == SDL_WINDOWEVENT_RESTORED || event.window.event == SDL_WINDOWEVENT_SHOWN) {
+        if (Application.OnRestore) Application.OnRestore();
+      }
       break;
     case SDL_MOUSEBUTTONDOWN:
       if (MouseButton(event.button.button, button)) {
@@ -495,7 +509,14 @@ void TWindow::Route(const SDL_Event& event) {
     case SDL_KEYUP: {
       uint32_t vk = VirtualKey(event.key.keysym.sym);
       if (vk == 0) break;
-      Key(event.type == SDL_KEYDOWN, vk, (event.key.keysym.mod & KMOD_ALT) != 0, event.key.repeat != 0);
+      Key(event.type == SDL_KEYDOWN, vk, KeyShift(event.key.keysym.mod), event.key.repeat != 0);
+      break;
+    }
+    case SDL_MOUSEWHEEL: {
+      int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+      int windowX = 0, windowY = 0;
+      SDL_GetMouseState(&windowX, &windowY);
+      if (notches != 0) Wheel(notches, ShiftState(), windowX, windowY);
       break;
     }
     default:

@@ -58,8 +58,11 @@ class TWindow {
   void PointerDown(TMouseButton button, unsigned shift, int windowX, int windowY);
   void PointerUp(TMouseButton button, unsigned shift, int windowX, int windowY);
   void PointerMove(unsigned shift, int windowX, int windowY);
-  // F11 and Alt+Enter switch fullscreen; Alt, F10 and keys with Alt come as system keys.
-  void Key(bool down, uint32_t virtualKey, bool alt, bool repeat);
+  // F11 and Alt+Enter switch fullscreen; every other key takes the router's one rule
+  // (TInputRouter::KeyEvent). shift: ssShift, ssAlt, ssCtrl held.
+  void Key(bool down, uint32_t virtualKey, unsigned shift, bool repeat);
+  // The wheel turned by notches (positive: away from the user), the pointer in the window.
+  void Wheel(int notches, unsigned shift, int windowX, int windowY);
 
   TInputRouter& Router() { return router_; }
   TForm& Form() { return form_; }

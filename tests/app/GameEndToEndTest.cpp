@@ -3,11 +3,14 @@
 // on a virtual clock, with a fixed random seed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <regex>
 #include <stdexcept>
 
 #include <sys/wait.h>
@@ -22,7 +25,10 @@
 #include "paint/QuilTimer.h"
 #include "paint/UnitPaint.h"
 #include "platform/Application.h"
+#include "platform/Clipboard.h"
+#include "platform/ImageFile.h"
 #include "platform/Window.h"
+#include "player/Player.h"
 
 using namespace Platform;
 namespace fs = std::filesystem;
@@ -559,4 +565,77 @@ TEST(GameProgram, ACutTuneLeavesTheTitleSilentTheLogShortAndTheProgramEndsOnSigt
   TRun run = RunIn(".", std::string("timeout -k 10 -s TERM 4 ") + FARROW_PROGRAM + " --data dat", ".");
   EXPECT_EQ(run.Status, 124) << "124: ended by SIGTERM; 137: it had to be killed";
   EXPECT_LT(run.Err.size(), 2000u) << run.Err.substr(0, 500);
+}
+
+// ---- The player's conveniences (player/) -----------------------------------------------------
+
+TEST(PlayerKeys, CtrlCCopiesTheStoryLinesOnScreenAndShiftCCopiesEachNewLine) {
+  GameFolder folder(Story);
+  TGameHarness game(kSeed);
+  SetClipboardText("before");
+  game.PressKey('C', ssCtrl);
+  EXPECT_EQ(ClipboardText(), "before") << "the title covers the story's lines: nothing to copy";
+  game.Press(kAwayX, kAwayY);
+  PressUntilLine(game, "案内所がある。");
+  game.PressKey('C', ssCtrl);
+  EXPECT_EQ(ClipboardText(), U8("港町ファロウに着いた。\n案内所がある。")) << "UTF-8, one line each";
+
+  game.PressKey('C', ssShift);
+  EXPECT_NE(game.Form().Caption.find("Farrowmere - "), std::string::npos) << "the title shows the mode";
+  game.Press(kAwayX, kAwayY);
+  EXPECT_EQ(ClipboardText(), U8("オオカミが現れた。")) << "each new line as it appears";
+  game.PressKey('C', ssShift);
+  EXPECT_EQ(game.Form().Caption, "Farrowmere");
+  game.Press(kAwayX, kAwayY);
+  EXPECT_EQ(ClipboardText(), U8("オオカミが現れた。")) << "off again: new lines stay off the clipboard";
+}
+
+TEST(PlayerKeys, F12SavesWhatTheWindowShowsInThePicturesFolderUnderANewNameAndSaysWhere) {
+  GameFolder folder(Story);
+  // A home without the desktop's folder list: the pictures folder comes from the environment.
+  setenv("HOME", folder.Dir().File("home").c_str(), 1);
+  setenv("XDG_CONFIG_HOME", folder.Dir().File("home/.config").c_str(), 1);
+  unsetenv("XDG_PICTURES_DIR");
+  EXPECT_EQ(ScreenshotFolder(), folder.Dir().File("home/Pictures/Farrowmere"));
+  const fs::path pictures = folder.Dir().File("pictures");
+  setenv("XDG_PICTURES_DIR", pictures.c_str(), 1);
+  ASSERT_EQ(ScreenshotFolder(), (pictures / "Farrowmere").string());
+
+  TGameHarness game(kSeed);
+  game.RunFrames(3);
+  // The names of this second and the next are taken: the picture gets a suffix.
+  fs::create_directories(pictures / "Farrowmere");
+  for (std::time_t t : {std::time(nullptr), std::time(nullptr) + 1}) {
+    char name[64];
+    std::tm local{};
+    localtime_r(&t, &local);
+    std::strftime(name, sizeof name, "farrowmere-%Y%m%d-%H%M%S.png", &local);
+    std::ofstream(pictures / "Farrowmere" / name) << "taken";
+  }
+  game.PressKey(VK_F12);
+  std::vector<fs::path> saved;
+  for (const auto& entry : fs::directory_iterator(pictures / "Farrowmere")) {
+    if (ReadAll(entry.path()) != "taken") saved.push_back(entry.path());
+  }
+  ASSERT_EQ(saved.size(), 1u);
+  EXPECT_TRUE(std::regex_match(saved[0].filename().string(), std::regex(R"(farrowmere-\d{8}-\d{6}-2\.png)")))
+      << saved[0];
+  TBitmap shown;
+  game.Screenshot(shown);
+  ASSERT_EQ(shown.Width(), 400);
+  SavePngFile(shown, folder.Dir().File("shown.png"));
+  EXPECT_TRUE(ReadAll(saved[0]) == ReadAll(folder.Dir().File("shown.png"))) << "the play area with its buttons";
+  EXPECT_NE(game.Form().Caption.find(saved[0].string()), std::string::npos) << game.Form().Caption;
+  game.RunFrames(45);  // 2.3 s
+  EXPECT_EQ(game.Form().Caption, "Farrowmere") << "the title names the file for two seconds";
+
+  // Alt+S too; a folder that cannot be made says so on standard error and the game goes on.
+  setenv("XDG_PICTURES_DIR", folder.Dir().File("shown.png/below").c_str(), 1);
+  testing::internal::CaptureStderr();
+  game.PressKey('S', ssAlt);
+  std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("farrowmere: the screenshot was not saved: "), std::string::npos) << said;
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  game.Press(kAwayX, kAwayY);
+  EXPECT_FALSE(TitleShowing);
 }

@@ -299,33 +299,33 @@ TEST_F(OnDummyDisplay, F11AndAltEnterSwitchFullscreenAndGoNoFurther) {
   // The button has the focus, so that a key reaching it would show.
   Click(60, 120);
   ASSERT_EQ(clicks, 1);
-  window->Key(true, VK_F11, false, false);
+  window->Key(true, VK_F11, 0, false);
   EXPECT_TRUE(window->Fullscreen());
-  window->Key(true, VK_F11, false, true);  // auto-repeat
-  window->Key(false, VK_F11, false, false);
+  window->Key(true, VK_F11, 0, true);  // auto-repeat
+  window->Key(false, VK_F11, 0, false);
   EXPECT_TRUE(window->Fullscreen()) << "neither the repeat nor the release switches back";
-  window->Key(true, VK_F11, false, false);
+  window->Key(true, VK_F11, 0, false);
   EXPECT_FALSE(window->Fullscreen());
 
   form.asked.clear();
-  window->Key(true, VK_MENU, true, false);
-  window->Key(true, VK_RETURN, true, false);
-  window->Key(false, VK_RETURN, true, false);
-  window->Key(false, VK_MENU, false, false);
+  window->Key(true, VK_MENU, ssAlt, false);
+  window->Key(true, VK_RETURN, ssAlt, false);
+  window->Key(false, VK_RETURN, ssAlt, false);
+  window->Key(false, VK_MENU, 0, false);
   EXPECT_TRUE(window->Fullscreen());
-  window->Key(true, VK_RETURN, true, false);
+  window->Key(true, VK_RETURN, ssAlt, false);
   EXPECT_FALSE(window->Fullscreen());
   using Asked = std::vector<std::pair<uint32_t, uintptr_t>>;
   EXPECT_EQ(form.asked, (Asked{{WM_SYSKEYDOWN, VK_MENU}, {WM_SYSKEYUP, VK_MENU}})) << "only Alt itself reached the filter";
   EXPECT_EQ(clicks, 1) << "Alt+Enter never reaches the focused button";
 
   form.asked.clear();
-  window->Key(true, VK_F10, false, false);
-  window->Key(false, VK_F10, false, false);
+  window->Key(true, VK_F10, 0, false);
+  window->Key(false, VK_F10, 0, false);
   EXPECT_EQ(form.asked, (Asked{{WM_SYSKEYDOWN, VK_F10}, {WM_SYSKEYUP, VK_F10}})) << "F10 is swallowed as before";
   EXPECT_FALSE(window->Fullscreen());
 
-  window->Key(true, VK_RETURN, false, false);
+  window->Key(true, VK_RETURN, 0, false);
   EXPECT_FALSE(window->Fullscreen()) << "Enter alone is the button's";
   EXPECT_EQ(clicks, 2);
 }

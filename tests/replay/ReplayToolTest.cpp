@@ -135,6 +135,42 @@ TEST(ReplayOwnScenario, AnEleventhItemIsAnErrorPrintedWhereItHappensAndTheGameGo
   ExpectReplay("eleventh-item", 0, game.Folder());
 }
 
+TEST(ReplayOwnScenario, TheBacklogHoldsTheGameStillScrollsClosesAndStartsEmptyInANewGame) {
+  OwnScenario game("player.story.txt");
+  ExpectReplay("player-backlog", 0, game.Folder());
+}
+
+TEST(ReplayOwnScenario, KeysPressThePlayAreaAndClickTheIdeaButtonsCountedFromTheTop) {
+  OwnScenario game("player.story.txt");
+  ExpectReplay("player-keys", 0, game.Folder());
+}
+
+TEST(ReplayOwnScenario, SpaceEnterRightAndDownPrintWhatAPressOnThePlayAreaPrints) {
+  // Through the title, a battle, the deforce, death and the new game. No idea button is
+  // clicked: the one clicked last keeps the focus, and Space and Enter click it when it shows.
+  OwnScenario game("player.story.txt");
+  auto route = [](const std::string& press) {
+    std::string script;
+    for (int i = 1; i <= 30; ++i) {
+      script += press + "\nframes 2\n";
+      if (i % 5 == 0) script += "state\n";
+    }
+    return script;
+  };
+  ScratchDir dir;
+  auto play = [&](const std::string& press) {
+    TRun run = Replay(game.Folder(), "'" + dir.Write("route.replay", route(press)) + "'", dir);
+    EXPECT_EQ(run.Status, 0) << press << ": " << run.Err;
+    return run.Out;
+  };
+  const std::string pressed = play("press 300 200");
+  EXPECT_NE(pressed.find(U8("line: 鬼が現れた。")), std::string::npos) << pressed;
+  for (const char* key : {"space", "enter", "right", "down"}) {
+    std::string keyed = play(std::string("key ") + key);
+    EXPECT_TRUE(keyed == pressed) << key << ": " << FirstDifference(pressed, keyed);
+  }
+}
+
 // ---- Determinism -------------------------------------------------------------------------------
 
 TEST(ReplayDeterminism, TheSameScriptAndSeedGiveTheSameOutputAndTheSameScreenshots) {
@@ -184,7 +220,8 @@ TEST(ReplayInvocation, AWrongInvocationExitsWithTwoAndAStepThatCannotBeDoneWithT
            {"press 300 200 left\npress 10 20 double\n", 2, "left, right or middle"},
            {"frames -1\n", 1, "frames needs one count"},
            {"shot ../up.png\n", 1, "plain file name"},
-           {"key escape\n", 1, "alt, f10, enter or space"},
+           {"key home\n", 1, "not 'home'"},
+           {"wheel sideways 2\n", 1, "wheel needs up or down"},
            {"press 400 10\n", 1, "outside the 400 x 400 play area"},
            {U8("press 300 200\nclick ★情報\n"), 2, "no idea button"},
        }) {

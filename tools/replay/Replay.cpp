@@ -1,6 +1,7 @@
 // Replay -- the steps of a replay script, run on the game.
 #include "tools/replay/Replay.h"
 
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 
@@ -10,6 +11,7 @@
 #include "paint/UnitPaint.h"
 #include "platform/ImageFile.h"
 #include "platform/TextCodec.h"
+#include "player/Player.h"
 
 using Platform::Cp932ToUtf8;
 
@@ -36,6 +38,13 @@ std::string GameStateBlock() {
   }
   line("script", Script != nullptr && !Script->IsEnded() ? "running" : "ended");
   line("world", ShatterActive ? "broken" : "normal");
+  // What the player's conveniences add, only while they are in use.
+  TBacklogView backlog = Backlog();
+  if (backlog.Open) {
+    line("backlog", std::to_string(backlog.First) + "/" + std::to_string(backlog.Count));
+    for (const std::string& text : backlog.Lines) line("backlog-line", Cp932ToUtf8(text));
+  }
+  if (Muted()) line("muted", "yes");
   return s + "---\n";
 }
 
@@ -97,7 +106,16 @@ bool RunStep(TGameHarness& game, const TReplayStep& step, const std::string& sho
       return true;
     }
     case TReplayStep::Key:
-      game.PressKey(step.VirtualKey);
+      game.PressKey(step.VirtualKey, step.Shift);
+      return true;
+    case TReplayStep::Wheel:
+      for (int i = 0; i < std::abs(step.Count); ++i) game.TurnWheel(step.Count > 0 ? 1 : -1);
+      return true;
+    case TReplayStep::Hide:
+      game.Minimize();
+      return true;
+    case TReplayStep::Show:
+      game.Restore();
       return true;
     case TReplayStep::Close:
       game.CloseWindow();

@@ -22,6 +22,50 @@ bool ReadInt(const std::string& word, int& value) {
   return true;
 }
 
+// The keys a script can press, by the names it writes.
+struct TNamedKey {
+  const char* Name;
+  uint32_t VirtualKey;
+  unsigned Shift;
+};
+constexpr TNamedKey kKeys[] = {
+    {"alt", Platform::VK_MENU, Platform::ssAlt},
+    {"f10", Platform::VK_F10, 0},
+    {"enter", Platform::VK_RETURN, 0},
+    {"space", Platform::VK_SPACE, 0},
+    {"right", Platform::VK_RIGHT, 0},
+    {"down", Platform::VK_DOWN, 0},
+    {"up", Platform::VK_UP, 0},
+    {"pageup", Platform::VK_PRIOR, 0},
+    {"pagedown", Platform::VK_NEXT, 0},
+    {"escape", Platform::VK_ESCAPE, 0},
+    {"1", '1', 0},
+    {"2", '2', 0},
+    {"3", '3', 0},
+    {"4", '4', 0},
+    {"5", '5', 0},
+    {"m", 'M', 0},
+    {"ctrl+u", 'U', Platform::ssCtrl},
+    {"f1", Platform::VK_F1, 0},
+    {"f12", Platform::VK_F12, 0},
+    {"alt+s", 'S', Platform::ssAlt},
+    {"ctrl+c", 'C', Platform::ssCtrl},
+    {"shift+c", 'C', Platform::ssShift},
+};
+
+const TNamedKey* FindKey(const std::string& name) {
+  for (const TNamedKey& key : kKeys) {
+    if (name == key.Name) return &key;
+  }
+  return nullptr;
+}
+
+std::string KeyNames() {
+  std::string names;
+  for (const TNamedKey& key : kKeys) names += (names.empty() ? "" : ", ") + std::string(key.Name);
+  return names;
+}
+
 std::vector<std::string> Words(const std::string& text) {
   std::istringstream in(text);
   std::vector<std::string> words;
@@ -84,21 +128,25 @@ bool ParseStep(const std::string& text, TReplayStep& step, std::string& error) {
     }
   } else if (verb == "key") {
     step.Kind = TReplayStep::Key;
-    if (args != 1) return fail("key needs one of alt, f10, enter, space");
+    if (args != 1) return fail("key needs one key name: " + KeyNames());
     step.KeyName = words[1];
-    if (step.KeyName == "alt") {
-      step.VirtualKey = Platform::VK_MENU;
-    } else if (step.KeyName == "f10") {
-      step.VirtualKey = Platform::VK_F10;
-    } else if (step.KeyName == "enter") {
-      step.VirtualKey = Platform::VK_RETURN;
-    } else if (step.KeyName == "space") {
-      step.VirtualKey = Platform::VK_SPACE;
-    } else {
-      return fail("key: alt, f10, enter or space, not '" + step.KeyName + "'");
+    const TNamedKey* key = FindKey(step.KeyName);
+    if (key == nullptr) return fail("key: " + KeyNames() + ", not '" + step.KeyName + "'");
+    step.VirtualKey = key->VirtualKey;
+    step.Shift = key->Shift;
+  } else if (verb == "wheel") {
+    step.Kind = TReplayStep::Wheel;
+    int notches = 1;
+    if (args < 1 || args > 2 || (words[1] != "up" && words[1] != "down") ||
+        (args == 2 && (!ReadInt(words[2], notches) || notches < 1 || notches > MaxFramesPerStep))) {
+      return fail("wheel needs up or down and at most a count from 1 to " + std::to_string(MaxFramesPerStep));
     }
+    step.Count = words[1] == "up" ? notches : -notches;
+  } else if (verb == "hide" || verb == "show") {
+    step.Kind = verb == "hide" ? TReplayStep::Hide : TReplayStep::Show;
+    if (args != 0) return fail(verb + " takes nothing after it");
   } else {
-    return fail("unknown command '" + verb + "' (press, click, frames, state, shot, key, close)");
+    return fail("unknown command '" + verb + "' (press, click, frames, state, shot, key, wheel, hide, show, close)");
   }
   return true;
 }
