@@ -28,6 +28,7 @@ TDevice device = TDevice::Closed;
 Mix_Chunk* wave = nullptr;
 Mix_Music* music = nullptr;
 bool muted = false;
+bool paused = false;
 
 void ApplyVolume() {
   if (device != TDevice::Open) return;
@@ -194,6 +195,20 @@ void MuteSound(bool on) {
 }
 
 bool SoundMuted() { return muted; }
+
+void PauseSound(bool on) {
+  if (on == paused) return;
+  paused = on;
+  if (device != TDevice::Open) return;
+  // Held, the tune is not synthesized and the sound not mixed; both go on where they were.
+  if (on) {
+    Mix_Pause(-1);
+    Mix_PauseMusic();
+  } else {
+    Mix_Resume(-1);
+    Mix_ResumeMusic();
+  }
+}
 
 void CloseSound() {
   StopWave();

@@ -37,6 +37,9 @@ int GGSFree();
 // back; nothing else changes (what plays goes on playing, unheard).
 void MuteSound(bool muted);
 bool SoundMuted();
+// Holds the sound and the tune playing now (while the window is hidden) and lets them go on
+// where they were.
+void PauseSound(bool paused);
 
 // True when the file decodes as a sound the WAV player can play (tests check the game's data).
 bool CanLoadWave(const std::string& fileName);

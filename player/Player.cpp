@@ -68,14 +68,18 @@ void UpdatePause() {
 
 // ---- Overlay ----------------------------------------------------------------------------------
 
-// The description view's tint: green lifted halfway to white, red halved, blue kept.
-void TintSquare(TBitmap& bmp, int from, int to) {
+// The description view's tint (green lifted halfway to white, red halved, blue kept), over
+// the picture dimmed to a quarter first, so that the lines under the view do not show through.
+void TintSquare(TBitmap& bmp, int from, int to, bool dim) {
   to = std::min({to, bmp.Width() - 1, bmp.Height() - 1});
   for (int y = from; y <= to; ++y) {
     uint8_t* row = bmp.ScanLine(y);
-    for (int x = from; x <= to; ++x) {
-      row[3 * x + 1] = static_cast<uint8_t>(255 - (255 - row[3 * x + 1]) / 2);
-      row[3 * x + 2] = static_cast<uint8_t>(row[3 * x + 2] / 2);
+    for (int x = 3 * from; x < 3 * (to + 1); x += 3) {
+      if (dim) {
+        for (int i = 0; i < 3; ++i) row[x + i] = static_cast<uint8_t>(row[x + i] / 4);
+      }
+      row[x + 1] = static_cast<uint8_t>(255 - (255 - row[x + 1]) / 2);
+      row[x + 2] = static_cast<uint8_t>(row[x + 2] / 2);
     }
   }
 }
@@ -124,8 +128,8 @@ void DrawOverlayUnguarded() {
   box.Surface.SetSize(box.Width, box.Height);
   BitBlt(box.Surface, 0, 0, box.Width, box.Height, player->Frozen, 0, 0, SRCCOPY);
   // Two passes, as the description view: a lighter frame around a stronger tint.
-  TintSquare(box.Surface, 15, 384);
-  TintSquare(box.Surface, 20, 379);
+  TintSquare(box.Surface, 15, 384, true);
+  TintSquare(box.Surface, 20, 379, false);
   TCanvas& c = box.Surface.Canvas();
   c.Brush.Style = TBrushStyle::Clear;
   if (player->Showing == TOverlay::Backlog) {
@@ -408,12 +412,15 @@ void PlayerSetup(TForm& form, TPanel& page, TPaintBox& playArea) {
   player->Overlay->OnMouseDown = [](TPaintBox&, TMouseButton, unsigned, int, int) { HideOverlay(); };
   form.OnKeyPreview = OnKey;
   form.OnMouseWheel = OnWheel;
+  // Hidden, the game stands still and so does its sound.
   Application.OnMinimize = [] {
     player->Hidden = true;
+    PauseSound(true);
     UpdatePause();
   };
   Application.OnRestore = [] {
     player->Hidden = false;
+    PauseSound(false);
     UpdatePause();
   };
   if (Script != nullptr) Script->SetLineOutput(ShowAndKeepLine, ClearScriptLines);
@@ -423,6 +430,7 @@ void PlayerFree() {
   if (player == nullptr) return;
   HideOverlay();
   player->Hidden = false;
+  PauseSound(false);
   UpdatePause();
   TQuilTimer::Remove(EndCaptionMessage);
   player->Form->Caption = player->Caption;

@@ -639,3 +639,22 @@ TEST(PlayerKeys, F12SavesWhatTheWindowShowsInThePicturesFolderUnderANewNameAndSa
   game.Press(kAwayX, kAwayY);
   EXPECT_FALSE(TitleShowing);
 }
+
+TEST(PlayerKeys, TheBacklogKeepsTheLast2000LinesInOrder) {
+  std::vector<std::string> story = {"@start"};
+  for (int i = 1; i <= 2050; ++i) story.push_back("line " + std::to_string(i));
+  GameFolder folder(story);
+  TGameHarness game(kSeed);
+  for (int i = 0; i < 2050; ++i) game.Press(kAwayX, kAwayY);  // the title, then 2,049 steps
+  game.TurnWheel(1);
+  TBacklogView view = Backlog();
+  ASSERT_TRUE(view.Open);
+  EXPECT_EQ(view.Count, BacklogCapacity);
+  ASSERT_FALSE(view.Lines.empty());
+  EXPECT_EQ(view.Lines.back(), "line 2050") << "the newest page first";
+  for (int i = 0; i < 200; ++i) game.PressKey(VK_PRIOR);
+  view = Backlog();
+  EXPECT_EQ(view.First, 1);
+  ASSERT_FALSE(view.Lines.empty());
+  EXPECT_EQ(view.Lines.front(), "line 51") << "the oldest lines drop out first";
+}

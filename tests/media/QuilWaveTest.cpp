@@ -48,3 +48,22 @@ TEST(QuilWave, LoopingKeepsTheSoundGoing) {
   EXPECT_GT(Loudest(started + Seconds(0.8), started + Seconds(1.2)), 5000);
   TQuilWave::StopAll();
 }
+
+TEST(QuilWave, MutingSilencesSoundsPlayingAndToComeAndUnmutingBringsThemBack) {
+  WriteTone("short.wav", 1000, 0.2);
+  Platform::MuteSound(true);  // before the device opens: the first sound is muted too
+  TQuilWave::Play("short.wav", true);
+  size_t started = Written();
+  ASSERT_TRUE(WaitForOutput(started + Seconds(1.0)));
+  EXPECT_LT(Loudest(started + Seconds(0.2), started + Seconds(1.0)), kSilence) << "muted, yet heard";
+  Platform::MuteSound(false);
+  size_t unmuted = Written();
+  ASSERT_TRUE(WaitForOutput(unmuted + Seconds(1.0)));
+  EXPECT_GT(Loudest(unmuted + Seconds(0.5), unmuted + Seconds(1.0)), 5000) << "the looping sound went on, unheard";
+  Platform::MuteSound(true);
+  size_t muted = Written();
+  ASSERT_TRUE(WaitForOutput(muted + Seconds(1.0)));
+  EXPECT_LT(Loudest(muted + Seconds(0.5), muted + Seconds(1.0)), kSilence) << "muting must reach the sound playing";
+  Platform::MuteSound(false);
+  TQuilWave::StopAll();
+}
