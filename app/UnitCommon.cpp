@@ -2,10 +2,12 @@
 #include "app/UnitCommon.h"
 
 #include "app/UnitForm.h"
-#include "game/Random.h"
+#include "game/UnitMainEffects.h"
 #include "game/UnitScript.h"
 #include "paint/QuilTimer.h"
+#include "paint/Random.h"
 #include "paint/UnitPaint.h"
+#include "paint/UnitPaintFrame.h"
 #include "player/Player.h"
 
 std::optional<uint32_t> FixedRandomSeed;
@@ -15,6 +17,7 @@ void GameSetup() {
   if (FixedRandomSeed) SetRandomSeed(*FixedRandomSeed);
   // Only posts the form a message: the loop begins once the message loop runs.
   TQuilTimer::Start(*FormMain);
+  IdeaPayableProc = CanPayForIdea;
   PaintSetup(FormMain->PageMain, FormMain->PaintMain, TFormMain::IdeaButtonClick);
   ScriptSetup();
   // The player's conveniences (keys, backlog, mute, ...): nothing of the game changes until used.

@@ -8,9 +8,11 @@
 #include <ctime>
 #include <filesystem>
 
-#include "game/Random.h"
 #include "game/UnitMain.h"
+#include "paint/Random.h"
 #include "paint/UnitPaint.h"
+#include "paint/UnitPaintDraw.h"
+#include "paint/UnitPaintFrame.h"
 #include "platform/Controls.h"
 
 namespace {

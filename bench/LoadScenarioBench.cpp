@@ -8,6 +8,7 @@
 
 #include "cipher/QuilCrypt.h"
 #include "script/QuilScript.h"
+#include "script/ResultTags.h"
 
 static void LoadLargestScenario(benchmark::State& state) {
   std::vector<std::string> lines(TQuilScript::MaxScenarioLines);
@@ -25,7 +26,7 @@ static void LoadLargestScenario(benchmark::State& state) {
   std::string result;
   for (auto _ : state) {
     script->LoadScenario(file, "fable.txt", result);
-    if (result != "【成功】") state.SkipWithError("the scenario did not load");
+    if (result != ResultSuccess) state.SkipWithError("the scenario did not load");
   }
   std::filesystem::remove(file);
 }

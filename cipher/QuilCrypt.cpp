@@ -6,6 +6,7 @@
 
 #include "platform/TextCodec.h"
 #include "script/QuilFileAccess.h"
+#include "script/ResultTags.h"
 
 const char* const TQuilCrypt::Header = "Velumon";
 const std::string TQuilCrypt::SymbolSet = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ-_";
@@ -106,7 +107,7 @@ std::string TQuilCrypt::BlockToSymbols(const TBlock& block) {
 
 bool TQuilCrypt::SymbolsToBlock(const std::string& symbols, TBlock& block, std::string& result) {
   if (symbols.size() < static_cast<size_t>(SymbolsPerBlock)) {
-    result = "【エラー】不正な行：" + symbols;
+    result = std::string(ResultError) + "不正な行：" + symbols;
     return false;
   }
   for (int g = 0; g < SymbolsPerBlock / 4; ++g) {
@@ -115,7 +116,7 @@ bool TQuilCrypt::SymbolsToBlock(const std::string& symbols, TBlock& block, std::
       size_t at = static_cast<size_t>(g * 4 + s);
       int v = SymbolValue(symbols[at]);
       if (v < 0) {
-        result = "【エラー】不正な文字：" + CharacterAt(symbols, at);
+        result = std::string(ResultError) + "不正な文字：" + CharacterAt(symbols, at);
         return false;
       }
       bits = (bits << 6) | static_cast<uint32_t>(v);
@@ -133,12 +134,12 @@ bool TQuilCrypt::DecodeCipherLine(const std::string& line, const std::string& ke
   if (line.size() == static_cast<size_t>(SymbolsPerBlock + 1)) {
     int v = SymbolValue(line[SymbolsPerBlock]);
     if (v < 0) {
-      result = "【エラー】不正な文字：" + CharacterAt(line, SymbolsPerBlock);
+      result = std::string(ResultError) + "不正な文字：" + CharacterAt(line, SymbolsPerBlock);
       return false;
     }
     length = v + 1;
   } else if (line.size() != static_cast<size_t>(SymbolsPerBlock)) {
-    result = "【エラー】不正な行：" + line;
+    result = std::string(ResultError) + "不正な行：" + line;
     return false;
   }
   TBlock block{};
@@ -160,18 +161,18 @@ std::string TQuilCrypt::MakeCheckCode(std::span<const std::string> lines) {
 void TQuilCrypt::ReadCipherFile(const std::string& fileName, const std::string& keyText, std::string& result,
                                 int& count, int highIndex, std::span<std::string> lines) {
   if (highIndex < 0 || static_cast<size_t>(highIndex) >= lines.size()) {
-    result = "【エラー】復号化失敗";
+    result = std::string(ResultError) + "復号化失敗";
     return;
   }
   const size_t capacity = static_cast<size_t>(highIndex) + 1;
   auto fileLines = std::make_unique<std::string[]>(capacity);
   int fileCount = 0;
   TQuilFileAccess::InTextSet(fileName, std::span<std::string>(fileLines.get(), capacity), fileCount, result);
-  if (result != "【成功】") return;
+  if (result != ResultSuccess) return;
 
   try {
     if (fileCount < 1 || fileLines[0] != Header) {
-      result = "【エラー】不正なヘッダ";
+      result = std::string(ResultError) + "不正なヘッダ";
       return;
     }
     size_t plainCount = 0;
@@ -200,13 +201,13 @@ void TQuilCrypt::ReadCipherFile(const std::string& fileName, const std::string& 
 
     const size_t textCount = plainCount - 1;
     if (lines[textCount] != MakeCheckCode(lines.first(textCount))) {
-      result = "【エラー】不正なデータ";
+      result = std::string(ResultError) + "不正なデータ";
       return;
     }
     count = static_cast<int>(textCount);
-    result = "【成功】";
+    result = ResultSuccess;
   } catch (const std::exception&) {
-    result = "【エラー】復号化失敗";
+    result = std::string(ResultError) + "復号化失敗";
   }
 }
 

@@ -1,35 +1,19 @@
-// CommandTable -- the scenario commands the game registers, in this order.
+// CommandTable -- the scenario commands' names and counts, in registration order.
 #include "game/CommandTable.h"
 
 const std::array<TCommandInfo, CommandCount> CommandTable = {{
-    {"#finish", 0, 0},
-    {"#xxinfo", 0, 0},
-    {"#xxexit", 0, 0},
-    {"#xxenemy", 3, 4},
-    {"#say", 1, 1},
-    {"#xxepitaph", 0, 0},
-    {"#xxstone", 2, 2},
-    {"#xxbox", 1, 1},
-    {"#sea", 1, 1},
-    {"#inn", 0, 0},
-    {"#phia", 0, 0},
-    {"#sage", 0, 0},
-    {"#poison", 1, 1},
-    {"#deforce", 0, 0},
-    {"#xxwonder", 0, 0},
-    {"#ending", 1, 1},
-    {"#xxself", 0, 0},
-    {"#xxbind_alone", 0, 0},
-    {"#xxbind_load", 0, 0},
-    {"#xxbind_heart", 0, 0},
+#define FARROW_COMMAND_INFO(name, minParams, maxParams, handler) {name, minParams, maxParams},
+    FARROW_SCENARIO_COMMANDS(FARROW_COMMAND_INFO)
+#undef FARROW_COMMAND_INFO
 }};
 
-void RegisterCommands(TQuilScript& script, TScriptCommandProc (*handlerOf)(const TCommandInfo& entry)) {
-  for (const TCommandInfo& entry : CommandTable) {
+void RegisterCommands(TQuilScript& script, TScriptCommandProc (*handlerOf)(int index)) {
+  for (int i = 0; i < CommandCount; ++i) {
+    const TCommandInfo& entry = CommandTable[i];
     if (entry.MinParams == entry.MaxParams) {
-      script.AddCommand(entry.Name, handlerOf(entry), entry.MinParams);
+      script.AddCommand(entry.Name, handlerOf(i), entry.MinParams);
     } else {
-      script.AddCommandRange(entry.Name, handlerOf(entry), entry.MinParams, entry.MaxParams);
+      script.AddCommandRange(entry.Name, handlerOf(i), entry.MinParams, entry.MaxParams);
     }
   }
 }

@@ -9,6 +9,7 @@
 #include "media/QuilWave.h"
 #include "paint/UnitPaint.h"
 #include "script/Checked.h"
+#include "script/ResultTags.h"
 
 bool TitleShowing = false;
 int32_t MaxHP = 0;
@@ -62,27 +63,27 @@ void ResetGame() {
 
 void AddScriptLine(const std::string& line, std::string& result) {
   if (ScriptLineCount >= MaxScriptLines) {
-    result = "【不成功】";
+    result = ResultFailure;
     return;
   }
   ScriptLines[ScriptLineCount] = line;
   ScriptLineCount += 1;
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void ClearScriptLines(std::string& result) {
   ScriptLineCount = 0;
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void AddMessage(const std::string& text, std::string& result) {
   if (MessageCount >= MaxMessages) {
-    result = "【不成功】";
+    result = ResultFailure;
     return;
   }
   Messages[MessageCount] = text;
   MessageCount += 1;
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void AddMessage(const std::string& text) {

@@ -16,7 +16,34 @@ void GainDrop() {
   if (!Enemy.Drop.empty()) AddItem("【" + Enemy.Drop + "】");
 }
 
+// What each caption does when its button is clicked and paid for.
+struct TIdeaEffect {
+  const char* Caption;
+  void (*Effect)();
+};
+const TIdeaEffect IdeaEffects[] = {
+    {CaptionInfo, [] { ShowDescription(CaptionInfo, InfoText); }},
+    {CaptionExit, [] { Platform::Application.Terminate(); }},
+    {CaptionSlash, SlashBurst},
+    {CaptionSilverBullet, SilverBulletBurst},
+    {CaptionHeal, HealBurst},
+    {CaptionDeathKill, DeathKillBurst},
+    {CaptionScan, DescribeLastItem},
+    {CaptionGrasp, GraspBurst},
+    {CaptionDispel, DispelBurst},
+    {CaptionKey, KeyBurst},
+    {CaptionDeDeforce, DeDeforceBurst},
+    {CaptionUnderstand, UnderstandBurst},
+    {CaptionBindAlone, [] { BindBurst("孤独を撃ち殺した！"); }},
+    {CaptionBindLoad, [] { BindBurst("無損失疎通路を開いた！"); }},
+    {CaptionBindHeart, [] { BindBurst("ハートチャンネルを開いた！"); }},
+    {CaptionSelf, [] { ShowDescription(CaptionSelf, SelfText); }},
+    {CaptionDecode, [] { ShowDescription(CaptionDecode, DecodeText); }},
+};
+
 }  // namespace
+
+bool CanPayForIdea() { return IdeaPower > 0 || HasItem(SilverBulletItem); }
 
 void PayForIdea() {
   if (IdeaPower >= 1) {
@@ -29,40 +56,11 @@ void PayForIdea() {
 }
 
 void RunIdeaEffect(const std::string& caption) {
-  if (caption == CaptionInfo) {
-    ShowDescription(CaptionInfo, InfoText);
-  } else if (caption == CaptionExit) {
-    Platform::Application.Terminate();
-  } else if (caption == CaptionSlash) {
-    SlashBurst();
-  } else if (caption == CaptionSilverBullet) {
-    SilverBulletBurst();
-  } else if (caption == CaptionHeal) {
-    HealBurst();
-  } else if (caption == CaptionDeathKill) {
-    DeathKillBurst();
-  } else if (caption == CaptionScan) {
-    DescribeLastItem();
-  } else if (caption == CaptionGrasp) {
-    GraspBurst();
-  } else if (caption == CaptionDispel) {
-    DispelBurst();
-  } else if (caption == CaptionKey) {
-    KeyBurst();
-  } else if (caption == CaptionDeDeforce) {
-    DeDeforceBurst();
-  } else if (caption == CaptionUnderstand) {
-    UnderstandBurst();
-  } else if (caption == CaptionBindAlone) {
-    BindBurst("孤独を撃ち殺した！");
-  } else if (caption == CaptionBindLoad) {
-    BindBurst("無損失疎通路を開いた！");
-  } else if (caption == CaptionBindHeart) {
-    BindBurst("ハートチャンネルを開いた！");
-  } else if (caption == CaptionSelf) {
-    ShowDescription(CaptionSelf, SelfText);
-  } else if (caption == CaptionDecode) {
-    ShowDescription(CaptionDecode, DecodeText);
+  for (const TIdeaEffect& entry : IdeaEffects) {
+    if (caption == entry.Caption) {
+      entry.Effect();
+      return;
+    }
   }
 }
 

@@ -3,6 +3,9 @@
 #pragma once
 #include <string>
 
+// A click can be paid for: 理力 above 0 or the silver bullet held. Installed as the idea
+// buttons' IdeaPayableProc at set-up.
+bool CanPayForIdea();
 // Pays for a click: one 理力 while there is any, else the silver bullet (if held).
 void PayForIdea();
 // Runs the effect of a caption; a caption the game does not know does nothing.

@@ -1,8 +1,8 @@
 // UnitScript -- script set-up and the scenario command handlers.
 #include "game/UnitScript.h"
 
+#include <array>
 #include <filesystem>
-#include <stdexcept>
 #include <system_error>
 
 #include "game/CommandTable.h"
@@ -15,28 +15,17 @@
 #include "platform/DataFiles.h"
 #include "platform/TextCodec.h"
 #include "script/Checked.h"
+#include "script/ResultTags.h"
 
 std::unique_ptr<TQuilScript> Script;
 
 namespace {
 
-struct THandlerEntry {
-  const char* Name;
-  TScriptCommandProc Handler;
-};
-
-// Each command of the command table with its handler; names and counts come from the table.
-const THandlerEntry Handlers[] = {
-    {"#finish", CmdFinish},         {"#xxinfo", CmdInfo},
-    {"#xxexit", CmdExit},           {"#xxenemy", CmdEnemy},
-    {"#say", CmdSay},               {"#xxepitaph", CmdEpitaph},
-    {"#xxstone", CmdStone},         {"#xxbox", CmdBox},
-    {"#sea", CmdSea},               {"#inn", CmdInn},
-    {"#phia", CmdPhia},             {"#sage", CmdSage},
-    {"#poison", CmdPoison},         {"#deforce", CmdDeforce},
-    {"#xxwonder", CmdWonder},       {"#ending", CmdEnding},
-    {"#xxself", CmdSelf},           {"#xxbind_alone", CmdBindAlone},
-    {"#xxbind_load", CmdBindLoad},  {"#xxbind_heart", CmdBindHeart},
+// The handlers in the order of the command table, from the same list.
+constexpr std::array<TScriptCommandProc, CommandCount> Handlers = {
+#define FARROW_COMMAND_HANDLER(name, minParams, maxParams, handler) handler,
+    FARROW_SCENARIO_COMMANDS(FARROW_COMMAND_HANDLER)
+#undef FARROW_COMMAND_HANDLER
 };
 
 // Why the scenario did not load, for the one line on standard error: the file's own fault
@@ -48,7 +37,7 @@ std::string StoryProblem(const std::string& cipherFileName, const std::string& r
   if (!why.empty()) {
   } else if (std::filesystem::file_size(path, ec) == 0 && !ec) {
     why = "the file is empty";
-  } else if (result.rfind("【エラー】【TQuilFileAccess.InTextSet】", 0) == 0) {
+  } else if (result.rfind(std::string(ResultError) + "【TQuilFileAccess.InTextSet】", 0) == 0) {
     why = "more than " + std::to_string(TQuilScript::MaxLines) + " lines";
   } else {
     why = "not an enciphered story: " + Platform::Cp932ToUtf8(result);
@@ -56,11 +45,9 @@ std::string StoryProblem(const std::string& cipherFileName, const std::string& r
   return "cannot load the story " + path + " (" + why + "); the game starts without it";
 }
 
-TScriptCommandProc HandlerOf(const TCommandInfo& command) {
-  for (const THandlerEntry& entry : Handlers) {
-    if (std::string(command.Name) == entry.Name) return entry.Handler;
-  }
-  throw std::logic_error(std::string("command without a handler: ") + command.Name);
+TScriptCommandProc HandlerOf(int index) {
+  Checked::CheckIndex(index, CommandCount);
+  return Handlers[index];
 }
 
 }  // namespace
@@ -68,14 +55,11 @@ TScriptCommandProc HandlerOf(const TCommandInfo& command) {
 void ScriptSetup() { ScriptSetupFrom("dat\\story.crp.txt", "fable.txt"); }
 
 void ScriptSetupFrom(const std::string& cipherFileName, const std::string& keyText) {
-  // Every command of the table must have its handler before anything is made.
-  for (const TCommandInfo& command : CommandTable) HandlerOf(command);
-
   Script = std::make_unique<TQuilScript>();
   std::string result;
   // A scenario that does not load leaves the engine empty: every step ends the story at once.
   Script->LoadScenario(cipherFileName, keyText, result);
-  if (result != "【成功】") Platform::TApplication::Warn(StoryProblem(cipherFileName, result));
+  if (result != ResultSuccess) Platform::TApplication::Warn(StoryProblem(cipherFileName, result));
   Script->SetLineOutput(AddScriptLine, ClearScriptLines);
   Script->SetPageSize(MaxScriptLines);
   RegisterCommands(*Script, HandlerOf);
@@ -93,17 +77,17 @@ void JumpToStart() {
 
 void CmdFinish(const TStringArray&, std::string& result) {
   Platform::Application.Terminate();
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdInfo(const TStringArray&, std::string& result) {
   SpawnIdeaButton(CaptionInfo);
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdExit(const TStringArray&, std::string& result) {
   SpawnIdeaButton(CaptionExit);
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdEnemy(const TStringArray& words, std::string& result) {
@@ -111,19 +95,19 @@ void CmdEnemy(const TStringArray& words, std::string& result) {
   int32_t power = Checked::StrToInt(words.at(3));  // a bad number throws before anything changes
   SetEnemy(words.at(1), words.at(2), power, drop);
   EnemyAppears(EncounterEnemy);
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdSay(const TStringArray& words, std::string& result) {
   AddMessage(words.at(1));
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdEpitaph(const TStringArray&, std::string& result) {
   AddMessage("開港記念公園に石碑があった。");
   AddMessage("「戦う者よ、己の弱さを掌握せよ」");
   SpawnIdeaButton(CaptionGrasp);
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdStone(const TStringArray& words, std::string& result) {
@@ -131,7 +115,7 @@ void CmdStone(const TStringArray& words, std::string& result) {
   AddMessage("- 貨物置き場 -");
   AddMessage(words.at(2) + "の石像がある。");
   SpawnIdeaButton(CaptionDispel);
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdBox(const TStringArray& words, std::string& result) {
@@ -139,7 +123,7 @@ void CmdBox(const TStringArray& words, std::string& result) {
   AddMessage("宝箱が置いてある。");
   AddMessage("鍵がかかっていて開けられない。");
   SpawnIdeaButton(CaptionKey);
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdSea(const TStringArray& words, std::string& result) {
@@ -150,7 +134,7 @@ void CmdSea(const TStringArray& words, std::string& result) {
   } else {
     TakeDamage("お、溺れる！　", 40);
   }
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdInn(const TStringArray&, std::string& result) {
@@ -158,7 +142,7 @@ void CmdInn(const TStringArray&, std::string& result) {
   RequestFlash(MakePixel(255, 255, 255));
   HP = MaxHP;
   AddMessage("宿泊！　ＨＰが全回復した。");
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdPhia(const TStringArray&, std::string& result) {
@@ -170,7 +154,7 @@ void CmdPhia(const TStringArray&, std::string& result) {
     AddMessage("王「姫がまだ帰ってこない！");
     AddMessage("クソ、あの船乗りブッ殺す！」");
   }
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdSage(const TStringArray&, std::string& result) {
@@ -182,13 +166,13 @@ void CmdSage(const TStringArray&, std::string& result) {
     AddMessage("賢者「お主には永遠に理解できぬよ。」");
     SpawnIdeaButton(CaptionDecode);
   }
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdPoison(const TStringArray& words, std::string& result) {
   AddMessage("毒の水路だ！");
   TakeDamage("", Checked::StrToInt(words.at(1)));  // a bad number throws before any damage
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdDeforce(const TStringArray&, std::string& result) {
@@ -196,7 +180,7 @@ void CmdDeforce(const TStringArray&, std::string& result) {
   AddMessage("【☆デフォース】を始動してきた！");
   Encounter = EncounterDeforce;
   SpawnIdeaButton(CaptionDeDeforce);
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdWonder(const TStringArray&, std::string& result) {
@@ -211,31 +195,31 @@ void CmdWonder(const TStringArray&, std::string& result) {
     AddMessage("分からない。");
     SpawnIdeaButton(CaptionUnderstand);
   }
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdEnding(const TStringArray& words, std::string& result) {
   AddMessage(words.at(1));
   Encounter = EncounterCleared;
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdSelf(const TStringArray&, std::string& result) {
   SpawnIdeaButton(CaptionSelf);
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdBindAlone(const TStringArray&, std::string& result) {
   SpawnIdeaButton(CaptionBindAlone);
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdBindLoad(const TStringArray&, std::string& result) {
   SpawnIdeaButton(CaptionBindLoad);
-  result = "【成功】";
+  result = ResultSuccess;
 }
 
 void CmdBindHeart(const TStringArray&, std::string& result) {
   SpawnIdeaButton(CaptionBindHeart);
-  result = "【成功】";
+  result = ResultSuccess;
 }

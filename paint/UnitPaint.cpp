@@ -1,15 +1,15 @@
 // UnitPaint -- idea buttons, particle pools and the visual requests of game code.
 #include "paint/UnitPaint.h"
 
-#include "game/GameTexts.h"
-#include "game/Random.h"
-#include "game/UnitMain.h"
+#include "paint/Random.h"
+#include "paint/UnitPaintDraw.h"
 #include "script/Checked.h"
 
 using Platform::TPushButton;
 
 std::array<std::unique_ptr<TPushButton>, IdeaButtonCount> IdeaButtons;
 int32_t NextIdeaButton = 0;
+TIdeaPayableProc IdeaPayableProc = nullptr;
 
 std::array<TParticlePool, IdeaButtonCount> ButtonParticles;
 std::array<TParticle, PowerSparkCount> PowerSparks;
@@ -29,6 +29,13 @@ int32_t TitlePixelCount = 0;
 std::array<TScreenPoint, MaxTitlePixels> TitleTarget;
 std::array<TPixel, MaxTitlePixels> TitleColor;
 std::array<TScreenPoint, MaxTitlePixels> TitlePos;
+
+// Created and freed by the drawing set-up (UnitPaintFrame); a shatter snapshots into them.
+std::unique_ptr<TQuilBitmap> ScreenBmp;
+std::unique_ptr<TQuilBitmap> PictureA;
+std::unique_ptr<TQuilBitmap> PictureA2;
+std::unique_ptr<TQuilBitmap> PictureUna;
+std::unique_ptr<TQuilBitmap> ShatterBmp;
 
 // ---- Idea buttons -------------------------------------------------------------------------
 
@@ -72,7 +79,7 @@ void SpawnIdeaButton(const std::string& caption) {
   NextIdeaButton += 1;
 }
 
-bool IdeaButtonsUsable() { return IdeaPower > 0 || HasItem(SilverBulletItem); }
+bool IdeaButtonsUsable() { return IdeaPayableProc != nullptr && IdeaPayableProc(); }
 
 void MoveIdeaButtons() {
   // A button may come no closer than 10 pixels above the previous visible one in table order.

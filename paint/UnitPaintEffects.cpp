@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "game/Random.h"
 #include "game/UnitMain.h"
-#include "paint/UnitPaint.h"
+#include "paint/Random.h"
+#include "paint/UnitPaintDraw.h"
 
 std::array<std::array<uint8_t, GlowSpan>, GlowSpan> GlowKernel;
 std::array<uint8_t, CanvasSize> Wave;

@@ -1,16 +1,12 @@
 // UnitPaintFrame -- the drawing set-up and teardown, and the frame callback that stacks the
 // layers of the play area every 50 ms.
+#include "paint/UnitPaintFrame.h"
+
 #include <stdexcept>
 
 #include "game/UnitMain.h"
-#include "paint/UnitPaint.h"
+#include "paint/UnitPaintDraw.h"
 #include "platform/DataFiles.h"
-
-std::unique_ptr<TQuilBitmap> ScreenBmp;
-std::unique_ptr<TQuilBitmap> PictureA;
-std::unique_ptr<TQuilBitmap> PictureA2;
-std::unique_ptr<TQuilBitmap> PictureUna;
-std::unique_ptr<TQuilBitmap> ShatterBmp;
 
 namespace {
 

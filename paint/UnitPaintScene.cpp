@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "game/Random.h"
-#include "paint/UnitPaint.h"
+#include "paint/Random.h"
+#include "paint/UnitPaintDraw.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "game/UnitMain.h"
-#include "paint/UnitPaint.h"
+#include "paint/UnitPaintDraw.h"
 
 using Platform::fsBold;
 

@@ -12,6 +12,7 @@
 #include "game/UnitScript.h"
 #include "paint/QuilTimer.h"
 #include "paint/UnitPaint.h"
+#include "paint/UnitPaintFrame.h"
 #include "platform/Application.h"
 #include "platform/Clipboard.h"
 #include "platform/Input.h"

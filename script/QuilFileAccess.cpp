@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/DataFiles.h"
+#include "script/ResultTags.h"
 
 bool TQuilFileAccess::FileExists(const std::string& fileName) {
   std::error_code ec;
@@ -15,11 +16,11 @@ bool TQuilFileAccess::FileExists(const std::string& fileName) {
 void TQuilFileAccess::InTextSet(const std::string& fileName, std::span<std::string> lines, int& count,
                                 std::string& result) {
   if (!FileExists(fileName)) {
-    result = "【エラー】存在しないファイル：" + fileName;
+    result = std::string(ResultError) + "存在しないファイル：" + fileName;
     return;
   }
   count = 0;
-  const std::string failed = "【エラー】【TQuilFileAccess.InTextSet】" + fileName;
+  const std::string failed = std::string(ResultError) + "【TQuilFileAccess.InTextSet】" + fileName;
   std::ifstream in(Platform::NativeFileName(fileName), std::ios::binary);
   if (!in) {
     result = failed;
@@ -47,5 +48,5 @@ void TQuilFileAccess::InTextSet(const std::string& fileName, std::span<std::stri
     result = failed;
     return;
   }
-  result = "【成功】";
+  result = ResultSuccess;
 }

@@ -5,10 +5,9 @@
 
 #include "cipher/QuilCrypt.h"
 #include "script/QuilFileAccess.h"
+#include "script/ResultTags.h"
 
 namespace {
-
-const std::string Success = "【成功】";
 
 // A line with its comment ("//" to the end) removed.
 std::string RemoveComment(const std::string& line) {
@@ -35,11 +34,11 @@ bool TQuilScript::IsLabel(const std::string& word) { return !word.empty() && wor
 void TQuilScript::LoadLines(const std::string& fileName, std::span<const std::string> lines, int count,
                             std::string& result) {
   if (!TQuilFileAccess::FileExists(fileName)) {
-    result = "【エラー】存在しないファイル：" + fileName;
+    result = std::string(ResultError) + "存在しないファイル：" + fileName;
     return;
   }
   if (count < 0 || count > MaxScenarioLines || static_cast<size_t>(count) > lines.size()) {
-    result = "【エラー】行数超過：" + std::to_string(count) + "\r\nin " + fileName;
+    result = std::string(ResultError) + "行数超過：" + std::to_string(count) + "\r\nin " + fileName;
     return;
   }
   std::vector<std::string> prepared;
@@ -50,7 +49,7 @@ void TQuilScript::LoadLines(const std::string& fileName, std::span<const std::st
     std::string head = HeadWord(line);
     if (IsLabel(head)) {
       if (std::find(labels.begin(), labels.end(), head) != labels.end()) {
-        result = "【エラー】ラベル重複：" + head + "\r\nin " + fileName;
+        result = std::string(ResultError) + "ラベル重複：" + head + "\r\nin " + fileName;
         return;
       }
       labels.push_back(head);
@@ -64,27 +63,27 @@ void TQuilScript::LoadLines(const std::string& fileName, std::span<const std::st
   FileName = fileName;
   LineCount = count + 1;
   Position = 0;
-  result = Success;
+  result = ResultSuccess;
 }
 
 void TQuilScript::JumpToLabel(const std::string& label, std::string& result) {
   if (!IsLabel(label)) {
-    result = "【エラー】不正なアドレス名：" + label + Location();
+    result = std::string(ResultError) + "不正なアドレス名：" + label + Location();
     return;
   }
   for (int i = 0; i < LineCount; ++i) {
     if (Lines[static_cast<size_t>(i)] == label) {
       Position = i;
-      result = Success;
+      result = ResultSuccess;
       return;
     }
   }
-  result = "【エラー】" + label + "が見つかりませんでした。" + Location();
+  result = ResultError + label + "が見つかりませんでした。" + Location();
 }
 
 void TQuilScript::Restart(const std::string& label, std::string& result) {
   JumpToLabel(label, result);
-  if (result != Success) return;
+  if (result != ResultSuccess) return;
   Ended = false;
   ShownCount = 0;
   PageFull = false;
@@ -119,29 +118,29 @@ std::string TQuilScript::NextLine() {
 }
 
 void TQuilScript::RunScript(std::string& line, std::string& result) {
-  result = "【結果未設定】in TQuilScript.RunScript()";
+  result = std::string(ResultUnset) + "in TQuilScript.RunScript()";
   line.clear();
   for (;;) {
     if (AtEnd()) {
       Ended = true;
-      result = Success;
+      result = ResultSuccess;
       return;
     }
     std::string cur = NextLine();
     if (cur.empty() || cur[0] == '@') {
-      result = Success;
+      result = ResultSuccess;
       return;
     }
     std::string head = HeadWord(cur);
     if (TQuilString::SameText(head, "#end")) {
       Ended = true;
-      result = Success;
+      result = ResultSuccess;
       return;
     }
     if (TQuilString::SameText(head, "#goto")) {
       std::string target;
       if (!TQuilScriptCommand::GetWord(cur, 1, target)) {
-        result = "【エラー】不正な#goto：" + cur + Location();
+        result = std::string(ResultError) + "不正な#goto：" + cur + Location();
         Ended = true;
         return;
       }
@@ -154,8 +153,8 @@ void TQuilScript::RunScript(std::string& line, std::string& result) {
     for (const auto& command : Commands) {
       std::string answer;
       command->Execute(cur, answer);
-      if (answer == "【不実行】") continue;
-      if (answer != Success) {
+      if (answer == ResultNotRun) continue;
+      if (answer != ResultSuccess) {
         result = answer + Location();
         Ended = true;
         return;
@@ -165,14 +164,14 @@ void TQuilScript::RunScript(std::string& line, std::string& result) {
     }
     if (handled) continue;
     line = cur;
-    result = Success;
+    result = ResultSuccess;
     return;
   }
 }
 
 void TQuilScript::Step(std::string& result) {
   if (Ended) {
-    result = Success;
+    result = ResultSuccess;
   } else if (ParagraphProc != nullptr) {
     StepParagraph(result);
   } else if (LineProc != nullptr) {
@@ -186,12 +185,12 @@ void TQuilScript::Step(std::string& result) {
 // one step would never return and the game would freeze. Kick's bound holds for a step too, and
 // like every run-loop error it ends the scenario.
 void TQuilScript::StepLoopError(std::string& result) {
-  result = "【エラー】Stepループが終わらないin " + FileName;
+  result = std::string(ResultError) + "Stepループが終わらないin " + FileName;
   Ended = true;
 }
 
 void TQuilScript::StepLine(std::string& result) {
-  result = "【結果未設定】in TQuilScriptText.StepLine()";
+  result = std::string(ResultUnset) + "in TQuilScriptText.StepLine()";
   std::string line;
   for (int calls = 0;; ++calls) {
     if (calls == StepCallLimit) {
@@ -200,13 +199,13 @@ void TQuilScript::StepLine(std::string& result) {
     }
     if (PageFull) {
       if (PageProc != nullptr) PageProc(result);
-      else result = Success;
-      if (result != Success) return;
+      else result = ResultSuccess;
+      if (result != ResultSuccess) return;
       ShownCount = 0;
       PageFull = false;
     }
     RunScript(line, result);
-    if (result != Success) return;
+    if (result != ResultSuccess) return;
     if (Ended) break;
     if (line.empty()) {
       PageFull = true;  // a blank line, a label or a jump starts a new page at once
@@ -216,12 +215,12 @@ void TQuilScript::StepLine(std::string& result) {
     if (ShownCount >= PageSize) PageFull = true;
     break;
   }
-  result = Success;
+  result = ResultSuccess;
   if (!line.empty() && LineProc != nullptr) LineProc(line, result);
 }
 
 void TQuilScript::StepParagraph(std::string& result) {
-  result = "【結果未設定】in TQuilScriptText.StepParagraph()";
+  result = std::string(ResultUnset) + "in TQuilScriptText.StepParagraph()";
   TStringArray paragraph;
   std::string line;
   for (int calls = 0;; ++calls) {
@@ -234,7 +233,7 @@ void TQuilScript::StepParagraph(std::string& result) {
       PageFull = false;
     }
     RunScript(line, result);
-    if (result != Success) return;
+    if (result != ResultSuccess) return;
     if (Ended) break;
     if (line.empty()) {
       if (ShownCount == 0) continue;  // blank lines before a paragraph are skipped
@@ -248,7 +247,7 @@ void TQuilScript::StepParagraph(std::string& result) {
       break;
     }
   }
-  result = Success;
+  result = ResultSuccess;
   if (!paragraph.empty() && ParagraphProc != nullptr) ParagraphProc(paragraph, result);
 }
 
@@ -256,14 +255,14 @@ void TQuilScript::Kick(std::string& result) {
   std::string line;
   for (int calls = 0; calls < StepCallLimit; ++calls) {
     RunScript(line, result);
-    if (result != Success) return;
+    if (result != ResultSuccess) return;
     if (Ended) {
       Ended = false;
-      result = Success;
+      result = ResultSuccess;
       return;
     }
   }
-  result = "【エラー】Kickループが終わらないin " + FileName;
+  result = std::string(ResultError) + "Kickループが終わらないin " + FileName;
 }
 
 void TQuilScript::LoadScenario(const std::string& cipherFileName, const std::string& keyText,
@@ -271,6 +270,6 @@ void TQuilScript::LoadScenario(const std::string& cipherFileName, const std::str
   auto table = std::make_unique<std::array<std::string, MaxLines>>();
   int count = 0;
   TQuilCrypt::ReadCipherFile(cipherFileName, keyText, result, count, MaxLines - 1, *table);
-  if (result != Success) return;
+  if (result != ResultSuccess) return;
   LoadLines(cipherFileName, *table, count, result);
 }

@@ -2,6 +2,7 @@
 #include "script/QuilScriptCommand.h"
 
 #include "platform/TextCodec.h"
+#include "script/ResultTags.h"
 
 TQuilScriptCommand::TQuilScriptCommand(const std::string& name, TScriptCommandProc handler, int minParams,
                                        int maxParams)
@@ -55,18 +56,18 @@ bool TQuilScriptCommand::IsCommand(const std::string& line, const std::string& n
 
 void TQuilScriptCommand::Execute(const std::string& line, std::string& result) const {
   if (!IsCommand(line, Name)) {
-    result = "【不実行】";
+    result = ResultNotRun;
     return;
   }
   TStringArray words = SplitWords(line);
   int params = static_cast<int>(words.size()) - 1;
   if (params < MinParams) {
-    result = "【エラー】パラメータ過少：" + line;
+    result = std::string(ResultError) + "パラメータ過少：" + line;
   } else if (params > MaxParams) {
-    result = "【エラー】パラメータ過多：" + line;
+    result = std::string(ResultError) + "パラメータ過多：" + line;
   } else if (Handler != nullptr) {
     Handler(words, result);
   } else {
-    result = "【成功】";  // a registered name without an action
+    result = ResultSuccess;  // a registered name without an action
   }
 }

@@ -24,6 +24,8 @@
 #include "game/UnitScript.h"
 #include "paint/QuilTimer.h"
 #include "paint/UnitPaint.h"
+#include "paint/UnitPaintDraw.h"
+#include "paint/UnitPaintFrame.h"
 #include "platform/Application.h"
 #include "platform/Clipboard.h"
 #include "platform/ImageFile.h"

@@ -9,9 +9,10 @@
 
 #include "app/UnitForm.h"
 #include "cipher/QuilCrypt.h"
-#include "game/Random.h"
 #include "game/UnitMain.h"
+#include "game/UnitMainEffects.h"
 #include "game/UnitScript.h"
+#include "paint/Random.h"
 #include "paint/UnitPaint.h"
 #include "platform/Application.h"
 #include "tests/fuzz/FuzzTarget.h"
@@ -85,6 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SoundHook = NoSound;
   SetRandomSeed(1);
   Platform::Application.ResetTerminated();
+  IdeaPayableProc = CanPayForIdea;
   CreateIdeaButtons(page, TFormMain::IdeaButtonClick);
   ScriptSetupFrom(file, Key);
   DescriptionTitle.clear();

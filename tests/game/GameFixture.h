@@ -15,12 +15,13 @@
 #include "app/UnitForm.h"
 #include "cipher/QuilCrypt.h"
 #include "game/GameTexts.h"
-#include "game/Random.h"
 #include "game/UnitEnemy.h"
 #include "game/UnitMain.h"
 #include "game/UnitMainEffects.h"
 #include "game/UnitScript.h"
+#include "paint/Random.h"
 #include "paint/UnitPaint.h"
+#include "paint/UnitPaintDraw.h"
 #include "platform/Application.h"
 #include "platform/TextCodec.h"
 
@@ -38,7 +39,8 @@ class GameFixture : public ::testing::Test {
 
   void SetUp() override {
     SetRandomSeed(20240601);
-    CreateIdeaButtons(Page, TFormMain::IdeaButtonClick);
+    IdeaPayableProc = CanPayForIdea;
+  CreateIdeaButtons(Page, TFormMain::IdeaButtonClick);
     SoundHook = [](const std::string& fileName) { SoundsPlayed().push_back(fileName); };
     ResetGame();
     TitleShowing = false;

@@ -13,9 +13,11 @@
 
 #include <unistd.h>
 
-#include "game/Random.h"
 #include "game/UnitMain.h"
+#include "paint/Random.h"
 #include "paint/UnitPaint.h"
+#include "paint/UnitPaintDraw.h"
+#include "paint/UnitPaintFrame.h"
 
 bool operator==(const TPixel& a, const TPixel& b) { return SamePixel(a, b); }
 void PrintTo(const TPixel& p, std::ostream* os) { *os << "(" << +p.R << ", " << +p.G << ", " << +p.B << ")"; }

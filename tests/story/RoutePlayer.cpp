@@ -5,9 +5,10 @@
 #include <sstream>
 
 #include "app/UnitForm.h"
-#include "game/Random.h"
 #include "game/UnitMain.h"
+#include "game/UnitMainEffects.h"
 #include "game/UnitScript.h"
+#include "paint/Random.h"
 #include "paint/UnitPaint.h"
 #include "platform/Application.h"
 #include "platform/TextCodec.h"
@@ -91,6 +92,7 @@ bool ReadRoutes(const std::string& fileName, std::vector<TRoute>& routes, std::s
 TStoryGame::TStoryGame() {
   SetRandomSeed(1);
   Platform::Application.ResetTerminated();
+  IdeaPayableProc = CanPayForIdea;
   CreateIdeaButtons(page_, TFormMain::IdeaButtonClick);
   // The main form's start: the script set-up, a new game, and the first step under the title.
   ScriptSetup();

@@ -18,13 +18,12 @@
 #include "cipher/QuilCrypt.h"
 #include "platform/TextCodec.h"
 #include "script/QuilScript.h"
+#include "script/ResultTags.h"
 #include "tools/story/StorySource.h"
 
 namespace Story {
 
 namespace {
-
-const std::string Success = "【成功】";
 
 // Writes the text to a temporary file next to path; false with the reason in error.
 bool WriteTemporary(const std::string& path, const std::string& text, std::string& tempPath, std::string& error) {
@@ -72,7 +71,7 @@ bool ReadsBack(const std::string& path, const std::string& key, const std::vecto
   auto table = std::make_unique<std::array<std::string, TQuilScript::MaxLines>>();
   int count = 0;
   TQuilCrypt::ReadCipherFile(path, key, result, count, TQuilScript::MaxLines - 1, *table);
-  if (result != Success) return false;
+  if (result != ResultSuccess) return false;
   if (static_cast<size_t>(count) != lines.size() || !std::equal(lines.begin(), lines.end(), table->begin())) {
     result = "the enciphered file does not read back as the source";
     return false;
@@ -140,7 +139,7 @@ int Decode(const std::string& path, const std::string& key) {
   int count = 0;
   std::string result;
   TQuilCrypt::ReadCipherFile(path, key, result, count, TQuilScript::MaxLines - 1, *table);
-  if (result != Success) {
+  if (result != ResultSuccess) {
     std::cerr << ShowResult(result, path) << "\n";
     return 1;
   }

@@ -9,24 +9,23 @@
 #include "cipher/QuilCrypt.h"
 #include "game/CommandTable.h"
 #include "script/QuilScript.h"
+#include "script/ResultTags.h"
 #include "tools/story/StorySource.h"
 
 namespace Story {
 
 namespace {
 
-const std::string Success = "【成功】";
-
 // The engine's procedures are plain function pointers without an object: they print each event
 // the moment it happens, so the output keeps the engine's order.
 void RecordLine(const std::string& line, std::string& result) {
   std::cout << "line " << ShowText(line) << "\n";
-  result = Success;
+  result = ResultSuccess;
 }
 
 void RecordPage(std::string& result) {
   std::cout << "page\n";
-  result = Success;
+  result = ResultSuccess;
 }
 
 void RecordCommand(const TStringArray& words, std::string& result) {
@@ -36,7 +35,7 @@ void RecordCommand(const TStringArray& words, std::string& result) {
     joined += ShowText(words[i]);
   }
   std::cout << "command " << joined << "\n";
-  result = Success;
+  result = ResultSuccess;
 }
 
 bool IsEnciphered(const std::string& path) {
@@ -75,12 +74,12 @@ int Trace(const std::string& path, int steps, const std::string& key, bool isCp9
   std::string result;
   if (!Load(*script, path, key, isCp932, result)) return 1;
   std::cout << "load " << ShowResult(result, path) << "\n";
-  if (result != Success) return 1;
+  if (result != ResultSuccess) return 1;
 
   // The game's set-up: line output, pages of four, the command table in its order.
   script->SetLineOutput(RecordLine, RecordPage);
   script->SetPageSize(4);
-  RegisterCommands(*script, [](const TCommandInfo&) -> TScriptCommandProc { return RecordCommand; });
+  RegisterCommands(*script, [](int) -> TScriptCommandProc { return RecordCommand; });
 
   script->JumpToLabel("@start", result);
   std::cout << "jump " << ShowResult(result, path) << "\n";

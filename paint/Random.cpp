@@ -1,5 +1,5 @@
 // Random -- seeding the generator.
-#include "game/Random.h"
+#include "paint/Random.h"
 
 // (<chrono> cannot be compiled to CP932: it holds a "µs" literal.)
 #include <ctime>
