@@ -11,7 +11,7 @@
 #include "paint/UnitPaint.h"
 #include "platform/Application.h"
 #include "platform/Sound.h"
-#include "platform/Window.h"
+#include "platform/WindowPaint.h"
 
 using namespace Platform;
 

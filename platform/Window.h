@@ -1,7 +1,7 @@
 // Window -- the form on the screen: an SDL window that shows the form's controls and turns
 // the display's events into input for them.
 // Application creates the window of the main form and calls PumpEvents and Present from its
-// message loop; nothing else uses TWindow. PaintForm needs no display (tests use it).
+// message loop; nothing else uses TWindow. It paints the form with PaintForm (WindowPaint.h).
 // The window shows the client area enlarged by a whole factor, pixel for pixel (chosen at
 // opening to fit the display), or fullscreen centred on black; F11 and Alt+Enter switch.
 // Pointer positions are mapped back, so the form only ever sees its own client coordinates.
@@ -20,11 +20,6 @@ struct SDL_Surface;
 union SDL_Event;
 
 namespace Platform {
-
-// Paints the form's client area as the window shows it: panels in their colour, each paint
-// box's Surface, and the visible push buttons over them in child order, in the classic
-// bevelled look (bold 12-pixel Gothic caption, greyed when disabled, sunken while pressed).
-void PaintForm(TForm& form, TBitmap& frame);
 
 class TWindow {
  public:

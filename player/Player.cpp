@@ -19,6 +19,7 @@
 #include "platform/Sound.h"
 #include "platform/TextCodec.h"
 #include "platform/Window.h"
+#include "platform/WindowPaint.h"
 
 using namespace Platform;
 

@@ -12,6 +12,7 @@
 #include "platform/ImageFile.h"
 #include "platform/TextCodec.h"
 #include "platform/Window.h"
+#include "platform/WindowPaint.h"
 #include "player/Player.h"
 
 namespace fs = std::filesystem;

@@ -1,6 +1,7 @@
 // FarrowTuneTest -- dat/farrow.mid is a standard MIDI file of General MIDI parts, 60 to 120 s, that loops cleanly.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <set>

@@ -1,6 +1,7 @@
 // Tests of the enciphered scenario file: the block cipher, the file layout and every read error.
 #include "cipher/QuilCrypt.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 

@@ -3,6 +3,7 @@
 // shatter, the shattered world (zoom, colour keys, blur, glows) and the stacking of a frame.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>

@@ -9,6 +9,7 @@
 #include "platform/Application.h"
 #include "platform/Clock.h"
 #include "platform/Window.h"
+#include "platform/WindowPaint.h"
 
 using namespace Platform;
 

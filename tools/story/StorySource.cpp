@@ -2,6 +2,7 @@
 #include "tools/story/StorySource.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>

@@ -1,0 +1,163 @@
+// WindowEvents -- the display's events turned into the form's input: keys with their
+// virtual-key code, pointer positions mapped onto the client area.
+#include "platform/Window.h"
+
+#include <SDL.h>
+
+#include <stdexcept>
+
+#include "platform/Application.h"
+
+namespace Platform {
+
+namespace {
+
+// The keys the game and the player's conveniences know, by SDL's key code; letters, digits and
+// F1 .. F12 come by range below. Anything else is no key to the game.
+struct TKeyName {
+  SDL_Keycode Sdl;
+  uint32_t VirtualKey;
+};
+constexpr TKeyName kKeys[] = {
+    {SDLK_LALT, VK_MENU},     {SDLK_RALT, VK_MENU},       {SDLK_LSHIFT, VK_SHIFT},  {SDLK_RSHIFT, VK_SHIFT},
+    {SDLK_LCTRL, VK_CONTROL}, {SDLK_RCTRL, VK_CONTROL},   {SDLK_RETURN, VK_RETURN}, {SDLK_KP_ENTER, VK_RETURN},
+    {SDLK_SPACE, VK_SPACE},   {SDLK_ESCAPE, VK_ESCAPE},   {SDLK_TAB, VK_TAB},       {SDLK_BACKSPACE, VK_BACK},
+    {SDLK_PAGEUP, VK_PRIOR},  {SDLK_PAGEDOWN, VK_NEXT},   {SDLK_LEFT, VK_LEFT},     {SDLK_UP, VK_UP},
+    {SDLK_RIGHT, VK_RIGHT},   {SDLK_DOWN, VK_DOWN},
+};
+
+uint32_t VirtualKey(SDL_Keycode key) {
+  if (key >= SDLK_a && key <= SDLK_z) return 'A' + static_cast<uint32_t>(key - SDLK_a);
+  if (key >= SDLK_0 && key <= SDLK_9) return '0' + static_cast<uint32_t>(key - SDLK_0);
+  if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + static_cast<uint32_t>(key - SDLK_F1);
+  for (const TKeyName& k : kKeys) {
+    if (k.Sdl == key) return k.VirtualKey;
+  }
+  return 0;
+}
+
+unsigned KeyShift(uint16_t mod) {
+  unsigned shift = 0;
+  if (mod & KMOD_SHIFT) shift |= ssShift;
+  if (mod & KMOD_ALT) shift |= ssAlt;
+  if (mod & KMOD_CTRL) shift |= ssCtrl;
+  return shift;
+}
+
+unsigned ShiftState() {
+  unsigned shift = KeyShift(static_cast<uint16_t>(SDL_GetModState()));
+  uint32_t buttons = SDL_GetMouseState(nullptr, nullptr);
+  if (buttons & SDL_BUTTON_LMASK) shift |= ssLeft;
+  if (buttons & SDL_BUTTON_RMASK) shift |= ssRight;
+  if (buttons & SDL_BUTTON_MMASK) shift |= ssMiddle;
+  return shift;
+}
+
+bool MouseButton(uint8_t sdlButton, TMouseButton& button) {
+  switch (sdlButton) {
+    case SDL_BUTTON_LEFT: button = TMouseButton::Left; return true;
+    case SDL_BUTTON_RIGHT: button = TMouseButton::Right; return true;
+    case SDL_BUTTON_MIDDLE: button = TMouseButton::Middle; return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+bool TWindow::PumpEvents() {
+  SDL_Event event;
+  bool any = false;
+  while (SDL_PollEvent(&event) != 0) {
+    any = true;
+    try {
+      Route(event);
+    } catch (const std::exception& e) {
+      Application.HandleException(e);
+    }
+  }
+  return any;
+}
+
+void TWindow::PointerDown(TMouseButton button, unsigned shift, int windowX, int windowY) {
+  int x = 0, y = 0;
+  WindowToClient(Viewport(), windowX, windowY, x, y);
+  router_.MouseDown(button, shift, x, y);
+}
+
+void TWindow::PointerUp(TMouseButton button, unsigned shift, int windowX, int windowY) {
+  int x = 0, y = 0;
+  WindowToClient(Viewport(), windowX, windowY, x, y);
+  router_.MouseUp(button, shift, x, y);
+}
+
+void TWindow::PointerMove(unsigned shift, int windowX, int windowY) {
+  int x = 0, y = 0;
+  WindowToClient(Viewport(), windowX, windowY, x, y);
+  router_.MouseMove(shift, x, y);
+}
+
+void TWindow::Key(bool down, uint32_t virtualKey, unsigned shift, bool repeat) {
+  // F11 or Alt+Enter switch fullscreen; their releases and auto-repeats go nowhere either.
+  if (virtualKey == VK_F11 || ((shift & ssAlt) != 0 && virtualKey == VK_RETURN)) {
+    if (down && !repeat) SetFullscreen(!fullscreen_);
+    return;
+  }
+  router_.KeyEvent(down, virtualKey, shift, repeat);
+}
+
+void TWindow::Wheel(int notches, unsigned shift, int windowX, int windowY) {
+  int x = 0, y = 0;
+  WindowToClient(Viewport(), windowX, windowY, x, y);
+  router_.MouseWheel(notches, shift, x, y);
+}
+
+void TWindow::Route(const SDL_Event& event) {
+  TMouseButton button;
+  switch (event.type) {
+    case SDL_QUIT:
+      form_.Close();
+      break;
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE) form_.Close();
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        exposed_ = true;
+      }
+      if (event.window.event == SDL_WINDOWEVENT_MINIMIZED || event.window.event == SDL_WINDOWEVENT_HIDDEN) {
+        if (Application.OnMinimize) Application.OnMinimize();
+      }
+      if (event.window.event == SDL_WINDOWEVENT_RESTORED || event.window.event == SDL_WINDOWEVENT_SHOWN) {
+        if (Application.OnRestore) Application.OnRestore();
+      }
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      if (MouseButton(event.button.button, button)) {
+        unsigned shift = ShiftState() | (event.button.clicks >= 2 ? static_cast<unsigned>(ssDouble) : 0u);
+        PointerDown(button, shift, event.button.x, event.button.y);
+      }
+      break;
+    case SDL_MOUSEBUTTONUP:
+      if (MouseButton(event.button.button, button)) PointerUp(button, ShiftState(), event.button.x, event.button.y);
+      break;
+    case SDL_MOUSEMOTION:
+      PointerMove(ShiftState(), event.motion.x, event.motion.y);
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      uint32_t vk = VirtualKey(event.key.keysym.sym);
+      if (vk == 0) break;
+      Key(event.type == SDL_KEYDOWN, vk, KeyShift(event.key.keysym.mod), event.key.repeat != 0);
+      break;
+    }
+    case SDL_MOUSEWHEEL: {
+      int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+      int windowX = 0, windowY = 0;
+      SDL_GetMouseState(&windowX, &windowY);
+      if (notches != 0) Wheel(notches, ShiftState(), windowX, windowY);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+}  // namespace Platform
