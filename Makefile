@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: play test bench build configure deps clean assets story screenshots package fuzz test-asan
+.PHONY: play test bench build configure deps clean assets story screenshots package package-check fuzz test-asan
 
 deps:
 	@scripts/install-deps
@@ -58,9 +58,18 @@ screenshots: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target farrow-replay
 	@$(BUILD)/tools/farrow-replay --shots docs/screenshots docs/screenshots/screenshots.replay >/dev/null
 
-# The Debian package, $(BUILD)/farrowmere_VERSION_ARCH.deb (see README, "Install").
-package: build
-	@cd $(BUILD) && cpack -G DEB
+# The Debian packages (farrowmere, farrowmere-data, farrowmere-tools), built by dpkg-buildpackage
+# from a copy of the working tree in $(BUILD)/debian/, where the .deb files land (see README,
+# "Install"). DEB_BUILD_OPTIONS=nocheck skips the test suite.
+package:
+	@scripts/install-deps package
+	@scripts/build-packages $(BUILD)/debian
+
+# Two package builds in two folders must give identical .deb files, lintian --pedantic must show
+# no error or warning, and the packages must install, start and remove cleanly in a fresh root.
+package-check:
+	@scripts/install-deps package
+	@scripts/package-check $(BUILD)/package-check
 
 # Fuzzes each target of tests/fuzz with AFL++ for FUZZ_SECONDS (60) in build-fuzz/, under
 # AddressSanitizer and UBSan; prints executions and findings. `make test` runs their corpora.

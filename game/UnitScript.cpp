@@ -2,6 +2,8 @@
 #include "game/UnitScript.h"
 
 #include <array>
+#include <filesystem>
+#include <system_error>
 
 #include "game/CommandTable.h"
 #include "game/GameTexts.h"
@@ -10,6 +12,8 @@
 #include "game/UnitMainEffects.h"
 #include "paint/UnitPaint.h"
 #include "platform/Application.h"
+#include "platform/DataFiles.h"
+#include "platform/TextCodec.h"
 #include "script/Checked.h"
 #include "script/ResultTags.h"
 
@@ -23,6 +27,23 @@ constexpr std::array<TScriptCommandProc, CommandCount> Handlers = {
     FARROW_SCENARIO_COMMANDS(FARROW_COMMAND_HANDLER)
 #undef FARROW_COMMAND_HANDLER
 };
+
+// Why the scenario did not load, for the one line on standard error: the file's own fault
+// when it cannot be read, else what the reader found wrong with it.
+std::string StoryProblem(const std::string& cipherFileName, const std::string& result) {
+  const std::string path = Platform::NativeFileName(cipherFileName);
+  std::string why = Platform::UnreadableReason(path);
+  std::error_code ec;
+  if (!why.empty()) {
+  } else if (std::filesystem::file_size(path, ec) == 0 && !ec) {
+    why = "the file is empty";
+  } else if (result.rfind(std::string(ResultError) + "【TQuilFileAccess.InTextSet】", 0) == 0) {
+    why = "more than " + std::to_string(TQuilScript::MaxLines) + " lines";
+  } else {
+    why = "not an enciphered story: " + Platform::Cp932ToUtf8(result);
+  }
+  return "cannot load the story " + path + " (" + why + "); the game starts without it";
+}
 
 TScriptCommandProc HandlerOf(int index) {
   Checked::CheckIndex(index, CommandCount);
@@ -38,6 +59,7 @@ void ScriptSetupFrom(const std::string& cipherFileName, const std::string& keyTe
   std::string result;
   // A scenario that does not load leaves the engine empty: every step ends the story at once.
   Script->LoadScenario(cipherFileName, keyText, result);
+  if (result != ResultSuccess) Platform::TApplication::Warn(StoryProblem(cipherFileName, result));
   Script->SetLineOutput(AddScriptLine, ClearScriptLines);
   Script->SetPageSize(MaxScriptLines);
   RegisterCommands(*Script, HandlerOf);

@@ -124,6 +124,8 @@ void TApplication::HandleException(const std::exception& error) {
   std::fprintf(stderr, "%s: %s\n", Cp932ToUtf8(Title).c_str(), utf8.c_str());
 }
 
+void TApplication::Warn(const std::string& text) { std::fprintf(stderr, "farrowmere: %s\n", text.c_str()); }
+
 void TApplication::Finalize() {
   delete window_;
   window_ = nullptr;

@@ -47,6 +47,10 @@ class TApplication {
   // Tests and the replay harness can take the error texts (CP932) instead.
   std::function<void(const std::string& text)> OnException;
 
+  // A fault the game plays on with (no font, no story): one line on standard error, always,
+  // since the game itself shows nothing of it. The text is UTF-8.
+  static void Warn(const std::string& text);
+
   // The window was minimized or hidden, and shown again (the window calls them; nothing
   // needs them).
   std::function<void()> OnMinimize;

@@ -1,6 +1,11 @@
-// DataFiles -- "dat\x" below the working folder or in the installed data folder.
+// DataFiles -- "dat\x" in the data folder the program chose, or below the working folder.
 #include "platform/DataFiles.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -12,29 +17,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool IsDataName(const std::string& name) { return name.rfind("dat\\", 0) == 0; }
-
-bool IsFolder(const fs::path& path) {
-  std::error_code ec;
-  return fs::is_directory(path, ec);
-}
-
-// Asked on every open: tests and the replay harness change the working folder between games.
-bool WorkingFolderHasData() { return IsFolder("dat"); }
-
-bool InstalledDataExists() {
-  std::string installed = InstalledDataFolder();
-  return !installed.empty() && IsFolder(installed);
-}
-
-// A native (UTF-8) path as CP932 text for a message; kept as it is when CP932 cannot hold it.
-std::string PathText(const fs::path& path) {
-  std::string cp932;
-  size_t badOffset = 0;
-  return Utf8ToCp932(path.string(), cp932, badOffset) ? cp932 : path.string();
+std::string& ChosenFolder() {
+  static std::string folder;
+  return folder;
 }
 
 }  // namespace
+
+void SetDataFolder(const std::string& folder) { ChosenFolder() = folder; }
+
+std::string DataFolder() { return ChosenFolder().empty() ? std::string("dat") : ChosenFolder(); }
 
 std::string NativeFileName(const std::string& name) {
   std::string out = name;
@@ -45,8 +37,8 @@ std::string NativeFileName(const std::string& name) {
       out[i] = '/';
     }
   }
-  if (!IsDataName(name) || WorkingFolderHasData() || !InstalledDataExists()) return out;
-  return InstalledDataFolder() + out.substr(3);  // "dat/x" -> FOLDER/x
+  if (name.rfind("dat\\", 0) != 0 || ChosenFolder().empty()) return out;
+  return (fs::path(ChosenFolder()) / out.substr(4)).string();  // "dat/x" -> FOLDER/x
 }
 
 std::string InstalledDataFolder() {
@@ -59,12 +51,19 @@ std::string InstalledDataFolder() {
   return folder;
 }
 
-std::string MissingDataFolderText(const std::string& name) {
-  if (!IsDataName(name) || WorkingFolderHasData() || InstalledDataExists()) return "";
+std::string UnreadableReason(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::strerror(errno);
   std::error_code ec;
-  std::string places = PathText(fs::current_path(ec) / "dat");
-  if (!InstalledDataFolder().empty()) places += "、" + PathText(InstalledDataFolder());
-  return "データのフォルダがありません（探した場所: " + places + "）。";
+  bool folder = fs::is_directory(path, ec);
+  ::close(fd);
+  return folder ? "is a folder" : "";
+}
+
+std::string PathText(const std::string& path) {
+  std::string cp932;
+  size_t badOffset = 0;
+  return Utf8ToCp932(path, cp932, badOffset) ? cp932 : path;
 }
 
 }  // namespace Platform

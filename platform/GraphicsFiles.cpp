@@ -2,6 +2,7 @@
 #include <SDL.h>
 
 #include <csetjmp>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
@@ -16,9 +17,10 @@ namespace Platform {
 
 namespace {
 
-// Without any data folder every picture is missing: the message also says where the game looked.
-std::runtime_error CannotOpen(const std::string& fileName) {
-  return std::runtime_error("ファイル " + fileName + " を開けません。" + MissingDataFolderText(fileName));
+// Names the path that was really tried and why it failed.
+std::runtime_error CannotOpen(const std::string& path) {
+  std::string reason = UnreadableReason(path);
+  return std::runtime_error("ファイル " + PathText(path) + " を開けません（" + (reason.empty() ? "read error" : reason) + "）。");
 }
 
 struct TJpegErrors {
@@ -35,7 +37,25 @@ void OnJpegError(j_common_ptr info) {
 
 // A damaged header can claim 65,500 × 65,500 pixels from a few bytes; refuse such a picture
 // before decoding rather than allocate gigabytes for it. Far above anything the game shows.
-constexpr unsigned long MaxJpegPixels = 8192UL * 8192UL;
+constexpr unsigned long long MaxPicturePixels = 8192ULL * 8192ULL;
+
+// The pixel count a Windows bitmap's header claims (its rows may be stored upside down, a
+// negative height); 0 when the header is too short to say, which SDL then rejects.
+unsigned long long BmpHeaderPixels(SDL_RWops* rw) {
+  uint8_t header[26] = {};
+  size_t got = SDL_RWread(rw, header, 1, sizeof header);
+  SDL_RWseek(rw, 0, RW_SEEK_SET);
+  auto word = [&](int at, int bytes) {
+    uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = v << 8 | header[at + i];
+    return v;
+  };
+  if (got < 22) return 0;
+  if (word(14, 4) == 12) return static_cast<unsigned long long>(word(18, 2)) * word(20, 2);  // OS/2 core header
+  if (got < sizeof header) return 0;
+  auto magnitude = [](uint32_t v) { return static_cast<unsigned long long>(std::llabs(static_cast<int32_t>(v))); };
+  return magnitude(word(18, 4)) * magnitude(word(22, 4));
+}
 
 // Plain C control flow only: libjpeg reports errors by longjmp, so no C++ object may live here.
 bool DecodeJpeg(FILE* file, TJPEGImage& image, char* error) {
@@ -51,7 +71,7 @@ bool DecodeJpeg(FILE* file, TJPEGImage& image, char* error) {
   jpeg_create_decompress(&info);
   jpeg_stdio_src(&info, file);
   jpeg_read_header(&info, TRUE);
-  if (static_cast<unsigned long>(info.image_width) * info.image_height > MaxJpegPixels) {
+  if (static_cast<unsigned long>(info.image_width) * info.image_height > MaxPicturePixels) {
     std::snprintf(error, JMSG_LENGTH_MAX, "%u x %u pixels is too large", info.image_width, info.image_height);
     jpeg_destroy_decompress(&info);
     return false;
@@ -73,25 +93,33 @@ bool DecodeJpeg(FILE* file, TJPEGImage& image, char* error) {
 }  // namespace
 
 void TJPEGImage::LoadFromFile(const std::string& fileName) {
-  FILE* file = std::fopen(NativeFileName(fileName).c_str(), "rb");
-  if (file == nullptr) throw CannotOpen(fileName);
+  const std::string path = NativeFileName(fileName);
+  FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) throw CannotOpen(path);
   TJPEGImage decoded;
   char error[JMSG_LENGTH_MAX] = "";
   bool ok = DecodeJpeg(file, decoded, error);
   std::fclose(file);
-  if (!ok) throw std::runtime_error("JPEG イメージが無効です (" + fileName + "): " + error);
+  if (!ok) throw std::runtime_error("JPEG イメージが無効です (" + PathText(path) + "): " + error);
   *this = std::move(decoded);
 }
 
 void TBitmap::LoadFromFile(const std::string& fileName) {
-  SDL_RWops* rw = SDL_RWFromFile(NativeFileName(fileName).c_str(), "rb");
-  if (rw == nullptr) throw CannotOpen(fileName);
+  const std::string path = NativeFileName(fileName);
+  SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
+  if (rw == nullptr) throw CannotOpen(path);
+  const unsigned long long pixels = BmpHeaderPixels(rw);
+  if (pixels > MaxPicturePixels) {
+    SDL_RWclose(rw);
+    throw std::runtime_error("ビットマップ イメージが無効です (" + PathText(path) + "): " + std::to_string(pixels) +
+                             " pixels is too large");
+  }
   SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
-  if (loaded == nullptr) throw std::runtime_error("ビットマップ イメージが無効です (" + fileName + ")。");
+  if (loaded == nullptr) throw std::runtime_error("ビットマップ イメージが無効です (" + PathText(path) + ")。");
   // SDL's BGR24 is blue, green, red in memory: the byte order of a 24-bit DIB.
   SDL_Surface* bgr = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_BGR24, 0);
   SDL_FreeSurface(loaded);
-  if (bgr == nullptr) throw std::runtime_error("ビットマップ イメージが無効です (" + fileName + ")。");
+  if (bgr == nullptr) throw std::runtime_error("ビットマップ イメージが無効です (" + PathText(path) + ")。");
   SetSize(0, 0);
   SetSize(bgr->w, bgr->h);
   SDL_LockSurface(bgr);

@@ -9,9 +9,11 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <unordered_map>
 
+#include "platform/Application.h"
 #include "platform/Graphics.h"
 #include "platform/TextCodec.h"
 
@@ -150,6 +152,13 @@ TTF_Font* OpenFont(const TFont& f) {
     }
     font = TTF_OpenFontIndex(face.Path.c_str(), em, face.Index);
     if (font != nullptr) TTF_SetFontStyle(font, static_cast<int>(f.Style & 15));
+  }
+  // Without a font every text of that face is missing from the screen: say so once per face.
+  static std::set<std::string> warned;
+  if (font == nullptr && f.Height != 0 && warned.insert(f.Name).second) {
+    std::string why = face.Path.empty() ? "fontconfig finds neither it, nor its IPA stand-in, nor any fallback face"
+                                        : "cannot open " + face.Path + ": " + TTF_GetError();
+    TApplication::Warn("no font for the face " + Cp932ToUtf8(f.Name) + " (" + why + "); its texts will not show");
   }
   fonts.emplace(key, font);
   return font;

@@ -2,7 +2,6 @@
 #include "script/QuilFileAccess.h"
 
 #include <fstream>
-#include <iterator>
 #include <system_error>
 #include <filesystem>
 
@@ -27,31 +26,27 @@ void TQuilFileAccess::InTextSet(const std::string& fileName, std::span<std::stri
     result = failed;
     return;
   }
-  std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    result = failed;
-    return;
-  }
-  // Ctrl-Z marks the end of the file.
-  size_t end = data.find('\x1A');
-  if (end == std::string::npos) end = data.size();
-
-  size_t pos = 0;
-  while (pos < end) {
+  // Line by line, so that a file far longer than the table is read no further than one line
+  // past what the table holds.
+  std::string line;
+  while (in.peek() != std::char_traits<char>::eof() && in.peek() != '\x1A') {  // Ctrl-Z ends the file
     if (static_cast<size_t>(count) >= lines.size()) {
       result = failed;
       return;
     }
-    size_t lf = data.find('\n', pos);
-    size_t stop = (lf == std::string::npos || lf > end) ? end : lf;
-    std::string line;
-    line.reserve(stop - pos);
-    for (size_t i = pos; i < stop; ++i) {
-      if (data[i] != '\r') line += data[i];  // CR before LF is the line end; a lone CR is dropped
-    }
+    std::getline(in, line);
+    if (in.bad()) break;
+    size_t eof = line.find('\x1A');
+    bool last = eof != std::string::npos;
+    if (last) line.erase(eof);
+    std::erase(line, '\r');  // CR before LF is the line end; a lone CR is dropped
     lines[static_cast<size_t>(count)] = std::move(line);
     ++count;
-    pos = (stop == end) ? end : stop + 1;
+    if (last) break;
+  }
+  if (in.bad()) {
+    result = failed;
+    return;
   }
   result = ResultSuccess;
 }

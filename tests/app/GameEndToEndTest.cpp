@@ -9,6 +9,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <stdexcept>
 
@@ -465,7 +466,7 @@ TEST(GameFiles, AMissingOrBrokenPictureStopsTheStartNamingTheFile) {
       TGameHarness game(kSeed);
       FAIL() << "the game started without dat/a2.bmp";
     } catch (const std::runtime_error& error) {
-      EXPECT_NE(std::string(error.what()).find("dat\\a2.bmp"), std::string::npos) << U8(error.what());
+      EXPECT_NE(std::string(error.what()).find("dat/a2.bmp"), std::string::npos) << U8(error.what());
     }
     EXPECT_EQ(FormMain, nullptr);
     EXPECT_EQ(ScreenBmp, nullptr) << "what was set up before the failure is freed";
@@ -478,16 +479,37 @@ TEST(GameFiles, AMissingOrBrokenPictureStopsTheStartNamingTheFile) {
       TGameHarness game(kSeed);
       FAIL() << "the game started with a broken dat/una.bmp";
     } catch (const std::runtime_error& error) {
-      EXPECT_NE(std::string(error.what()).find("dat\\una.bmp"), std::string::npos) << U8(error.what());
+      EXPECT_NE(std::string(error.what()).find("dat/una.bmp"), std::string::npos) << U8(error.what());
     }
   }
 }
 
+// The game plays on with an empty story; standard error says which file and why.
 TEST(GameFiles, AMissingOrBrokenScenarioLeavesAnEmptyStoryAndTheGameRunning) {
-  for (bool broken : {false, true}) {
+  struct TCase {
+    const char* Name;
+    std::function<void(const ScratchDir&)> Damage;
+    const char* Reason;
+  };
+  const std::string story = "dat/story.crp.txt";
+  std::string tooLong;
+  for (int i = 0; i < 10001; ++i) tooLong += "x\r\n";
+  const TCase cases[] = {
+      {"missing", [](const ScratchDir&) {}, "(No such file or directory)"},
+      {"garbage", [&](const ScratchDir& d) { d.Write(story, "garbage\r\nmore garbage\r\n"); },
+       "(not an enciphered story: 【エラー】不正なヘッダ)"},
+      {"empty", [&](const ScratchDir& d) { d.Write(story, ""); }, "(the file is empty)"},
+      {"a folder", [&](const ScratchDir& d) { fs::create_directories(d.File(story)); }, "(is a folder)"},
+      {"too long", [&](const ScratchDir& d) { d.Write(story, tooLong); }, "(more than 10000 lines)"},
+  };
+  for (const TCase& c : cases) {
     GameFolder folder({});
-    if (broken) folder.Dir().Write("dat/story.crp.txt", "garbage\r\nmore garbage\r\n");
+    c.Damage(folder.Dir());
+    testing::internal::CaptureStderr();
     TGameHarness game(kSeed);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              U8("farrowmere: cannot load the story " + story + " " + c.Reason + "; the game starts without it\n"))
+        << c.Name;
     ASSERT_NE(Script, nullptr);
     game.RunFrames(2);
     for (int i = 0; i < 3; ++i) {
@@ -496,7 +518,7 @@ TEST(GameFiles, AMissingOrBrokenScenarioLeavesAnEmptyStoryAndTheGameRunning) {
     }
     EXPECT_EQ(ScriptLineCount, 0) << Lines();
     EXPECT_FALSE(game.Ended());
-    EXPECT_EQ(game.FramesDrawn(), 8u) << (broken ? "broken" : "missing") << " scenario: the frames go on";
+    EXPECT_EQ(game.FramesDrawn(), 8u) << c.Name << " scenario: the frames go on";
   }
 }
 
@@ -505,7 +527,7 @@ TEST(GameFiles, AMissingOrBrokenScenarioLeavesAnEmptyStoryAndTheGameRunning) {
 namespace {
 
 // Runs the game program in the current folder, its output caught there.
-TRun RunProgram() { return RunIn(".", std::string("timeout 20 ") + FARROW_PROGRAM, "."); }
+TRun RunProgram() { return RunIn(".", std::string("timeout 20 ") + FARROW_PROGRAM + " --data dat", "."); }
 
 }  // namespace
 
@@ -521,8 +543,19 @@ TEST(GameProgram, FinishExitsWithZeroAndAMissingPictureWithAnErrorNamingIt) {
     folder.CopyDat("a.bmp");
     TRun run = RunProgram();
     EXPECT_NE(run.Status, 0);
-    EXPECT_NE(run.Err.find("dat\\a2.bmp"), std::string::npos) << "the message must name the file: " << run.Err;
+    EXPECT_NE(run.Err.find(U8("ファイル dat/a2.bmp を開けません（No such file or directory）")), std::string::npos)
+        << "the message must name the file and why: " << run.Err;
   }
+}
+
+TEST(GameProgram, WithoutAnyFontTheTitleStillRunsAndStandardErrorNamesTheFaces) {
+  GameFolder folder(Story);
+  folder.Dir().Write("empty-fonts.conf", "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");
+  TRun run = RunIn(".", std::string("FONTCONFIG_FILE=$PWD/empty-fonts.conf timeout -s TERM 3 ") + FARROW_PROGRAM +
+                            " --data dat", ".");
+  EXPECT_EQ(run.Status, 124) << run.Err;
+  EXPECT_NE(run.Err.find(U8("farrowmere: no font for the face ＭＳ ")), std::string::npos) << run.Err;
+  EXPECT_NE(run.Err.find("nor any fallback face); its texts will not show\n"), std::string::npos) << run.Err;
 }
 
 TEST(GameProgram, ACutTuneLeavesTheTitleSilentTheLogShortAndTheProgramEndsOnSigterm) {
@@ -531,7 +564,7 @@ TEST(GameProgram, ACutTuneLeavesTheTitleSilentTheLogShortAndTheProgramEndsOnSigt
   ASSERT_GT(tune.size(), 100u);
   folder.Dir().Write("dat/farrow.mid", tune.substr(0, tune.size() / 2));
   // Four seconds on the title, then SIGTERM; SIGKILL only if that did not end it.
-  TRun run = RunIn(".", std::string("timeout -k 10 -s TERM 4 ") + FARROW_PROGRAM, ".");
+  TRun run = RunIn(".", std::string("timeout -k 10 -s TERM 4 ") + FARROW_PROGRAM + " --data dat", ".");
   EXPECT_EQ(run.Status, 124) << "124: ended by SIGTERM; 137: it had to be killed";
   EXPECT_LT(run.Err.size(), 2000u) << run.Err.substr(0, 500);
 }

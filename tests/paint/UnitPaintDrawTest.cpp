@@ -157,10 +157,10 @@ TEST(PaintSetupPictures, AMissingOrTooSmallPictureStopsTheSetUpNamingTheFile) {
     PaintFree();
     return std::string("(no error)");
   };
-  EXPECT_NE(setUpMessage().find("dat\\a.bmp"), std::string::npos) << "a missing harbour picture";
+  EXPECT_NE(setUpMessage().find("dat/a.bmp"), std::string::npos) << "a missing harbour picture";
   WriteBmp("dat/a.bmp", 400, 400);
   WriteBmp("dat/a2.bmp", 399, 400);
-  EXPECT_NE(setUpMessage().find("dat\\a2.bmp"), std::string::npos)
+  EXPECT_NE(setUpMessage().find("dat/a2.bmp"), std::string::npos)
       << "a picture narrower than the play area would be read past its rows";
   WriteBmp("dat/a2.bmp", 400, 400);
   WriteBmp("dat/una.bmp", 400, 400);

@@ -1,6 +1,6 @@
-// DataFilesTest -- the game's "dat\x" names: the working folder's dat/ first, only single-byte
-// backslashes as separators, and a picture missing for want of any data folder named with the
-// places the game looked in.
+// DataFilesTest -- the game's "dat\x" names: dat/ below the working folder until the program
+// names its data folder, only single-byte backslashes as separators, and errors that give the
+// path really tried and why it failed.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -43,26 +43,29 @@ std::string OpenError(const std::string& name) {
 
 }  // namespace
 
-TEST(DataFiles, TheWorkingFoldersDatIsUsedAndOnlySingleByteBackslashesSeparate) {
+TEST(DataFiles, TheWorkingFoldersDatIsUsedUntilTheProgramNamesItsDataFolder) {
   InFolder folder(true);
   EXPECT_EQ(NativeFileName("dat\\a.bmp"), "dat/a.bmp");
   // 表 is 0x95 0x5C in CP932: its second byte is not a separator.
   EXPECT_EQ(NativeFileName("dat\\表\\b.wav"), "dat/表/b.wav");
   EXPECT_EQ(NativeFileName("story\\x.txt"), "story/x.txt") << "names outside dat\\ only change their separators";
-  EXPECT_EQ(U8(OpenError("dat\\a.bmp")), U8("ファイル dat\\a.bmp を開けません。"))
-      << "with a data folder, a missing picture is the plain error";
+  EXPECT_EQ(U8(OpenError("dat\\a.bmp")), U8("ファイル dat/a.bmp を開けません（No such file or directory）。"));
+
+  SetDataFolder(folder.Dir().File("elsewhere"));
+  EXPECT_EQ(NativeFileName("dat\\表\\b.wav"), folder.Dir().File("elsewhere/表/b.wav"));
+  EXPECT_EQ(NativeFileName("story\\x.txt"), "story/x.txt");
+  EXPECT_EQ(U8(OpenError("dat\\a.bmp")), U8("ファイル " + folder.Dir().File("elsewhere/a.bmp") +
+                                             " を開けません（No such file or directory）。"))
+      << "the error names the path really tried";
+  SetDataFolder("");
+  EXPECT_EQ(NativeFileName("dat\\a.bmp"), "dat/a.bmp");
 }
 
-TEST(DataFiles, WithoutAnyDataFolderTheErrorNamesWhereTheGameLooked) {
-  InFolder folder(false);
-  const std::string installed = InstalledDataFolder();
-  ASSERT_FALSE(installed.empty()) << "the program's own location must be readable";
-  ASSERT_FALSE(fs::exists(installed)) << "the test needs no data folder beside its program: " << installed;
-  EXPECT_EQ(NativeFileName("dat\\a.bmp"), "dat/a.bmp") << "with nowhere better, the name stays below the working folder";
-
-  const std::string error = U8(OpenError("dat\\a.bmp"));
-  EXPECT_NE(error.find(U8("ファイル dat\\a.bmp を開けません。")), std::string::npos) << error;
-  EXPECT_NE(error.find(folder.Dir().File("dat")), std::string::npos) << "names the working folder's dat/: " << error;
-  EXPECT_NE(error.find(installed), std::string::npos) << "names the installed data folder: " << error;
-  EXPECT_EQ(MissingDataFolderText("story.txt"), "") << "only the game's data names are about the data folder";
+TEST(DataFiles, TheReasonAFileCannotBeRead) {
+  InFolder folder(true);
+  folder.Dir().Write("dat/ok.txt", "x");
+  EXPECT_EQ(UnreadableReason("dat/ok.txt"), "");
+  EXPECT_EQ(UnreadableReason("dat"), "is a folder");
+  EXPECT_EQ(UnreadableReason("dat/none.txt"), "No such file or directory");
+  EXPECT_EQ(UnreadableReason("dat/ok.txt/x"), "Not a directory");
 }

@@ -350,7 +350,8 @@ TEST(Pictures, MissingOrBrokenFilesThrowAndLeaveTheBitmap) {
   EXPECT_THROW(jpeg.LoadFromFile("broken.bmp"), std::runtime_error);
 }
 
-TEST(Pictures, JpegClaimingAHugeSizeIsRefusedBeforeDecoding) {
+// Each costs gigabytes and seconds when decoded first: the header's size is checked before.
+TEST(Pictures, PicturesClaimingAHugeSizeAreRefusedBeforeDecoding) {
   std::vector<uint8_t> bytes(std::begin(kRedBlueJpeg), std::end(kRedBlueJpeg));
   size_t frame = 0;
   while (!(bytes[frame] == 0xFF && bytes[frame + 1] == 0xC0)) ++frame;
@@ -364,6 +365,24 @@ TEST(Pictures, JpegClaimingAHugeSizeIsRefusedBeforeDecoding) {
     FAIL() << "a 60,000 x 60,000 picture (10 GB decoded) was accepted";
   } catch (const std::runtime_error& e) {
     EXPECT_NE(std::string(e.what()).find("too large"), std::string::npos) << e.what();
+  }
+
+  // Width at offset 18, height at 22; a negative height (rows top-down) counts by its size.
+  for (int32_t height : {4, -4}) {
+    std::vector<uint8_t> bmp = SmallBmp(24);
+    bmp.resize(18);
+    Put32(bmp, 72220678);
+    Put32(bmp, static_cast<uint32_t>(height));
+    std::vector<uint8_t> rest = SmallBmp(24);
+    bmp.insert(bmp.end(), rest.begin() + 26, rest.end());
+    WriteFile("huge.bmp", bmp);
+    TBitmap picture;
+    try {
+      picture.LoadFromFile("huge.bmp");
+      FAIL() << "a 72,220,678 x " << height << " bitmap was accepted";
+    } catch (const std::runtime_error& e) {
+      EXPECT_NE(std::string(e.what()).find("too large"), std::string::npos) << height << ": " << e.what();
+    }
   }
 }
 
