@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: play test bench build configure deps clean assets story screenshots package package-check fuzz test-asan format format-check tidy
+.PHONY: play test bench build configure deps clean assets story screenshots package package-check fuzz test-asan fresh-check format format-check tidy
 
 deps:
 	@scripts/install-deps
@@ -17,8 +17,10 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-# Runs from the repository root, whose dat/ holds the story, pictures and sounds.
-play: build
+# Runs from the repository root, whose dat/ holds the story, pictures and sounds. Builds the
+# game and what it links, no tests, benchmarks or tools.
+play: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target farrowmere
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "make play: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); the game needs a window." >&2; \
 	  exit 1; \
@@ -78,9 +80,18 @@ fuzz:
 	@scripts/install-deps fuzz
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) scripts/fuzz
 
-# Headless: the soak plays through the real game, which opens SDL.
+# Headless: the soak plays through the real game, which opens SDL. Then the game on a desktop
+# (Xvfb) beside a minimal SDL program: CPU at each factor and start-up (bench/desktop-bench).
 bench: build
 	@for b in $(BUILD)/bench/*-bench; do SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$$b" || exit 1; done
+	@bench/desktop-bench $(BUILD)
+
+# Tries the committed HEAD on a fresh minimal Debian (DIST=bookworm or trixie) made with
+# debootstrap: the README's first line, then `make test` as a new user (TARGETS to change).
+DIST ?= trixie
+TARGETS ?= test
+fresh-check:
+	@scripts/fresh-check $(DIST) $(TARGETS)
 
 # The project's own C++ sources (the tracked ones; build folders are not).
 SOURCES = $(shell git ls-files '*.cpp' '*.h')

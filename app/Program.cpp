@@ -35,6 +35,8 @@ int RunProgram() {
     status = 1;
   } else {
     Application.Title = "Farrowmere";
+    // The soundfont takes longer to load than the whole title: it waits for the first frame.
+    DeferMusic();
     std::unique_ptr<TFormMain> form;
     try {
       form = std::make_unique<TFormMain>();

@@ -94,6 +94,7 @@ bool TApplication::WaitMessage(uint32_t timeoutMs) {
     // Painting counts against the wait, so that the frame loop keeps its beat.
     uint32_t start = timeGetTime();
     window_->Present();
+    StartDeferredMusic();  // the first frame is out: now the tune deferred at start-up
     uint32_t spent = timeGetTime() - start;
     timeoutMs = spent < timeoutMs ? timeoutMs - spent : 0;
   }

@@ -3,8 +3,11 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <alsa/asoundlib.h>
+#include <dlfcn.h>
 #include <fluidsynth.h>
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -37,6 +40,13 @@ void ApplyVolume() {
   Mix_VolumeMusic(volume);
 }
 
+// The tune noted at start-up, before the first frame (see DeferMusic).
+struct TDeferredMusic {
+  bool Held = false;    // between DeferMusic and StartDeferredMusic
+  std::string Path;     // empty when none is loaded
+  int32_t Option = -1;  // GGSPlay's option, -1 while not playing
+} deferred;
+
 // The libraries' own log lines go to standard error once each: a fault that repeats on every
 // round of a loop (or every buffer of sound) must not fill the log. After kMaxLogLines distinct
 // lines nothing more is printed. Called from the audio thread too.
@@ -60,6 +70,16 @@ void SdlLog(void*, int, SDL_LogPriority priority, const char* message) {
   if (priority >= SDL_LOG_PRIORITY_WARN) QuietLog("SDL", message);
 }
 
+// ALSA prints its own errors (a machine without a sound card gets eight lines) unless told where.
+void AlsaLog(const char*, int, const char*, int, const char* format, ...) {
+  char line[512];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(line, sizeof line, format, args);
+  va_end(args);
+  QuietLog("ALSA", line);
+}
+
 void InstallQuietLogs() {
   static bool installed = false;
   if (installed) return;
@@ -68,6 +88,15 @@ void InstallQuietLogs() {
     fluid_set_log_function(level, FluidLog, nullptr);
   }
   SDL_LogSetOutputFunction(SdlLog, nullptr);
+  snd_lib_error_set_handler(AlsaLog);
+}
+
+// FluidSynth loads the soundfont's samples on OpenMP threads, which spin while they wait and
+// on a busy machine take longer than one thread alone. The runtime read OMP_NUM_THREADS before
+// the program started, so ask it directly when FluidSynth brought it in.
+void OneLoaderThread() {
+  using TSetThreads = void (*)(int);
+  if (auto set = reinterpret_cast<TSetThreads>(dlsym(RTLD_DEFAULT, "omp_set_num_threads"))) set(1);
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
@@ -156,7 +185,15 @@ int GGSSetDevice(int32_t, int32_t) { return 0; }  // the default output is the o
 
 int GGSLoadFile(const char* fileName, int32_t) {
   FreeMusic();
+  deferred.Path.clear();
+  deferred.Option = -1;
   if (fileName == nullptr) return 1;
+  if (deferred.Held) {
+    std::string bytes;
+    if (!ReadWholeFile(NativeFileName(fileName), bytes) || !IsWholeMidiFile(bytes)) return 5;
+    deferred.Path = fileName;
+    return 0;
+  }
   if (!OpenDevice()) return 2;
   Mix_Init(MIX_INIT_MID);
   if (!SoundFontReady()) return 3;
@@ -165,11 +202,16 @@ int GGSLoadFile(const char* fileName, int32_t) {
   const std::string path = NativeFileName(fileName);
   std::string bytes;
   if (!ReadWholeFile(path, bytes) || !IsWholeMidiFile(bytes)) return 5;
+  OneLoaderThread();
   music = Mix_LoadMUS(path.c_str());
   return music != nullptr ? 0 : 4;
 }
 
 int GGSPlay(int32_t option, int32_t, int32_t) {
+  if (deferred.Held && !deferred.Path.empty()) {
+    deferred.Option = option;
+    return 0;
+  }
   if (music == nullptr) return 1;
   int loops = (option & 1) != 0 ? -1 : 1;
   return Mix_PlayMusic(music, loops) == 0 ? 0 : 2;
@@ -180,11 +222,14 @@ int GGSPlay(int32_t option, int32_t, int32_t) {
 constexpr int kStopFadeMs = 250;
 
 int GGSStop() {
+  deferred.Option = -1;
   if (device == TDevice::Open) Mix_FadeOutMusic(kStopFadeMs);
   return 0;
 }
 
 int GGSFree() {
+  deferred.Path.clear();
+  deferred.Option = -1;
   FreeMusic();
   return 0;
 }
@@ -210,7 +255,19 @@ void PauseSound(bool on) {
   }
 }
 
+void DeferMusic() { deferred.Held = true; }
+
+void StartDeferredMusic() {
+  if (!deferred.Held) return;
+  deferred.Held = false;
+  const std::string path = deferred.Path;
+  const int32_t option = deferred.Option;
+  if (path.empty() || GGSLoadFile(path.c_str(), 1) != 0) return;
+  if (option >= 0) GGSPlay(option, 0, 0);
+}
+
 void CloseSound() {
+  deferred = TDeferredMusic{};
   StopWave();
   FreeMusic();
   if (device == TDevice::Open) {

@@ -40,6 +40,12 @@ bool SoundMuted();
 // Holds the sound and the tune playing now (while the window is hidden) and lets them go on
 // where they were.
 void PauseSound(bool paused);
+// Start-up: after DeferMusic, GGSLoadFile and GGSPlay only check the file and note the tune
+// (answering as they would when all goes well); StartDeferredMusic, called once the window
+// shows its first frame, opens the device, loads the soundfont and plays what was noted.
+// Without DeferMusic first, StartDeferredMusic does nothing.
+void DeferMusic();
+void StartDeferredMusic();
 
 // True when the file decodes as a sound the WAV player can play (tests check the game's data).
 bool CanLoadWave(const std::string& fileName);

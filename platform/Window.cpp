@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/TextCodec.h"
 #include "platform/WindowInternal.h"
@@ -30,9 +31,12 @@ TWindow::~TWindow() {
 }
 
 bool TWindow::Open(std::string& error) {
-  // Plain X11 shared-memory drawing: SDL would otherwise put the window's surface on OpenGL,
-  // which without a graphics card is a software renderer costing more than the whole frame.
-  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // On X11, plain shared-memory drawing: SDL would otherwise put the window's surface on
+  // OpenGL, which without a graphics card is a software renderer costing more than the whole
+  // frame. Wayland has no surface of its own: SDL draws it through a renderer, which the same
+  // setting would forbid, leaving the window blank.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver != nullptr && std::strcmp(driver, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // High-DPI: where the system scales the display, the window's surface has real pixels and
   // the factor below is chosen in them, so the system does not enlarge the picture again.
   window_ = SDL_CreateWindow(Cp932ToUtf8(form_.Caption).c_str(), form_.Left + TForm::FrameWidth,

@@ -68,19 +68,23 @@ class TWindow {
   void SnapshotChildren(const TControl& parent, std::vector<int64_t>& s) const;
   void PlaceWindow();
   void DrawScaled(const TViewport& view, SDL_Surface* target);
+  void PresentFailed(const char* what);
   TForm& form_;
   TInputRouter router_;
   SDL_Window* window_ = nullptr;
   TBitmap frame_;
   // What the window last showed and what it would show now; both keep their storage.
   std::vector<int64_t> shown_, now_;
-  std::vector<uint32_t> row_;    // one scaled row in the window's pixel format
+  const TPaintBox* base_ = nullptr;  // the paint box under everything, shown straight from its Surface
+  std::vector<TRect> above_;         // the parts of frame_ painted over it
+  std::vector<uint32_t> row_;        // one scaled row, where the window cuts the picture
   SDL_Surface* source_ = nullptr;  // frame_ seen by SDL, for windows not in a 32-bit format
   bool exposed_ = true;  // everything, the margin too, must be painted and sent
   const SDL_Surface* shownSurface_ = nullptr;
   int shownWidth_ = 0, shownHeight_ = 0;
   int scale_ = 1;
   bool fullscreen_ = false;
+  bool presentFailed_ = false;  // said once on standard error
 };
 
 }  // namespace Platform

@@ -2,6 +2,10 @@
 #include "platform/WindowPaint.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "platform/WindowInternal.h"
 
 namespace Platform {
 
@@ -87,7 +91,15 @@ bool CoveredByChild(const TControl& parent, const TRect& area) {
   return false;
 }
 
-void PaintChildren(TControl& parent, TBitmap& frame, const TRect& clip) {
+// A paint that leaves out everything up to and including Base (whose pixels the caller takes
+// from elsewhere) and lists the areas painted after it.
+struct TPaintAbove {
+  const TControl* Base = nullptr;
+  bool Reached = false;
+  std::vector<TRect>* Painted = nullptr;
+};
+
+void PaintChildren(TControl& parent, TBitmap& frame, const TRect& clip, TPaintAbove* above = nullptr) {
   TCanvas& c = frame.Canvas();
   for (TControl* child : parent.Children()) {
     if (!child->Visible) continue;
@@ -96,7 +108,12 @@ void PaintChildren(TControl& parent, TBitmap& frame, const TRect& clip) {
     TRect bounds{left, top, left + child->Width, top + child->Height};
     TRect area = Intersect(clip, bounds);
     c.ClipRect = area;
-    if (auto* panel = dynamic_cast<TPanel*>(child)) {
+    if (above != nullptr && !above->Reached) {
+      above->Reached = child == above->Base;
+    } else if (above != nullptr) {
+      above->Painted->push_back(area);
+      if (auto* button = dynamic_cast<TPushButton*>(child)) PaintButton(*button, c, left, top);
+    } else if (auto* panel = dynamic_cast<TPanel*>(child)) {
       // The play area's panel lies wholly under its paint box: a fill there would be lost.
       if (!CoveredByChild(*panel, area)) {
         c.Brush.Color = RGB(panel->Color >> 16, panel->Color >> 8, panel->Color);
@@ -107,9 +124,21 @@ void PaintChildren(TControl& parent, TBitmap& frame, const TRect& clip) {
     } else if (auto* button = dynamic_cast<TPushButton*>(child)) {
       PaintButton(*button, c, left, top);
     }
-    PaintChildren(*child, frame, area);
+    PaintChildren(*child, frame, area, above);
   }
   c.ClipRect = clip;
+}
+
+// The visible controls in the order they are painted, each with the area it may paint.
+void InPaintOrder(const TControl& parent, const TRect& clip, std::vector<std::pair<const TControl*, TRect>>& out) {
+  for (const TControl* child : parent.Children()) {
+    if (!child->Visible) continue;
+    int left = 0, top = 0;
+    child->ClientOrigin(left, top);
+    TRect area = Intersect(clip, TRect{left, top, left + child->Width, top + child->Height});
+    out.emplace_back(child, area);
+    InPaintOrder(*child, area, out);
+  }
 }
 
 }  // namespace
@@ -125,6 +154,36 @@ void PaintForm(TForm& form, TBitmap& frame) {
     c.FillRect(all);
   }
   PaintChildren(form, frame, all);
+}
+
+const TPaintBox* PaintFormAbove(TForm& form, TBitmap& frame, std::vector<TRect>& painted) {
+  painted.clear();
+  frame.SetSize(std::max(0, form.ClientWidth()), std::max(0, form.ClientHeight()));
+  if (frame.Empty()) return nullptr;
+  TRect all{0, 0, frame.Width(), frame.Height()};
+  // The last control that paints the whole client area must be a paint box with only push
+  // buttons after it; otherwise the whole form is painted.
+  static thread_local std::vector<std::pair<const TControl*, TRect>> order;
+  order.clear();
+  InPaintOrder(form, all, order);
+  size_t last = order.size();
+  for (size_t i = 0; i < order.size(); ++i) {
+    const TRect& area = order[i].second;
+    bool whole = area.Left <= 0 && area.Top <= 0 && area.Right >= all.Right && area.Bottom >= all.Bottom;
+    if (whole && PaintsAll(*order[i].first, all)) last = i;
+  }
+  const auto* box = last < order.size() ? dynamic_cast<const TPaintBox*>(order[last].first) : nullptr;
+  for (size_t i = last + 1; box != nullptr && i < order.size(); ++i) {
+    if (dynamic_cast<const TPushButton*>(order[i].first) == nullptr) box = nullptr;
+  }
+  if (box == nullptr) {
+    PaintForm(form, frame);
+    return nullptr;
+  }
+  frame.Canvas().ClipRect = all;
+  TPaintAbove above{box, false, &painted};
+  PaintChildren(form, frame, all, &above);
+  return box;
 }
 
 }  // namespace Platform

@@ -2,7 +2,10 @@
 // picture enlarged into the window's pixels.
 #include "platform/Window.h"
 
+#include <SDL.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 
@@ -41,10 +44,43 @@ void TWindow::Snapshot(std::vector<int64_t>& s) const {
   SnapshotChildren(form_, s);
 }
 
+namespace {
+
+// 32-bit pixels with 8 bits a colour: the window surfaces of X11, Wayland and the dummy driver.
+bool Direct(const SDL_PixelFormat& f) { return f.BytesPerPixel == 4 && f.Rloss == 0 && f.Gloss == 0 && f.Bloss == 0; }
+
+// count pixels of a 24-bit row (blue, green, red) in the window's format, each written scale
+// times side by side. Usual is X11's layout, whose shifts the compiler then knows.
+template <bool Usual>
+void Enlarge(const uint8_t* p, int count, uint32_t* out, int scale, const SDL_PixelFormat& f) {
+  const uint32_t red = Usual ? 16 : f.Rshift, green = Usual ? 8 : f.Gshift, blue = Usual ? 0 : f.Bshift;
+  const uint32_t alpha = f.Amask;
+  auto pixel = [&](int x) {
+    return (uint32_t{p[3 * x + 2]} << red) | (uint32_t{p[3 * x + 1]} << green) | (uint32_t{p[3 * x]} << blue) | alpha;
+  };
+  // The common factors with a fixed stride, which the compiler turns into vector stores.
+  switch (scale) {
+    case 1:
+      for (int x = 0; x < count; ++x) out[x] = pixel(x);
+      break;
+    case 2:
+      for (int x = 0; x < count; ++x) out[2 * x] = out[2 * x + 1] = pixel(x);
+      break;
+    case 3:
+      for (int x = 0; x < count; ++x) out[3 * x] = out[3 * x + 1] = out[3 * x + 2] = pixel(x);
+      break;
+    default:
+      for (int x = 0; x < count; ++x) std::fill_n(out + static_cast<size_t>(x) * scale, scale, pixel(x));
+      break;
+  }
+}
+
+}  // namespace
+
 void TWindow::DrawScaled(const TViewport& view, SDL_Surface* target) {
   const int w = frame_.Width(), h = frame_.Height(), scale = view.Scale;
   const SDL_PixelFormat& f = *target->format;
-  if (f.BytesPerPixel != 4 || f.Rloss != 0 || f.Gloss != 0 || f.Bloss != 0) {
+  if (!Direct(f)) {
     // An unusual window format: SDL converts, still pixel for pixel.
     if (source_ == nullptr || source_->pixels != frame_.ScanLine(0) || source_->w != w || source_->h != h) {
       if (source_ != nullptr) SDL_FreeSurface(source_);
@@ -55,42 +91,50 @@ void TWindow::DrawScaled(const TViewport& view, SDL_Surface* target) {
     SDL_BlitScaled(source_, nullptr, target, &to);
     return;
   }
-  // The common case, one pass: each frame row is converted once to the window's format and
-  // enlarged in a buffer, which is copied onto every window row it covers.
+  // The common case, one pass: each picture row is converted and enlarged straight into the
+  // first window row it covers, which is then copied onto the others. The picture's rows come
+  // from the paint box under everything, what lies over it from frame_.
   const int x0 = std::max(0, view.Left), x1 = std::min(target->w, view.Left + w * scale);
   const int y0 = std::max(0, view.Top), y1 = std::min(target->h, view.Top + h * scale);
   if (x0 >= x1 || y0 >= y1) return;
-  row_.resize(static_cast<size_t>(w) * (scale + 1));  // sized once: the row at 1x, then enlarged
+  // A picture cut at the window's edges is enlarged in a buffer first.
+  const bool cut = x0 != view.Left || x1 != view.Left + w * scale;
+  if (cut) row_.resize(static_cast<size_t>(w) * scale);
   if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return;
   auto* pixels = static_cast<uint8_t*>(target->pixels);
-  const uint32_t red = f.Rshift, green = f.Gshift, blue = f.Bshift, alpha = f.Amask;
-  const bool usual = red == 16 && green == 8 && blue == 0;  // X11's layout
+  const bool usual = f.Rshift == 16 && f.Gshift == 8 && f.Bshift == 0;
+  const auto enlarge = usual ? Enlarge<true> : Enlarge<false>;
   const size_t bytes = static_cast<size_t>(x1 - x0) * 4;
-  uint32_t* row = row_.data();
-  uint32_t* wide = scale == 1 ? row : row + w;
+  int baseLeft = 0, baseTop = 0;
+  if (base_ != nullptr) base_->ClientOrigin(baseLeft, baseTop);
   for (int y = (y0 - view.Top) / scale; y < h; ++y) {
     const int top = std::max(y0, view.Top + y * scale), bottom = std::min(y1, view.Top + (y + 1) * scale);
     if (top >= bottom) break;
-    const uint8_t* p = frame_.ScanLine(y);
-    if (usual) {
-      // Shifts the compiler knows: several pixels per instruction.
-      for (int x = 0; x < w; ++x) row[x] = (uint32_t{p[3 * x + 2]} << 16) | (uint32_t{p[3 * x + 1]} << 8) | p[3 * x] | alpha;
+    uint8_t* first = pixels + static_cast<size_t>(top) * target->pitch + static_cast<size_t>(x0) * 4;
+    uint32_t* out = cut ? row_.data() : reinterpret_cast<uint32_t*>(first);
+    if (base_ == nullptr) {
+      enlarge(frame_.ScanLine(y), w, out, scale, f);
     } else {
-      for (int x = 0; x < w; ++x) row[x] = (uint32_t{p[3 * x + 2]} << red) | (uint32_t{p[3 * x + 1]} << green) | (uint32_t{p[3 * x]} << blue) | alpha;
+      // The box lies at or above and left of the client area's corner (it covers it all).
+      enlarge(base_->Surface.ScanLine(y - baseTop) + 3 * static_cast<size_t>(-baseLeft), w, out, scale, f);
+      for (const TRect& r : above_) {
+        if (y < r.Top || y >= r.Bottom || r.Left >= r.Right) continue;
+        enlarge(frame_.ScanLine(y) + 3 * static_cast<size_t>(r.Left), r.Right - r.Left, out + static_cast<size_t>(r.Left) * scale, scale, f);
+      }
     }
-    // The common factors with a fixed stride, which the compiler turns into vector shuffles.
-    if (scale == 2) {
-      for (int x = 0; x < w; ++x) wide[2 * x] = wide[2 * x + 1] = row[x];
-    } else if (scale == 3) {
-      for (int x = 0; x < w; ++x) wide[3 * x] = wide[3 * x + 1] = wide[3 * x + 2] = row[x];
-    } else if (scale > 3) {
-      for (int x = 0; x < w; ++x) std::fill_n(wide + static_cast<size_t>(x) * scale, scale, row[x]);
-    }
-    for (int r = top; r < bottom; ++r) {
-      std::memcpy(pixels + static_cast<size_t>(r) * target->pitch + x0 * 4, wide + (x0 - view.Left), bytes);
+    if (cut) std::memcpy(first, row_.data() + (x0 - view.Left), bytes);
+    for (int r = top + 1; r < bottom; ++r) {
+      std::memcpy(pixels + static_cast<size_t>(r) * target->pitch + static_cast<size_t>(x0) * 4, first, bytes);
     }
   }
   if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
+}
+
+void TWindow::PresentFailed(const char* what) {
+  // Said once: a window that stays blank must not stay silent, nor fill the log.
+  if (presentFailed_) return;
+  presentFailed_ = true;
+  std::fprintf(stderr, "farrowmere: cannot show the picture (%s): %s\n", what, SDL_GetError());
 }
 
 void TWindow::Present(bool force) {
@@ -104,25 +148,46 @@ void TWindow::Present(bool force) {
   if (!titled) SDL_SetWindowTitle(window_, Cp932ToUtf8(form_.Caption).c_str());
   bool whole = exposed_ || force;
   exposed_ = false;
-  PaintForm(form_, frame_);
   SDL_Surface* target = SDL_GetWindowSurface(window_);
-  if (target == nullptr || frame_.Empty()) return;
+  if (target == nullptr) {
+    PresentFailed("no window surface");
+    return;
+  }
+  // Painting the form whole is left to windows of an unusual format, which SDL converts.
+  base_ = nullptr;
+  if (Direct(*target->format)) {
+    base_ = PaintFormAbove(form_, frame_, above_);
+  } else {
+    PaintForm(form_, frame_);
+  }
+  if (frame_.Empty()) return;
   TViewport view = FitViewport(target->w, target->h, frame_.Width(), frame_.Height(), fullscreen_ ? 0 : scale_);
   if (target != shownSurface_ || target->w != shownWidth_ || target->h != shownHeight_) whole = true;
   shownSurface_ = target;
   shownWidth_ = target->w;
   shownHeight_ = target->h;
-  // The black margin of fullscreen is painted once, when the window's surface is new.
-  if (whole) SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
-  DrawScaled(view, target);
-  if (whole) {
-    SDL_UpdateWindowSurface(window_);
-    return;
-  }
   SDL_Rect area{std::max(0, view.Left), std::max(0, view.Top), 0, 0};
   area.w = std::min(target->w, view.Left + frame_.Width() * view.Scale) - area.x;
   area.h = std::min(target->h, view.Top + frame_.Height() * view.Scale) - area.y;
-  if (area.w > 0 && area.h > 0) SDL_UpdateWindowSurfaceRects(window_, &area, 1);
+  // The black margin of fullscreen is painted once, when the window's surface is new.
+  if (whole) {
+    const uint32_t black = SDL_MapRGB(target->format, 0, 0, 0);
+    const SDL_Rect margins[] = {{0, 0, target->w, area.y},
+                                {0, area.y + area.h, target->w, target->h - area.y - area.h},
+                                {0, area.y, area.x, area.h},
+                                {area.x + area.w, area.y, target->w - area.x - area.w, area.h}};
+    for (const SDL_Rect& m : margins) {
+      if (m.w > 0 && m.h > 0) SDL_FillRect(target, &m, black);
+    }
+  }
+  DrawScaled(view, target);
+  int sent = 0;
+  if (whole) {
+    sent = SDL_UpdateWindowSurface(window_);
+  } else if (area.w > 0 && area.h > 0) {
+    sent = SDL_UpdateWindowSurfaceRects(window_, &area, 1);
+  }
+  if (sent != 0) PresentFailed("the window refused the picture");
 }
 
 void TWindow::ReadBack(TBitmap& out) {

@@ -18,7 +18,6 @@
 #include "platform/Input.h"
 #include "platform/Sound.h"
 #include "platform/TextCodec.h"
-#include "platform/Window.h"
 #include "platform/WindowPaint.h"
 
 using namespace Platform;

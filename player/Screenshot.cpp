@@ -11,7 +11,6 @@
 #include "platform/Graphics.h"
 #include "platform/ImageFile.h"
 #include "platform/TextCodec.h"
-#include "platform/Window.h"
 #include "platform/WindowPaint.h"
 #include "player/Player.h"
 

@@ -9,6 +9,7 @@
 #include "app/UnitForm.h"
 #include "game/UnitMain.h"
 #include "media/QuilMidi.h"
+#include "platform/Sound.h"
 
 using namespace SoundOutput;
 
@@ -80,6 +81,28 @@ TEST(QuilMidi, APlayRightAfterAStopSoundsInFull) {
   size_t started = Written();
   ASSERT_TRUE(WaitForOutput(started + Seconds(1.0)));
   EXPECT_GT(Loudest(started + Seconds(0.5), started + Seconds(1.0)), 500) << "the new tune faded with the old one";
+  TQuilMidi::Shutdown();
+}
+
+TEST(QuilMidi, AtStartUpTheTuneWaitsForTheFirstFrameAndAStopMeanwhileHolds) {
+  WriteTune("tune.mid", 8);
+  std::string result;
+  Platform::DeferMusic();
+  TQuilMidi::Play("tune.mid", true, result);
+  EXPECT_EQ(result, "問題なし") << "a good tune is taken while deferred";
+  Platform::StartDeferredMusic();
+  size_t started = Written();
+  ASSERT_TRUE(WaitForOutput(started + Seconds(0.5)));
+  EXPECT_GT(Loudest(started, started + Seconds(0.5)), 500) << "the deferred tune did not start with the first frame";
+  TQuilMidi::Shutdown();
+
+  Platform::DeferMusic();
+  TQuilMidi::Play("tune.mid", true, result);
+  TQuilMidi::Stop();  // the title pressed before its first frame was out
+  Platform::StartDeferredMusic();
+  started = Written();
+  ASSERT_TRUE(WaitForOutput(started + Seconds(1.0)));
+  EXPECT_LT(Loudest(started, started + Seconds(1.0)), 50) << "a tune stopped before the first frame played";
   TQuilMidi::Shutdown();
 }
 
