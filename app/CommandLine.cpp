@@ -13,8 +13,9 @@ struct TLine {
 };
 
 const TLine Options[] = {
-    {"--data DIR", "read the story, pictures, sounds and tune from DIR (DIR/a.bmp,\n"
-                   "DIR/story.crp.txt, ...) instead of the installed data"},
+    {"--data DIR",
+     "read the story, pictures, sounds and tune from DIR (DIR/a.bmp,\n"
+     "DIR/story.crp.txt, ...) instead of the installed data"},
     {"--help", "print this help and exit"},
     {"--version", "print the version and exit"},
 };

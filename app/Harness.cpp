@@ -94,7 +94,8 @@ TGameHarness::TIdeaClick TGameHarness::IdeaButtonPoint(const std::string& captio
     // The button's part inside the play area (right and bottom edges outside).
     int l = std::max(left, areaLeft), r = std::min(left + button->Width, areaLeft + form_->PaintMain.Width);
     int t = std::max(top, areaTop), b = std::min(top + button->Height, areaTop + form_->PaintMain.Height);
-    if (t >= b || l >= r) return top + button->Height <= areaTop ? TIdeaClick::AbovePlayArea : TIdeaClick::BelowPlayArea;
+    if (t >= b || l >= r)
+      return top + button->Height <= areaTop ? TIdeaClick::AbovePlayArea : TIdeaClick::BelowPlayArea;
     x = l + (r - l) / 2;
     y = t + (b - t) / 2;
     if (!button->Enabled) return TIdeaClick::GreyedOut;

@@ -32,11 +32,11 @@ class TGameHarness {
   // What became of a click on an idea button.
   enum class TIdeaClick {
     Clicked,
-    NotShown,          // no visible idea button has this caption
-    AbovePlayArea,     // the first one has not yet fallen into the play area
-    BelowPlayArea,     // it has fallen out at the bottom (hidden on the next frame)
-    GreyedOut,         // it is disabled: a press on it would do nothing
-    Covered,           // another control lies over its visible part
+    NotShown,       // no visible idea button has this caption
+    AbovePlayArea,  // the first one has not yet fallen into the play area
+    BelowPlayArea,  // it has fallen out at the bottom (hidden on the next frame)
+    GreyedOut,      // it is disabled: a press on it would do nothing
+    Covered,        // another control lies over its visible part
   };
   // Presses with the left button at the centre of the part inside the play area of the first
   // visible idea button (lowest index) with this caption. Only a Clicked outcome pressed.

@@ -6,7 +6,8 @@
 
 // Seeds the random generator, starts the frame loop on FormMain, sets up the drawing (pictures,
 // canvases, the five idea buttons), the script engine and its commands, attaches the player's
-// conveniences (player/Player.h), and registers the frame callback every 50 ms. A missing or broken picture throws, naming the file.
+// conveniences (player/Player.h), and registers the frame callback every 50 ms. A missing or broken picture throws,
+// naming the file.
 void GameSetup();
 // Detaches the player's conveniences, frees the drawing resources and the idea buttons, then
 // the script engine.

@@ -93,7 +93,8 @@ void StageWorstCase() {
   for (int b = 0; b < IdeaButtonCount; ++b) {
     for (int i = 0; i < ParticlesPerButton; ++i) {
       TParticle& p = ButtonParticles[b][i];
-      p = TParticle{true, MakePixel(128, 255, 128), Random(5) - 2, -1 - Random(10), 20 + Random(100), 100 + Random(200), 100};
+      p = TParticle{true, MakePixel(128, 255, 128), Random(5) - 2, -1 - Random(10), 20 + Random(100), 100 + Random(200),
+                    100};
     }
   }
   StartBurst();

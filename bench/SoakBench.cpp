@@ -125,8 +125,8 @@ int main() {
       if (game.Ended()) ++counts.Endings;
     }
   } catch (const std::exception& error) {
-    std::printf("soak: FAILED: an error escaped after %llu frames: %s\n", static_cast<unsigned long long>(counts.Frames),
-                Platform::Cp932ToUtf8(error.what()).c_str());
+    std::printf("soak: FAILED: an error escaped after %llu frames: %s\n",
+                static_cast<unsigned long long>(counts.Frames), Platform::Cp932ToUtf8(error.what()).c_str());
     return 1;
   } catch (...) {
     std::printf("soak: FAILED: something not an error escaped after %llu frames\n",
@@ -144,8 +144,8 @@ int main() {
   const long growth = end - baseline;
   std::printf("soak: resident memory %ld KB at 10 %%, %ld KB at the end (%+ld KB)\n", baseline / 1024, end / 1024,
               growth / 1024);
-  std::printf("soak: heap in use %ld KB at 10 %%, %ld KB at the end (%+ld KB)\n", heapBaseline / 1024,
-              heapEnd / 1024, (heapEnd - heapBaseline) / 1024);
+  std::printf("soak: heap in use %ld KB at 10 %%, %ld KB at the end (%+ld KB)\n", heapBaseline / 1024, heapEnd / 1024,
+              (heapEnd - heapBaseline) / 1024);
   if (growth >= kMaxGrowthBytes) {
     std::printf("soak: FAILED: resident memory grew by 1 MB or more\n");
     return 1;

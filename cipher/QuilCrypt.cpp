@@ -179,8 +179,8 @@ void TQuilCrypt::ReadCipherFile(const std::string& fileName, const std::string& 
     std::string pending;
     for (int i = 1; i < fileCount; ++i) {
       std::string plain;
-      if (!DecodeCipherLine(fileLines[static_cast<size_t>(i)], keyText + fileLines[static_cast<size_t>(i - 1)],
-                            plain, result)) {
+      if (!DecodeCipherLine(fileLines[static_cast<size_t>(i)], keyText + fileLines[static_cast<size_t>(i - 1)], plain,
+                            result)) {
         return;
       }
       for (char c : plain) {

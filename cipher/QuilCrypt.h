@@ -16,15 +16,15 @@ class TQuilCrypt {
   static constexpr int SymbolsPerBlock = 64;
   using TBlock = std::array<uint8_t, BlockSize>;
 
-  static const char* const Header;     // "Velumon"
-  static const std::string SymbolSet;  // the 64 symbols, by value
+  static const char* const Header;       // "Velumon"
+  static const std::string SymbolSet;    // the 64 symbols, by value
   static const std::string CheckPrefix;  // "CheckCode:"
 
   // Deciphers fileName into lines[0 .. count-1] (no CR LF, no check line); at most
   // highIndex + 1 file lines are read and as many plain lines produced. result is "【成功】"
   // or the error that says why (lines and count are then not to be used).
-  static void ReadCipherFile(const std::string& fileName, const std::string& keyText, std::string& result,
-                             int& count, int highIndex, std::span<std::string> lines);
+  static void ReadCipherFile(const std::string& fileName, const std::string& keyText, std::string& result, int& count,
+                             int highIndex, std::span<std::string> lines);
 
   // One file line to its plain bytes; false with the error in result.
   static bool DecodeCipherLine(const std::string& line, const std::string& keyText, std::string& plain,

@@ -30,9 +30,7 @@ void SetEnemy(const std::string& kind, const std::string& name, int32_t power, c
   }
 }
 
-std::string DescribeEnemy() {
-  return "【" + Enemy.Kind + "】" + Enemy.Name + "(" + std::to_string(Enemy.Power) + ")";
-}
+std::string DescribeEnemy() { return "【" + Enemy.Kind + "】" + Enemy.Name + "(" + std::to_string(Enemy.Power) + ")"; }
 
 void EnemyAppears(const std::string& word) {
   Encounter = word;

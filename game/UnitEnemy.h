@@ -6,8 +6,8 @@
 
 struct TEnemy {
   std::string Name;
-  std::string Kind;  // "獣", "魔物", "竜", "聖者", "吸血鬼" or any other word
-  int32_t Power = 0;  // remaining strength, also the damage of its attack
+  std::string Kind;       // "獣", "魔物", "竜", "聖者", "吸血鬼" or any other word
+  int32_t Power = 0;      // remaining strength, also the damage of its attack
   int32_t PowerLoss = 0;  // lost after each ordinary attack
   std::string AttackName;
   std::string Drop;  // item name without brackets, gained when slain by blade or copper; may be empty

@@ -14,11 +14,11 @@ inline constexpr int MaxMessages = 2;
 
 extern bool TitleShowing;
 extern int32_t MaxHP;
-extern int32_t HP;  // may be 0 or negative: game over
-extern int32_t IdeaPower;  // 理力
+extern int32_t HP;                               // may be 0 or negative: game over
+extern int32_t IdeaPower;                        // 理力
 extern std::array<std::string, MaxItems> Items;  // the first ItemCount are held, in order of gaining
 extern int32_t ItemCount;
-extern std::string LastItem;  // the item gained last (read by the "★走査" burst)
+extern std::string LastItem;   // the item gained last (read by the "★走査" burst)
 extern std::string Encounter;  // the event the next press resolves: "", "敵", "フィア姫", ...
 extern std::array<std::string, MaxScriptLines> ScriptLines;
 extern int32_t ScriptLineCount;
@@ -28,7 +28,7 @@ extern std::string DescriptionTitle;  // the description view is open while this
 extern TStringArray DescriptionLines;
 extern std::string StoneName;  // the person of the statue ("#xxstone")
 extern std::string ChestItem;  // the contents of the chest ("#xxbox")
-extern bool SilverBurst;  // the silver bullet's burst has happened: night sky in the broken world
+extern bool SilverBurst;       // the silver bullet's burst has happened: night sky in the broken world
 
 // Starts a new play-through: title music, initial state, presentation reset, jump to "@start".
 void ResetGame();

@@ -7,7 +7,7 @@ using namespace Platform;
 
 void TQuilWave::Play(const std::string& fileName, bool loop) {
   uint32_t flags = SND_FILENAME | SND_NODEFAULT | SND_ASYNC;  // 0x20003
-  if (loop) flags |= SND_LOOP;                                 // 0x2000B
+  if (loop) flags |= SND_LOOP;                                // 0x2000B
   PlaySoundA(fileName.c_str(), nullptr, flags);
 }
 

@@ -59,7 +59,8 @@ void TQuilBitmap::SetBrushClear() { Canvas().Brush.Style = TBrushStyle::Clear; }
 void TQuilBitmap::TextOut(int x, int y, const std::string& text) { Canvas().TextOut(x, y, text); }
 
 void TQuilBitmap::CopyToPaintBox(TPaintBox& box) {
-  if (box.Surface.Width() != box.Width || box.Surface.Height() != box.Height) box.Surface.SetSize(box.Width, box.Height);
+  if (box.Surface.Width() != box.Width || box.Surface.Height() != box.Height)
+    box.Surface.SetSize(box.Width, box.Height);
   BitBlt(box.Surface, 0, 0, Width(), Height(), *this, 0, 0, SRCCOPY);
   box.Invalidate();
 }

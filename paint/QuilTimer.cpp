@@ -53,8 +53,7 @@ void TQuilTimer::Remove(void (*proc)()) {
 }
 
 void TQuilTimer::Purge() {
-  table.erase(std::remove_if(table.begin(), table.end(), [](const TQuilThread& t) { return t.Removed; }),
-              table.end());
+  table.erase(std::remove_if(table.begin(), table.end(), [](const TQuilThread& t) { return t.Removed; }), table.end());
 }
 
 void TQuilTimer::RunLoop() {

@@ -10,11 +10,11 @@ class TQuilForm;
 
 // One periodic procedure (not a thread, despite the name).
 struct TQuilThread {
-  std::string Name;             // a free label; nothing reads it back
-  void (*Proc)() = nullptr;     // an entry without a procedure is skipped
-  int32_t IntervalMs = 0;       // 0 or less: never fires
-  uint32_t LastTick = 0;        // the clock at registration and at each firing
-  bool Removed = false;         // dropped at the start of the next pass
+  std::string Name;          // a free label; nothing reads it back
+  void (*Proc)() = nullptr;  // an entry without a procedure is skipped
+  int32_t IntervalMs = 0;    // 0 or less: never fires
+  uint32_t LastTick = 0;     // the clock at registration and at each firing
+  bool Removed = false;      // dropped at the start of the next pass
 };
 
 class TQuilTimer {

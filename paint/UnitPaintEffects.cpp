@@ -191,8 +191,8 @@ TPixel StepHue() {
 }
 
 void ApplyColorKeys(TPixel hue) {
-  const TPixel halfHue = TPixel{static_cast<uint8_t>(hue.B >> 1), static_cast<uint8_t>(hue.G >> 1),
-                                static_cast<uint8_t>(hue.R >> 1)};
+  const TPixel halfHue =
+      TPixel{static_cast<uint8_t>(hue.B >> 1), static_cast<uint8_t>(hue.G >> 1), static_cast<uint8_t>(hue.R >> 1)};
   for (int x = 0; x < CanvasSize; ++x) {
     const uint64_t w2 = static_cast<uint64_t>(std::max<int32_t>(BandWidth[x], 1)) * std::max<int32_t>(BandWidth[x], 1);
     BandReciprocal[x] = ((uint64_t{1} << ReciprocalShift) + w2 - 1) / w2;
@@ -204,8 +204,7 @@ void ApplyColorKeys(TPixel hue) {
     for (int x = 0; x < CanvasSize; ++x) {
       TPixel& p = row[x];
       // Every key has channels of 0 or 255 only: most pixels are passed over at the first test.
-      if (static_cast<uint8_t>(p.R + 1) > 1 || static_cast<uint8_t>(p.G + 1) > 1 ||
-          static_cast<uint8_t>(p.B + 1) > 1) {
+      if (static_cast<uint8_t>(p.R + 1) > 1 || static_cast<uint8_t>(p.G + 1) > 1 || static_cast<uint8_t>(p.B + 1) > 1) {
         continue;
       }
       const uint32_t key = (uint32_t{p.R} << 16) | (uint32_t{p.G} << 8) | p.B;

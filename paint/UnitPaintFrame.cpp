@@ -17,9 +17,9 @@ Platform::TPaintBox* PaintTarget = nullptr;  // the play area the frames are cop
 void LoadPicture(TQuilBitmap& picture, const char* fileName) {
   picture.LoadFromFile(fileName);
   if (picture.Width() < CanvasSize || picture.Height() < CanvasSize) {
-    throw std::runtime_error("ビットマップ イメージが小さすぎます (" + Platform::PathText(Platform::NativeFileName(fileName)) + ": " +
-                             std::to_string(picture.Width()) + " x " + std::to_string(picture.Height()) +
-                             "、400 x 400 以上が必要です)。");
+    throw std::runtime_error(
+        "ビットマップ イメージが小さすぎます (" + Platform::PathText(Platform::NativeFileName(fileName)) + ": " +
+        std::to_string(picture.Width()) + " x " + std::to_string(picture.Height()) + "、400 x 400 以上が必要です)。");
   }
 }
 

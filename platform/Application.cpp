@@ -119,7 +119,8 @@ void TApplication::HandleException(const std::exception& error) {
   const char* driver = display_ ? SDL_GetCurrentVideoDriver() : nullptr;
   // The dummy and off-screen drivers have nobody to click a box away.
   bool canShow = driver != nullptr && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
-  if (canShow && SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, Cp932ToUtf8(Title).c_str(), utf8.c_str(), nullptr) == 0) {
+  if (canShow &&
+      SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, Cp932ToUtf8(Title).c_str(), utf8.c_str(), nullptr) == 0) {
     return;
   }
   std::fprintf(stderr, "%s: %s\n", Cp932ToUtf8(Title).c_str(), utf8.c_str());

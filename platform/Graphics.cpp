@@ -12,17 +12,14 @@ namespace Platform {
 namespace {
 
 TRect Intersect(const TRect& a, const TRect& b) {
-  TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-          std::min(a.Bottom, b.Bottom)};
+  TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
   if (r.Right < r.Left) r.Right = r.Left;
   if (r.Bottom < r.Top) r.Bottom = r.Top;
   return r;
 }
 
 // Where drawing into bmp may go: its canvas clip inside its bounds.
-TRect DrawableArea(TBitmap& bmp) {
-  return Intersect(bmp.Canvas().ClipRect, TRect{0, 0, bmp.Width(), bmp.Height()});
-}
+TRect DrawableArea(TBitmap& bmp) { return Intersect(bmp.Canvas().ClipRect, TRect{0, 0, bmp.Width(), bmp.Height()}); }
 
 void PutPixel(TBitmap& bmp, const TRect& area, int x, int y, TColor c) {
   if (x < area.Left || x >= area.Right || y < area.Top || y >= area.Bottom) return;
@@ -43,7 +40,8 @@ void TBitmap::SetSize(int w, int h) {
   std::vector<uint8_t> pixels(static_cast<size_t>(stride) * h, 0);
   int keepBytes = std::min(width_, w) * 3;
   for (int y = 0; y < std::min(height_, h); ++y) {
-    std::memcpy(pixels.data() + static_cast<size_t>(y) * stride, pixels_.data() + static_cast<size_t>(y) * stride_, keepBytes);
+    std::memcpy(pixels.data() + static_cast<size_t>(y) * stride, pixels_.data() + static_cast<size_t>(y) * stride_,
+                keepBytes);
   }
   width_ = w;
   height_ = h;
@@ -52,9 +50,7 @@ void TBitmap::SetSize(int w, int h) {
   canvas_.ClipRect = TRect{0, 0, w, h};
 }
 
-uint8_t* TBitmap::ScanLine(int y) {
-  return const_cast<uint8_t*>(static_cast<const TBitmap*>(this)->ScanLine(y));
-}
+uint8_t* TBitmap::ScanLine(int y) { return const_cast<uint8_t*>(static_cast<const TBitmap*>(this)->ScanLine(y)); }
 
 const uint8_t* TBitmap::ScanLine(int y) const {
   if (y < 0 || y >= height_) {

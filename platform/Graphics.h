@@ -28,7 +28,7 @@ struct TRect {
 
 struct TFont {
   std::string Name = "ＭＳ Ｐゴシック";  // face name, CP932
-  int Height = -12;  // > 0: text cell height in pixels; < 0: character (em) height
+  int Height = -12;                      // > 0: text cell height in pixels; < 0: character (em) height
   unsigned Style = 0;
   TColor Color = 0;
 };

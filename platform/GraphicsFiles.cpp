@@ -2,8 +2,8 @@
 #include <SDL.h>
 
 #include <csetjmp>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
@@ -20,7 +20,8 @@ namespace {
 // Names the path that was really tried and why it failed.
 std::runtime_error CannotOpen(const std::string& path) {
   std::string reason = UnreadableReason(path);
-  return std::runtime_error("ファイル " + PathText(path) + " を開けません（" + (reason.empty() ? "read error" : reason) + "）。");
+  return std::runtime_error("ファイル " + PathText(path) + " を開けません（" +
+                            (reason.empty() ? "read error" : reason) + "）。");
 }
 
 struct TJpegErrors {
@@ -124,7 +125,8 @@ void TBitmap::LoadFromFile(const std::string& fileName) {
   SetSize(bgr->w, bgr->h);
   SDL_LockSurface(bgr);
   for (int y = 0; y < bgr->h; ++y) {
-    std::memcpy(ScanLine(y), static_cast<const uint8_t*>(bgr->pixels) + static_cast<size_t>(y) * bgr->pitch, bgr->w * 3);
+    std::memcpy(ScanLine(y), static_cast<const uint8_t*>(bgr->pixels) + static_cast<size_t>(y) * bgr->pitch,
+                bgr->w * 3);
   }
   SDL_UnlockSurface(bgr);
   SDL_FreeSurface(bgr);

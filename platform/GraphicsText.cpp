@@ -5,12 +5,12 @@
 
 #include <algorithm>
 #include <cctype>
-#include <tuple>
 #include <cmath>
 #include <map>
 #include <memory>
 #include <set>
 #include <stdexcept>
+#include <tuple>
 #include <unordered_map>
 
 #include "platform/Application.h"
@@ -22,7 +22,8 @@ namespace Platform {
 namespace {
 
 // The MS faces of the game and their IPA stand-ins, in fontconfig's own terms (UTF-8).
-const char8_t kAliases[] = u8R"(<?xml version="1.0"?>
+const char8_t kAliases[] =
+    u8R"(<?xml version="1.0"?>
 <!DOCTYPE fontconfig SYSTEM "fonts.dtd">
 <fontconfig>
   <alias binding="same"><family>ＭＳ ゴシック</family><prefer><family>IPAGothic</family></prefer></alias>
@@ -126,9 +127,7 @@ TTF_Font* OpenFont(const TFont& f) {
     std::string Name;
     int Height;
     unsigned Style;
-    bool operator<(const TKey& o) const {
-      return std::tie(Name, Height, Style) < std::tie(o.Name, o.Height, o.Style);
-    }
+    bool operator<(const TKey& o) const { return std::tie(Name, Height, Style) < std::tie(o.Name, o.Height, o.Style); }
   };
   static std::map<TKey, TTF_Font*> fonts;
   static std::map<std::string, int> cellOf100;  // cell height of each face file at 100 px em
@@ -192,8 +191,10 @@ const TTextRun* RenderRun(const TFont& f, const std::string& text) {
       run->Coverage.resize(static_cast<size_t>(argb->w) * argb->h);
       SDL_LockSurface(argb);
       for (int y = 0; y < argb->h; ++y) {
-        const uint32_t* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) + y * argb->pitch);
-        for (int x = 0; x < argb->w; ++x) run->Coverage[static_cast<size_t>(y) * argb->w + x] = static_cast<uint8_t>(row[x] >> 24);
+        const uint32_t* row =
+            reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) + y * argb->pitch);
+        for (int x = 0; x < argb->w; ++x)
+          run->Coverage[static_cast<size_t>(y) * argb->w + x] = static_cast<uint8_t>(row[x] >> 24);
       }
       SDL_UnlockSurface(argb);
       SDL_FreeSurface(argb);

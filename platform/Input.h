@@ -43,7 +43,6 @@ class TInputRouter {
   // The control that gets key messages: the button last pressed, while it shows and is enabled.
   TControl* Focused();
 
-
  private:
   // Drops the held and focused buttons that were destroyed or moved out of the form.
   void ForgetLost();

@@ -49,14 +49,22 @@ uint32_t Big(const std::string& s, size_t at, int n) {
 // The fixed lengths of the meta events that have one.
 bool MetaLengthFits(uint8_t type, uint32_t length) {
   switch (type) {
-    case 0x00: return length == 0 || length == 2;  // sequence number
-    case 0x20: return length == 1;                 // channel prefix
-    case 0x2F: return length == 0;                 // end of track
-    case 0x51: return length == 3;                 // tempo
-    case 0x54: return length == 5;                 // SMPTE offset
-    case 0x58: return length == 4;                 // time signature
-    case 0x59: return length == 2;                 // key signature
-    default: return true;
+    case 0x00:
+      return length == 0 || length == 2;  // sequence number
+    case 0x20:
+      return length == 1;  // channel prefix
+    case 0x2F:
+      return length == 0;  // end of track
+    case 0x51:
+      return length == 3;  // tempo
+    case 0x54:
+      return length == 5;  // SMPTE offset
+    case 0x58:
+      return length == 4;  // time signature
+    case 0x59:
+      return length == 2;  // key signature
+    default:
+      return true;
   }
 }
 

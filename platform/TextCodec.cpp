@@ -1,17 +1,17 @@
 // TextCodec -- CP932 <-> UTF-8 through the C library's iconv.
 #include "platform/TextCodec.h"
 
+#include <iconv.h>
 #include <algorithm>
 #include <cerrno>
-#include <iconv.h>
 
 namespace Platform {
 
 namespace {
 
 // One conversion with iconv; on an unconvertible sequence either substitutes or stops.
-bool Convert(const char* to, const char* from, const std::string& in, std::string& out,
-             size_t& badOffset, const char* substitute, size_t skipBytes) {
+bool Convert(const char* to, const char* from, const std::string& in, std::string& out, size_t& badOffset,
+             const char* substitute, size_t skipBytes) {
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) {
     badOffset = 0;

@@ -6,8 +6,8 @@
 namespace Platform {
 
 struct TViewport {
-  int Scale = 1;      // every client pixel is Scale x Scale real pixels
-  int Left = 0;       // the scaled area's top-left corner in real pixels of the window
+  int Scale = 1;  // every client pixel is Scale x Scale real pixels
+  int Left = 0;   // the scaled area's top-left corner in real pixels of the window
   int Top = 0;
   // Real pixels per unit of the window's own coordinates (pointer positions, window sizes):
   // Pixels / Points, 1 / 1 unless the system scales the display (2 / 1 on a doubled one).

@@ -78,8 +78,8 @@ class TWindow {
   const TPaintBox* base_ = nullptr;  // the paint box under everything, shown straight from its Surface
   std::vector<TRect> above_;         // the parts of frame_ painted over it
   std::vector<uint32_t> row_;        // one scaled row, where the window cuts the picture
-  SDL_Surface* source_ = nullptr;  // frame_ seen by SDL, for windows not in a 32-bit format
-  bool exposed_ = true;  // everything, the margin too, must be painted and sent
+  SDL_Surface* source_ = nullptr;    // frame_ seen by SDL, for windows not in a 32-bit format
+  bool exposed_ = true;              // everything, the margin too, must be painted and sent
   const SDL_Surface* shownSurface_ = nullptr;
   int shownWidth_ = 0, shownHeight_ = 0;
   int scale_ = 1;

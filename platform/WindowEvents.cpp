@@ -19,10 +19,10 @@ struct TKeyName {
   uint32_t VirtualKey;
 };
 constexpr TKeyName kKeys[] = {
-    {SDLK_LALT, VK_MENU},     {SDLK_RALT, VK_MENU},       {SDLK_LSHIFT, VK_SHIFT},  {SDLK_RSHIFT, VK_SHIFT},
-    {SDLK_LCTRL, VK_CONTROL}, {SDLK_RCTRL, VK_CONTROL},   {SDLK_RETURN, VK_RETURN}, {SDLK_KP_ENTER, VK_RETURN},
-    {SDLK_SPACE, VK_SPACE},   {SDLK_ESCAPE, VK_ESCAPE},   {SDLK_TAB, VK_TAB},       {SDLK_BACKSPACE, VK_BACK},
-    {SDLK_PAGEUP, VK_PRIOR},  {SDLK_PAGEDOWN, VK_NEXT},   {SDLK_LEFT, VK_LEFT},     {SDLK_UP, VK_UP},
+    {SDLK_LALT, VK_MENU},     {SDLK_RALT, VK_MENU},     {SDLK_LSHIFT, VK_SHIFT},  {SDLK_RSHIFT, VK_SHIFT},
+    {SDLK_LCTRL, VK_CONTROL}, {SDLK_RCTRL, VK_CONTROL}, {SDLK_RETURN, VK_RETURN}, {SDLK_KP_ENTER, VK_RETURN},
+    {SDLK_SPACE, VK_SPACE},   {SDLK_ESCAPE, VK_ESCAPE}, {SDLK_TAB, VK_TAB},       {SDLK_BACKSPACE, VK_BACK},
+    {SDLK_PAGEUP, VK_PRIOR},  {SDLK_PAGEDOWN, VK_NEXT}, {SDLK_LEFT, VK_LEFT},     {SDLK_UP, VK_UP},
     {SDLK_RIGHT, VK_RIGHT},   {SDLK_DOWN, VK_DOWN},
 };
 
@@ -55,10 +55,17 @@ unsigned ShiftState() {
 
 bool MouseButton(uint8_t sdlButton, TMouseButton& button) {
   switch (sdlButton) {
-    case SDL_BUTTON_LEFT: button = TMouseButton::Left; return true;
-    case SDL_BUTTON_RIGHT: button = TMouseButton::Right; return true;
-    case SDL_BUTTON_MIDDLE: button = TMouseButton::Middle; return true;
-    default: return false;
+    case SDL_BUTTON_LEFT:
+      button = TMouseButton::Left;
+      return true;
+    case SDL_BUTTON_RIGHT:
+      button = TMouseButton::Right;
+      return true;
+    case SDL_BUTTON_MIDDLE:
+      button = TMouseButton::Middle;
+      return true;
+    default:
+      return false;
   }
 }
 

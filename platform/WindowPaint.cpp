@@ -76,7 +76,8 @@ bool PaintsAll(const TControl& child, const TRect& area) {
   if (!child.Visible) return false;
   int left = 0, top = 0;
   child.ClientOrigin(left, top);
-  if (left > area.Left || top > area.Top || left + child.Width < area.Right || top + child.Height < area.Bottom) return false;
+  if (left > area.Left || top > area.Top || left + child.Width < area.Right || top + child.Height < area.Bottom)
+    return false;
   if (dynamic_cast<const TPanel*>(&child) != nullptr) return true;
   if (auto* box = dynamic_cast<const TPaintBox*>(&child)) {
     return box->Surface.Width() >= box->Width && box->Surface.Height() >= box->Height;

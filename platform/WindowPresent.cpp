@@ -119,7 +119,8 @@ void TWindow::DrawScaled(const TViewport& view, SDL_Surface* target) {
       enlarge(base_->Surface.ScanLine(y - baseTop) + 3 * static_cast<size_t>(-baseLeft), w, out, scale, f);
       for (const TRect& r : above_) {
         if (y < r.Top || y >= r.Bottom || r.Left >= r.Right) continue;
-        enlarge(frame_.ScanLine(y) + 3 * static_cast<size_t>(r.Left), r.Right - r.Left, out + static_cast<size_t>(r.Left) * scale, scale, f);
+        enlarge(frame_.ScanLine(y) + 3 * static_cast<size_t>(r.Left), r.Right - r.Left,
+                out + static_cast<size_t>(r.Left) * scale, scale, f);
       }
     }
     if (cut) std::memcpy(first, row_.data() + (x0 - view.Left), bytes);

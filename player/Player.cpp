@@ -296,10 +296,12 @@ void ClickIdeaButton(TInputRouter& input, int n) {
     if (button == nullptr || !button->Showing()) continue;
     int left = 0, top = 0;
     button->ClientOrigin(left, top);
-    if (top + button->Height <= areaTop || top >= areaBottom || left + button->Width <= areaLeft || left >= areaRight) continue;
+    if (top + button->Height <= areaTop || top >= areaBottom || left + button->Width <= areaLeft || left >= areaRight)
+      continue;
     shown.push_back(button.get());
   }
-  std::stable_sort(shown.begin(), shown.end(), [](const TPushButton* a, const TPushButton* b) { return a->Top < b->Top; });
+  std::stable_sort(shown.begin(), shown.end(),
+                   [](const TPushButton* a, const TPushButton* b) { return a->Top < b->Top; });
   if (n < 1 || n > static_cast<int>(shown.size()) || !shown[static_cast<size_t>(n - 1)]->Enabled) return;
   TPushButton& button = *shown[static_cast<size_t>(n - 1)];
   int left = 0, top = 0;
@@ -336,12 +338,23 @@ bool AnyTimeKey(const TKeyEvent& key, unsigned mods) {
 
 bool BacklogKey(uint32_t key) {
   switch (key) {
-    case VK_ESCAPE: HideOverlay(); break;
-    case VK_PRIOR: ScrollBacklog(-kPageLines); break;
-    case VK_NEXT: ScrollBacklog(kPageLines); break;
-    case VK_UP: ScrollBacklog(-1); break;
-    case VK_DOWN: ScrollBacklog(1); break;
-    default: break;  // the game is paused: nothing else moves it
+    case VK_ESCAPE:
+      HideOverlay();
+      break;
+    case VK_PRIOR:
+      ScrollBacklog(-kPageLines);
+      break;
+    case VK_NEXT:
+      ScrollBacklog(kPageLines);
+      break;
+    case VK_UP:
+      ScrollBacklog(-1);
+      break;
+    case VK_DOWN:
+      ScrollBacklog(1);
+      break;
+    default:
+      break;  // the game is paused: nothing else moves it
   }
   return true;
 }

@@ -1,9 +1,9 @@
 // QuilFileAccess -- whole-file reading into a line table.
 #include "script/QuilFileAccess.h"
 
+#include <filesystem>
 #include <fstream>
 #include <system_error>
-#include <filesystem>
 
 #include "platform/DataFiles.h"
 #include "script/ResultTags.h"

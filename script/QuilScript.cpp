@@ -93,8 +93,7 @@ void TQuilScript::AddCommand(const std::string& name, TScriptCommandProc handler
   AddCommandRange(name, handler, count, count);
 }
 
-void TQuilScript::AddCommandRange(const std::string& name, TScriptCommandProc handler, int minParams,
-                                  int maxParams) {
+void TQuilScript::AddCommandRange(const std::string& name, TScriptCommandProc handler, int minParams, int maxParams) {
   Commands.push_back(std::make_unique<TQuilScriptCommand>(name, handler, minParams, maxParams));
 }
 
@@ -198,8 +197,10 @@ void TQuilScript::StepLine(std::string& result) {
       return;
     }
     if (PageFull) {
-      if (PageProc != nullptr) PageProc(result);
-      else result = ResultSuccess;
+      if (PageProc != nullptr)
+        PageProc(result);
+      else
+        result = ResultSuccess;
       if (result != ResultSuccess) return;
       ShownCount = 0;
       PageFull = false;
@@ -265,8 +266,7 @@ void TQuilScript::Kick(std::string& result) {
   result = std::string(ResultError) + "Kickループが終わらないin " + FileName;
 }
 
-void TQuilScript::LoadScenario(const std::string& cipherFileName, const std::string& keyText,
-                               std::string& result) {
+void TQuilScript::LoadScenario(const std::string& cipherFileName, const std::string& keyText, std::string& result) {
   auto table = std::make_unique<std::array<std::string, MaxLines>>();
   int count = 0;
   TQuilCrypt::ReadCipherFile(cipherFileName, keyText, result, count, MaxLines - 1, *table);

@@ -28,8 +28,8 @@ class TQuilScript {
 
   std::string FileName;
   std::array<std::string, MaxLines> Lines;
-  int LineCount = 0;  // scenario lines plus the appended "#end"
-  int Position = 0;   // index of the next line to read
+  int LineCount = 0;                                          // scenario lines plus the appended "#end"
+  int Position = 0;                                           // index of the next line to read
   std::vector<std::unique_ptr<TQuilScriptCommand>> Commands;  // in registration order
 
   int PageSize = 0;
@@ -45,8 +45,7 @@ class TQuilScript {
   void LoadScenario(const std::string& cipherFileName, const std::string& keyText, std::string& result);
   // Installs lines[0 .. count-1] (labels reduced to their head word, comments removed, "#end"
   // appended). A missing file, a duplicate label or more than 9,999 lines change nothing.
-  void LoadLines(const std::string& fileName, std::span<const std::string> lines, int count,
-                 std::string& result);
+  void LoadLines(const std::string& fileName, std::span<const std::string> lines, int count, std::string& result);
   // Sets Position to the label line; Ended is not touched.
   void JumpToLabel(const std::string& label, std::string& result);
   // Starts the scenario again at the label (a new game): after a successful jump the ended

@@ -149,7 +149,8 @@ void DrawFrame() {
   Canvas.SetFontColor(MakePixel(255, 255, 160));
   double seconds = t / 1000.0;
   char line[160];
-  std::snprintf(line, sizeof line, "フレーム %u  %.1f 秒  %.1f fps", Frames, seconds, seconds > 0 ? Frames / seconds : 0.0);
+  std::snprintf(line, sizeof line, "フレーム %u  %.1f 秒  %.1f fps", Frames, seconds,
+                seconds > 0 ? Frames / seconds : 0.0);
   Canvas.TextOut(150, 118, line);
   Canvas.TextOut(150, 136, "押した回数 " + std::to_string(Presses) + "：" + LastPress);
   Canvas.TextOut(150, 154, "MIDI：" + MidiResult);

@@ -246,7 +246,8 @@ TEST(GamePress, ABattleOffersTheSwordWhichSlaysTheEnemyAndPaysOneIdeaPoint) {
   TBitmap shot;
   game.Screenshot(shot);
   int cy = sword->Top + 15;
-  EXPECT_NE(TGameHarness::PixelAt(shot, sword->Left + 2, cy), TGameHarness::PixelAt(game.PlayArea(), sword->Left + 2, cy))
+  EXPECT_NE(TGameHarness::PixelAt(shot, sword->Left + 2, cy),
+            TGameHarness::PixelAt(game.PlayArea(), sword->Left + 2, cy))
       << "the button's face must be drawn over the play area";
 
   int32_t power = IdeaPower;
@@ -546,8 +547,9 @@ TEST(GameProgram, FinishExitsWithZeroAndAMissingPictureWithAnErrorNamingIt) {
 TEST(GameProgram, WithoutAnyFontTheTitleStillRunsAndStandardErrorNamesTheFaces) {
   GameFolder folder(Story);
   folder.Dir().Write("empty-fonts.conf", "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");
-  TRun run = RunIn(".", std::string("FONTCONFIG_FILE=$PWD/empty-fonts.conf timeout -s TERM 3 ") + FARROW_PROGRAM +
-                            " --data dat", ".");
+  TRun run = RunIn(
+      ".", std::string("FONTCONFIG_FILE=$PWD/empty-fonts.conf timeout -s TERM 3 ") + FARROW_PROGRAM + " --data dat",
+      ".");
   EXPECT_EQ(run.Status, 124) << run.Err;
   EXPECT_NE(run.Err.find(U8("farrowmere: no font for the face ＭＳ ")), std::string::npos) << run.Err;
   EXPECT_NE(run.Err.find("nor any fallback face); its texts will not show\n"), std::string::npos) << run.Err;

@@ -11,7 +11,8 @@ namespace {
 constexpr int AwayX = 300, AwayY = 300;  // no idea button ever falls here
 
 const std::vector<std::string> Story = {
-    "@start", "港町ファロウに着いた。", "#xxenemy 獣 オオカミ 3 毛皮", "オオカミが現れた。", "森を抜けた。", "酒場に入った。",
+    "@start",       "港町ファロウに着いた。", "#xxenemy 獣 オオカミ 3 毛皮", "オオカミが現れた。",
+    "森を抜けた。", "酒場に入った。",
 };
 
 void PressAt(int x, int y) { TFormMain::PressPlayArea(x, y); }

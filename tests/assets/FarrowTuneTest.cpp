@@ -18,7 +18,7 @@ struct Song {
   std::vector<uint32_t> trackEnds;      // tick of each End of Track
   uint32_t lastNoteOff = 0;
   int notes = 0, hangingNotes = 0, restruck = 0;  // restruck: a note-on of a key still sounding on its channel
-  std::set<int> programmed, played;     // channels
+  std::set<int> programmed, played;               // channels
 };
 
 uint32_t Be(const std::vector<uint8_t>& d, size_t at, int bytes) {

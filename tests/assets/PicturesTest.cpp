@@ -76,7 +76,8 @@ TEST(Pictures, PortTownSkyIsWhiteAboveTheBandAndNowhereElse) {
       int whiteNeighbours = 0;
       for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx)
-          if ((dx || dy) && x + dx >= 0 && x + dx < 400 && y + dy >= 0 && y + dy < 400) whiteNeighbours += p.At(x + dx, y + dy) == kWhite;
+          if ((dx || dy) && x + dx >= 0 && x + dx < 400 && y + dy >= 0 && y + dy < 400)
+            whiteNeighbours += p.At(x + dx, y + dy) == kWhite;
       ASSERT_GT(whiteNeighbours, 0) << "stray white at (" << x << ", " << y << ") of a.bmp would turn into sky";
     }
 }
@@ -103,8 +104,11 @@ std::map<Rgb, int> CountKeys(const Picture& p) {
 }
 
 TEST(Pictures, BrokenWorldPicturesHoldEveryKeyColour) {
-  const std::map<Rgb, const char*> names = {{kBlack, "black (hue)"}, {kYellow, "yellow (half hue)"}, {kBlue, "blue (night sky)"},
-                                            {kCyan, "cyan (shimmer)"}, {kRed, "red (fire)"}};
+  const std::map<Rgb, const char*> names = {{kBlack, "black (hue)"},
+                                            {kYellow, "yellow (half hue)"},
+                                            {kBlue, "blue (night sky)"},
+                                            {kCyan, "cyan (shimmer)"},
+                                            {kRed, "red (fire)"}};
   for (const char* name : {"a2.bmp", "una.bmp"}) {
     Picture p = Load(name);
     ASSERT_EQ(p.pixels.size(), 160000u) << name;

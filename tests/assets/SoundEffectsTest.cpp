@@ -9,8 +9,8 @@
 
 namespace {
 
-const char* const kSounds[] = {"hyuun.wav", "dun2.wav", "kisyu.wav",  "duty.wav",  "tusu.wav",      "cap_other03.wav",
-                               "dun.wav",   "cap_jan.wav", "dh2.wav", "break.wav", "cap_von01.wav", "cap_von05.wav"};
+const char* const kSounds[] = {"hyuun.wav", "dun2.wav",    "kisyu.wav", "duty.wav",  "tusu.wav",      "cap_other03.wav",
+                               "dun.wav",   "cap_jan.wav", "dh2.wav",   "break.wav", "cap_von01.wav", "cap_von05.wav"};
 
 struct Wave {
   bool ok = false;
@@ -59,7 +59,8 @@ double LoudestRms(const std::vector<double>& s, size_t window) {
 // Energy left after a fourth-order high-pass (two Butterworth sections) at hz.
 double EnergyAbove(const std::vector<double>& s, double rate, double hz) {
   const double w = 2 * M_PI * hz / rate, alpha = std::sin(w) / (2 * M_SQRT1_2), a0 = 1 + alpha;
-  const double b0 = (1 + std::cos(w)) / 2 / a0, b1 = -(1 + std::cos(w)) / a0, a1 = -2 * std::cos(w) / a0, a2 = (1 - alpha) / a0;
+  const double b0 = (1 + std::cos(w)) / 2 / a0, b1 = -(1 + std::cos(w)) / a0, a1 = -2 * std::cos(w) / a0,
+               a2 = (1 - alpha) / a0;
   std::vector<double> x = s;
   for (int section = 0; section < 2; ++section) {
     double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
@@ -95,7 +96,8 @@ TEST(SoundEffects, EveryFileStartsAndEndsNearSilence) {
     EXPECT_LT(std::abs(w.samples.front()), 0.01) << name << " starts with a click";
     EXPECT_LT(std::abs(w.samples.back()), 0.01) << name << " ends with a click";
     double tail = 0;
-    for (size_t i = w.samples.size() - w.rate / 200; i < w.samples.size(); ++i) tail = std::max(tail, std::abs(w.samples[i]));
+    for (size_t i = w.samples.size() - w.rate / 200; i < w.samples.size(); ++i)
+      tail = std::max(tail, std::abs(w.samples[i]));
     EXPECT_LT(tail, 0.05) << name << " is still loud in its last 5 ms";
   }
 }

@@ -101,9 +101,12 @@ TEST(Block, SymbolsPackLikeBase64) {
 }
 
 TEST_F(CipherFileTest, RoundTripKeepsJapaneseEmptyAndLongLines) {
-  const std::vector<std::string> lines = {
-      "@start", "霧の港町ファロウ。ソの表に能がある。", "", "A line that is clearly longer than one block of 48 bytes.",
-      "#xxenemy 獣 オオカミ 3 毛皮", ""};
+  const std::vector<std::string> lines = {"@start",
+                                          "霧の港町ファロウ。ソの表に能がある。",
+                                          "",
+                                          "A line that is clearly longer than one block of 48 bytes.",
+                                          "#xxenemy 獣 オオカミ 3 毛皮",
+                                          ""};
   std::string file = dir.WriteLines("story.crp.txt", Encode(lines));
   EXPECT_EQ(U8(Read(file)), U8("【成功】"));
   EXPECT_EQ(Plain(), lines);

@@ -13,8 +13,7 @@ namespace {
 thread_local uint32_t previousBlock = 0;
 }
 
-extern "C" __attribute__((no_sanitize_coverage, no_sanitize("address", "undefined"))) void
-__sanitizer_cov_trace_pc() {
+extern "C" __attribute__((no_sanitize_coverage, no_sanitize("address", "undefined"))) void __sanitizer_cov_trace_pc() {
   auto pc = reinterpret_cast<uintptr_t>(__builtin_return_address(0));
   auto block = static_cast<uint32_t>((pc * 0x9E3779B97F4A7C15ull) >> 40);
   uint32_t edge = (block ^ previousBlock) % __afl_map_size;

@@ -1,7 +1,7 @@
 // CipherFuzz -- the cipher reader on arbitrary file bytes, into the game's table and into a
 // table of five lines. A file it accepts must come back the same through the writer.
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 

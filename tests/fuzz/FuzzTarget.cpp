@@ -30,9 +30,8 @@ std::string WriteScratch(const std::string& suffix, const std::string& bytes) {
   auto found = names.find(suffix);
   if (found == names.end()) {
     if (names.empty()) std::atexit(RemoveScratch);
-    std::string name = (std::filesystem::temp_directory_path() /
-                        ("farrow-fuzz-" + std::to_string(::getpid()) + suffix))
-                           .string();
+    std::string name =
+        (std::filesystem::temp_directory_path() / ("farrow-fuzz-" + std::to_string(::getpid()) + suffix)).string();
     found = names.emplace(suffix, name).first;
   }
   FILE* file = std::fopen(found->second.c_str(), "wb");

@@ -45,7 +45,7 @@ class GameFixture : public ::testing::Test {
   void SetUp() override {
     SetRandomSeed(20240601);
     IdeaPayableProc = CanPayForIdea;
-  CreateIdeaButtons(Page, TFormMain::IdeaButtonClick);
+    CreateIdeaButtons(Page, TFormMain::IdeaButtonClick);
     SoundHook = [](const std::string& fileName) { SoundsPlayed().push_back(fileName); };
     ResetGame();
     TitleShowing = false;
@@ -112,9 +112,8 @@ class GameFixture : public ::testing::Test {
 
   // Sets up the engine as the game does, on a scenario of these lines (UTF-8 free: CP932).
   void LoadStory(const std::vector<std::string>& lines) {
-    ScenarioFile = (std::filesystem::temp_directory_path() /
-                    ("farrow-game-" + std::to_string(::getpid()) + ".crp.txt"))
-                       .string();
+    ScenarioFile =
+        (std::filesystem::temp_directory_path() / ("farrow-game-" + std::to_string(::getpid()) + ".crp.txt")).string();
     std::ofstream out(ScenarioFile, std::ios::binary);
     for (const std::string& line : TQuilCrypt::EncodeLines(lines, "fable.txt")) out << line << "\r\n";
     out.close();

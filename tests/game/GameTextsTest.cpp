@@ -26,9 +26,9 @@ void ExpectFits(const std::string& title, const char* text) {
 
 TEST(GameTexts, CatalogueHasEveryItemWithItsLineCount) {
   const std::pair<const char*, size_t> expected[] = {
-      {"【芭蕉扇】", 5},   {"【りんご】", 2},  {"【石ころ】", 2},   {"【ボッシュ】", 17}, {"【セレナ】", 13},
-      {"【フィア】", 13},  {"【やわい鎧】", 3}, {"【かたい盾】", 3}, {"【草薙の剣】", 4}, {"【船】", 17},
-      {"【フィア姫】", 18}, {"【銅弾×９】", 4}, {"【銀弾×１】", 10}, {"【☆メテオ】", 7},
+      {"【芭蕉扇】", 5},    {"【りんご】", 2},   {"【石ころ】", 2},   {"【ボッシュ】", 17}, {"【セレナ】", 13},
+      {"【フィア】", 13},   {"【やわい鎧】", 3}, {"【かたい盾】", 3}, {"【草薙の剣】", 4},  {"【船】", 17},
+      {"【フィア姫】", 18}, {"【銅弾×９】", 4},  {"【銀弾×１】", 10}, {"【☆メテオ】", 7},
   };
   ASSERT_EQ(std::size(expected), ItemCatalogue.size());
   for (size_t i = 0; i < ItemCatalogue.size(); ++i) {

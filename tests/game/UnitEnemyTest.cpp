@@ -123,7 +123,8 @@ TEST_F(Battle, SaintCancelsHpAndStays) {
   Stand("聖者", "聖女", 9);
   BattleTurn();
   EXPECT_EQ(HP, 0) << "armour and shield do not help against the saint";
-  EXPECT_EQ(LogLines(), (std::vector<std::string>{"【☆おやすみ】＞＞＞ＨＰを打ち消された！", "【聖者】聖女(9)"})) << Log();
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{"【☆おやすみ】＞＞＞ＨＰを打ち消された！", "【聖者】聖女(9)"}))
+      << Log();
   EXPECT_EQ(Captions(), (std::vector<std::string>{CaptionDeathKill, CaptionSlash})) << CaptionsText();
   EXPECT_EQ(Encounter, EncounterEnemy);
   EXPECT_EQ(SoundsPlayed(), std::vector<std::string>{"dat\\kisyu.wav"});
@@ -150,7 +151,8 @@ TEST_F(Battle, EmptyCopperEntryDoesNotCountSoTheSwordSlays) {
   Stand("獣", "オオカミ", 3, "毛皮");
   BattleTurn();
   EXPECT_EQ(HP, 10);
-  EXPECT_EQ(LogLines(), (std::vector<std::string>{"碧光の尾を引く刃を一閃、オオカミを倒した！", "【毛皮】を手に入れた！"}))
+  EXPECT_EQ(LogLines(),
+            (std::vector<std::string>{"碧光の尾を引く刃を一閃、オオカミを倒した！", "【毛皮】を手に入れた！"}))
       << Log();
   EXPECT_EQ(Items[0], "【銅弾×０】") << "the empty entry is untouched";
   EXPECT_EQ(SoundsPlayed(), std::vector<std::string>{"dat\\dun.wav"});
@@ -161,7 +163,8 @@ TEST_F(Battle, LowestHeldCopperCountShootsFirstAndCountsDown) {
   Hold({"【銅弾×３】", SwordItem, "【銅弾×１】"});
   Stand("獣", "オオカミ", 3);
   BattleTurn();
-  EXPECT_EQ(LogLines(), std::vector<std::string>{"銅弾Shoot！　オオカミを倒した！"}) << "the bullet comes before the sword; " << Log();
+  EXPECT_EQ(LogLines(), std::vector<std::string>{"銅弾Shoot！　オオカミを倒した！"})
+      << "the bullet comes before the sword; " << Log();
   EXPECT_EQ(Items[2], "【銅弾×０】");
   EXPECT_EQ(Items[0], "【銅弾×３】") << "only the first held count is used";
   EXPECT_EQ(SoundsPlayed(), std::vector<std::string>{"dat\\dh2.wav"});
@@ -186,7 +189,8 @@ TEST_F(Battle, SwordDoesNotHelpAgainstADragonButTheMeteorDoes) {
   ShatterIdeaButtons();
   BattleTurn();
   EXPECT_EQ(HP, 6);
-  EXPECT_EQ(LogLines(), (std::vector<std::string>{"【☆メテオ】を失った！", "ドラゴンにドオオオオオン！　星葬した！"})) << Log();
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{"【☆メテオ】を失った！", "ドラゴンにドオオオオオン！　星葬した！"}))
+      << Log();
   EXPECT_FALSE(HasItem(MeteorItem)) << "the meteor is used up";
   EXPECT_FALSE(HasItem("【鱗】")) << "the meteor gains no drop";
   EXPECT_TRUE(BurstParticles[0].Active) << "the meteor's fountain starts";
@@ -216,13 +220,15 @@ TEST_F(Battle, FanBlowsAwayBeastsMonstersAndDragonsOnly) {
 TEST_F(Battle, PendingEventsResolveOnTheNextPress) {
   Encounter = EncounterPrincess;
   BattleTurn();
-  EXPECT_EQ(LogLines(), (std::vector<std::string>{"王「おおフィア、どこへ！？」", "【フィア姫】を手に入れた！"})) << Log();
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{"王「おおフィア、どこへ！？」", "【フィア姫】を手に入れた！"}))
+      << Log();
   EXPECT_TRUE(HasItem(PrincessItem));
   EXPECT_TRUE(Encounter.empty());
 
   Encounter = EncounterMeteor;
   BattleTurn();
-  EXPECT_EQ(LogLines(), (std::vector<std::string>{"賢者「そら、これを知っていけ！」", "【☆メテオ】を手に入れた！"})) << Log();
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{"賢者「そら、これを知っていけ！」", "【☆メテオ】を手に入れた！"}))
+      << Log();
   EXPECT_TRUE(HasItem(MeteorItem));
 
   Encounter = EncounterDeforce;
@@ -234,7 +240,8 @@ TEST_F(Battle, PendingEventsResolveOnTheNextPress) {
   IdeaPower = 3;
   Encounter = EncounterAfterDeDeforce;
   BattleTurn();
-  EXPECT_EQ(LogLines(), (std::vector<std::string>{"「理力殺しすら殺せるほど、理力は万能でしたか。", "……なるほど、小ざかしい屁理屈だ！」"}))
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{"「理力殺しすら殺せるほど、理力は万能でしたか。",
+                                                  "……なるほど、小ざかしい屁理屈だ！」"}))
       << Log();
   EXPECT_EQ(IdeaPower, 3) << "the countered deforce cancels nothing";
   EXPECT_TRUE(Encounter.empty());

@@ -24,7 +24,8 @@ TEST_F(IdeaPayment, SilverBulletPaysWhenIdeaPowerIsGone) {
   EXPECT_TRUE(IdeaButtons[0]->Enabled) << "the silver bullet keeps buttons usable";
   Click(CaptionInfo);
   EXPECT_FALSE(HasItem(SilverBulletItem)) << "the bullet is spent";
-  EXPECT_EQ(LogLines(), std::vector<std::string>{"【銀弾×１】を失った！"}) << "a description keeps the loss line; " << Log();
+  EXPECT_EQ(LogLines(), std::vector<std::string>{"【銀弾×１】を失った！"})
+      << "a description keeps the loss line; " << Log();
   EXPECT_EQ(SoundsPlayed().front(), "dat\\cap_von05.wav");
   EXPECT_FALSE(IdeaButtons[1]->Enabled);
   EXPECT_EQ(DescriptionTitle, CaptionInfo);
@@ -54,7 +55,8 @@ TEST_F(IdeaEffect, SlashSlaysAnyEnemyAndGainsItsDrop) {
   Stand("獣", "オオカミ", 3, "毛皮");
   SpawnAttackButton();
   Click(CaptionSlash);
-  EXPECT_EQ(LogLines(), (std::vector<std::string>{"現出させた剣を一閃、オオカミを倒した！", "【毛皮】を手に入れた！"})) << Log();
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{"現出させた剣を一閃、オオカミを倒した！", "【毛皮】を手に入れた！"}))
+      << Log();
   EXPECT_EQ(Captions(), std::vector<std::string>{CaptionScan}) << CaptionsText();
 }
 
@@ -62,7 +64,8 @@ TEST_F(IdeaEffect, SilverBulletShootsTheVampireAndTurnsTheSkyToNight) {
   Stand("吸血鬼", "伯爵", 9, "牙");
   SpawnAttackButton();
   Click(CaptionSilverBullet);
-  EXPECT_EQ(LogLines(), (std::vector<std::string>{"銀弾を理力に変換し、イデアバーストを起こし、", "銀弾を生成して伯爵を撃ち殺した！"}))
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{"銀弾を理力に変換し、イデアバーストを起こし、",
+                                                  "銀弾を生成して伯爵を撃ち殺した！"}))
       << Log();
   EXPECT_TRUE(SilverBurst);
   EXPECT_TRUE(Glows[0].Red && Glows[49].Red) << "the glows turn red";
@@ -102,9 +105,13 @@ TEST_F(IdeaEffect, DispelAndKeyGiveTheNamedItems) {
   SpawnIdeaButton(CaptionDispel);
   SpawnIdeaButton(CaptionKey);
   Click(CaptionDispel);
-  EXPECT_EQ(LogLines(), (std::vector<std::string>{"「ありがとう、あなたについていきます！」", "【ボッシュ】を手に入れた！"})) << Log();
+  EXPECT_EQ(LogLines(),
+            (std::vector<std::string>{"「ありがとう、あなたについていきます！」", "【ボッシュ】を手に入れた！"}))
+      << Log();
   Click(CaptionKey);
-  EXPECT_EQ(LogLines(), (std::vector<std::string>{"あなたの手に鍵が現出。ぬるりと鍵穴を満たした。", "【フィア】を手に入れた！"})) << Log();
+  EXPECT_EQ(LogLines(),
+            (std::vector<std::string>{"あなたの手に鍵が現出。ぬるりと鍵穴を満たした。", "【フィア】を手に入れた！"}))
+      << Log();
   EXPECT_TRUE(HasItem("【ボッシュ】") && HasItem("【フィア】"));
 }
 
@@ -112,7 +119,8 @@ TEST_F(IdeaEffect, DeDeforceTurnsTheAmbushIntoARetort) {
   Encounter = EncounterDeforce;
   SpawnIdeaButton(CaptionDeDeforce);
   Click(CaptionDeDeforce);
-  EXPECT_EQ(LogLines(), (std::vector<std::string>{"あなたはデ・デフォースを始動した。", "デフォースを打ち消した。"})) << Log();
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{"あなたはデ・デフォースを始動した。", "デフォースを打ち消した。"}))
+      << Log();
   EXPECT_EQ(Encounter, EncounterAfterDeDeforce);
   Press();
   EXPECT_EQ(IdeaPower, 6) << "the deforce was countered";

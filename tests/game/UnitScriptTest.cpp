@@ -30,24 +30,48 @@ TEST_F(Commands, SetupRegistersTheTableInOrderWithItsCounts) {
 // press at a time, as the player would see it.
 TEST_F(Commands, EveryCommandRunsFromAScenario) {
   LoadStory({
-      "@start", "#xxinfo", "#xxexit", "港に着いた。",  // A
-      "#xxenemy 獣 オオカミ 3 毛皮", "霧の中に影。",     // B
-      "#say 潮の香り", "狼の声。",                       // C
-      "#say 潮の香り", "公園へ。",                       // D
-      "#xxepitaph", "石碑の前。",                        // E
-      "#xxstone ボッシュ 大男", "貨物置き場。",          // F
-      "#xxbox フィア", "宝箱。",                         // G
-      "#xxwonder", "不思議な気配。",                     // H
-      "#phia", "王宮。",                                 // I
-      "#sage", "賢者の家。",                             // J
-      "#sea 北の", "#inn", "海辺の宿。",                 // K
-      "#poison 2", "水路。",                             // L
-      "#deforce", "奇襲。",                              // M
-      "#xxself", "#xxbind_alone", "#xxbind_load", "#xxbind_heart", "ひらめき。",  // N
-      "#xxwonder", "届かない行。",                       // O
-      "@REAL", "本当の世界。",
-      "#ending めでたし", "最後の行。",                  // P
-      "#finish", "おしまい。",                           // Q
+      "@start",
+      "#xxinfo",
+      "#xxexit",
+      "港に着いた。",  // A
+      "#xxenemy 獣 オオカミ 3 毛皮",
+      "霧の中に影。",  // B
+      "#say 潮の香り",
+      "狼の声。",  // C
+      "#say 潮の香り",
+      "公園へ。",  // D
+      "#xxepitaph",
+      "石碑の前。",  // E
+      "#xxstone ボッシュ 大男",
+      "貨物置き場。",  // F
+      "#xxbox フィア",
+      "宝箱。",  // G
+      "#xxwonder",
+      "不思議な気配。",  // H
+      "#phia",
+      "王宮。",  // I
+      "#sage",
+      "賢者の家。",  // J
+      "#sea 北の",
+      "#inn",
+      "海辺の宿。",  // K
+      "#poison 2",
+      "水路。",  // L
+      "#deforce",
+      "奇襲。",  // M
+      "#xxself",
+      "#xxbind_alone",
+      "#xxbind_load",
+      "#xxbind_heart",
+      "ひらめき。",  // N
+      "#xxwonder",
+      "届かない行。",  // O
+      "@REAL",
+      "本当の世界。",
+      "#ending めでたし",
+      "最後の行。",  // P
+      "#finish",
+      "おしまい。",  // Q
   });
   auto line = [] { return ScriptLineCount > 0 ? U8(ScriptLines[ScriptLineCount - 1]) : std::string("(none)"); };
 
@@ -61,13 +85,15 @@ TEST_F(Commands, EveryCommandRunsFromAScenario) {
 
   Press();  // C: the wolf's turn fills the log, so "#say" is lost
   EXPECT_EQ(HP, 7);
-  EXPECT_EQ(LogLines(), (std::vector<std::string>{"オオカミの突進＞＞＞3ダメージを受けた！", "オオカミは力尽きた。"})) << Log();
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{"オオカミの突進＞＞＞3ダメージを受けた！", "オオカミは力尽きた。"}))
+      << Log();
 
   Press();  // D
   EXPECT_EQ(LogLines(), std::vector<std::string>{"潮の香り"}) << Log();
 
   Press();  // E
-  EXPECT_EQ(LogLines(), (std::vector<std::string>{"開港記念公園に石碑があった。", "「戦う者よ、己の弱さを掌握せよ」"})) << Log();
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{"開港記念公園に石碑があった。", "「戦う者よ、己の弱さを掌握せよ」"}))
+      << Log();
   EXPECT_EQ(Captions(), std::vector<std::string>{CaptionGrasp}) << CaptionsText();
 
   Press();  // F
@@ -104,7 +130,8 @@ TEST_F(Commands, EveryCommandRunsFromAScenario) {
   EXPECT_EQ(HP, 8);
 
   Press();  // M
-  EXPECT_EQ(LogLines(), (std::vector<std::string>{"クアッドパレスの奇襲！", "【☆デフォース】を始動してきた！"})) << Log();
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{"クアッドパレスの奇襲！", "【☆デフォース】を始動してきた！"}))
+      << Log();
   EXPECT_EQ(Encounter, EncounterDeforce);
   EXPECT_EQ(Captions(), std::vector<std::string>{CaptionDeDeforce}) << CaptionsText();
 
@@ -149,7 +176,8 @@ TEST_F(Commands, BadNumbersThrowOutOfTheStep) {
 
   LoadStory({"@start", "#poison 1.5", "x"});
   EXPECT_THROW(StepOnce(), std::invalid_argument);
-  EXPECT_EQ(LogLines(), std::vector<std::string>{"毒の水路だ！"}) << "the first message comes before the number; " << Log();
+  EXPECT_EQ(LogLines(), std::vector<std::string>{"毒の水路だ！"})
+      << "the first message comes before the number; " << Log();
   EXPECT_EQ(HP, 10) << "no damage";
 
   LoadStory({"@start", "#xxenemy 獣 オオカミ 99999999999", "x"});
@@ -185,7 +213,8 @@ TEST_F(Commands, PoisonOfZeroOrLessWoundsNobody) {
 TEST_F(Commands, KingAndSageWithoutTheirItems) {
   LoadStory({"@start", "#phia", "x", "#sage", "y"});
   StepOnce();
-  EXPECT_EQ(LogLines(), (std::vector<std::string>{"王「姫がまだ帰ってこない！", "クソ、あの船乗りブッ殺す！」"})) << Log();
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{"王「姫がまだ帰ってこない！", "クソ、あの船乗りブッ殺す！」"}))
+      << Log();
   EXPECT_TRUE(Encounter.empty());
   ClearMessages();
   StepOnce();

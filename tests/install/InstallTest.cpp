@@ -73,21 +73,29 @@ std::pair<int, int> PngSize(const fs::path& file) {
 TEST(Install, IntoAScratchRootTheGameStartsFromAnotherFolderAndSaysWhereItLookedWithoutData) {
   ScratchDir dir;
   const fs::path root = dir.File("root");
-  TRun install = RunIn(dir.File(""), "DESTDIR='" + root.string() + "' '" FARROW_CMAKE "' --install '" + Build +
-                                         "' --prefix /usr", dir.File(""));
+  TRun install =
+      RunIn(dir.File(""), "DESTDIR='" + root.string() + "' '" FARROW_CMAKE "' --install '" + Build + "' --prefix /usr",
+            dir.File(""));
   ASSERT_EQ(install.Status, 0) << install.Out << install.Err;
   const fs::path usr = root / "usr";
   EXPECT_EQ(FilesBelow(usr), ExpectedFiles()) << "installed:\n" << Listing(FilesBelow(usr));
   for (int size : {16, 32, 48, 64, 128, 256}) {
     std::string n = std::to_string(size);
-    EXPECT_EQ(PngSize(usr / ("share/icons/hicolor/" + n + "x" + n + "/apps/farrowmere.png")), std::make_pair(size, size));
+    EXPECT_EQ(PngSize(usr / ("share/icons/hicolor/" + n + "x" + n + "/apps/farrowmere.png")),
+              std::make_pair(size, size));
   }
   if (HaveProgram("appstreamcli")) {
-    TRun check = RunIn(dir.File(""), "appstreamcli validate --no-net '" + (usr / "share/metainfo/org.farrowmere.farrowmere.metainfo.xml").string() + "'", dir.File(""));
+    TRun check = RunIn(dir.File(""),
+                       "appstreamcli validate --no-net '" +
+                           (usr / "share/metainfo/org.farrowmere.farrowmere.metainfo.xml").string() + "'",
+                       dir.File(""));
     EXPECT_EQ(check.Status, 0) << check.Out << check.Err;
   }
   if (HaveProgram("desktop-file-validate")) {
-    TRun check = RunIn(dir.File(""), "desktop-file-validate '" + (usr / "share/applications/org.farrowmere.farrowmere.desktop").string() + "'", dir.File(""));
+    TRun check =
+        RunIn(dir.File(""),
+              "desktop-file-validate '" + (usr / "share/applications/org.farrowmere.farrowmere.desktop").string() + "'",
+              dir.File(""));
     EXPECT_EQ(check.Status, 0) << check.Out << check.Err;
     EXPECT_EQ(check.Out, "");
   }
@@ -114,6 +122,7 @@ TEST(Install, IntoAScratchRootTheGameStartsFromAnotherFolderAndSaysWhereItLooked
   TRun lost = RunIn(dir.File("home"), "timeout 20 '" + game + "'", dir.File(""));
   EXPECT_EQ(lost.Status, 1) << lost.Err;
   EXPECT_NE(lost.Err.find((usr / DataDir / "a.bmp").string() + U8(" を開けません（No such file or directory）")),
-            std::string::npos) << "names the path tried and why: " << lost.Err;
+            std::string::npos)
+      << "names the path tried and why: " << lost.Err;
   EXPECT_EQ(lost.Err.find("home/dat"), std::string::npos) << lost.Err;
 }

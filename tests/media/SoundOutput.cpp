@@ -51,12 +51,12 @@ void WriteTone(const std::string& path, int hz, double seconds) {
 
 void WriteTune(const std::string& path, int quarters) {
   std::string track;
-  track += std::string("\x00\xC0\x13", 3);                  // organ
-  track += std::string("\x00\x90\x3C\x64", 4);              // note on, middle C
-  Put(track, 0x80 | ((quarters * 480) >> 7), 1);           // delta time: quarters * 480 ticks
+  track += std::string("\x00\xC0\x13", 3);        // organ
+  track += std::string("\x00\x90\x3C\x64", 4);    // note on, middle C
+  Put(track, 0x80 | ((quarters * 480) >> 7), 1);  // delta time: quarters * 480 ticks
   Put(track, (quarters * 480) & 0x7F, 1);
-  track += std::string("\x80\x3C\x40", 3);                  // note off
-  track += std::string("\x00\xFF\x2F\x00", 4);              // end of track
+  track += std::string("\x80\x3C\x40", 3);      // note off
+  track += std::string("\x00\xFF\x2F\x00", 4);  // end of track
   std::string f = "MThd";
   Put(f, 6, 4, true);
   Put(f, 0, 2, true);

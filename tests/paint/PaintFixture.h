@@ -24,7 +24,6 @@
 inline bool operator==(const TPixel& a, const TPixel& b) { return SamePixel(a, b); }
 inline void PrintTo(const TPixel& p, std::ostream* os) { *os << "(" << +p.R << ", " << +p.G << ", " << +p.B << ")"; }
 
-
 inline TPixel Rgb(int r, int g, int b) {
   return MakePixel(static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b));
 }
@@ -64,8 +63,7 @@ inline std::string Differences(const TFrame& want) {
 // blue the 256-pixel block plus a mark for the picture. Neither black nor white.
 inline void PaintPlaces(TQuilBitmap& picture, int mark) {
   for (int y = 0; y < 400; ++y)
-    for (int x = 0; x < 400; ++x)
-      picture.Rows[y][x] = Rgb(x & 255, y & 255, 1 + (x >> 8) + 2 * (y >> 8) + 4 * mark);
+    for (int x = 0; x < 400; ++x) picture.Rows[y][x] = Rgb(x & 255, y & 255, 1 + (x >> 8) + 2 * (y >> 8) + 4 * mark);
 }
 
 inline std::string Describe(const TParticle& p) {
@@ -119,4 +117,3 @@ class Paint : public ::testing::Test {
     for (TGlow& g : Glows) g = TGlow{false, 0, 0, -1000, 100};
   }
 };
-

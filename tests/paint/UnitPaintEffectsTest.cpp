@@ -67,7 +67,7 @@ TEST_F(Paint, PowerSparksRiseOnlyWhileThereIsIdeaPower) {
 }
 
 TEST_F(Paint, PowerSparksSpawnAndMoveDrawingTheirRandomNumbersInOrder) {
-  IdeaPower = 4;  // about four in ten idle sparks respawn each frame
+  IdeaPower = 4;                                                // about four in ten idle sparks respawn each frame
   std::array<TParticle, PowerSparkCount> sparks = PowerSparks;  // all idle since the reset
   TFrame want;
   // One step of a particle as the reference takes it.
@@ -213,8 +213,8 @@ TEST_F(Paint, NightSkyOfTheSilverBulletStopsTheZoom) {
 }
 
 TEST_F(Paint, ColourKeysAnimateTheFiveKeyColoursAndNothingElse) {
-  const std::vector<TPixel> stripes = {PixelBlack, Rgb(255, 255, 0), PixelBlue, Rgb(0, 255, 255),
-                                       PixelRed, Rgb(255, 255, 254), Rgb(0, 0, 254)};
+  const std::vector<TPixel> stripes = {PixelBlack, Rgb(255, 255, 0),   PixelBlue,     Rgb(0, 255, 255),
+                                       PixelRed,   Rgb(255, 255, 254), Rgb(0, 0, 254)};
   for (int y = 0; y < 400; ++y)
     for (int x = 0; x < 400; ++x) Px(x, y) = stripes[x % stripes.size()];
   BuildColumnTables();

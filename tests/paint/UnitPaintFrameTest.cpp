@@ -95,7 +95,8 @@ TEST_F(Paint, FrameStacksTilesOverTextUnderDescriptionAndGameOverUnderFlash) {
   Items[0] = "【船】";
   Items[1] = "【石ころ】";
   ScriptLineCount = 4;
-  ScriptLines = {"霧の港町ファロウ。", "灯台の火が波間に揺れている。", "酒場の扉が軋んで開いた。", "老人は目を伏せた。"};
+  ScriptLines = {"霧の港町ファロウ。", "灯台の火が波間に揺れている。", "酒場の扉が軋んで開いた。",
+                 "老人は目を伏せた。"};
   MessageCount = 2;
   Messages = {"スライムが現れた！", "スライムの攻撃！"};
   auto tileCentresAre = [](TPixel want, const char* layer) {

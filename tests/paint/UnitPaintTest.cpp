@@ -36,7 +36,7 @@ TEST_F(IdeaButtonFall, SixthSpawnBetweenRewindsIsIgnored) {
 TEST_F(IdeaButtonFall, ALoneButtonTakesEightyThreeSteps) {
   SpawnIdeaButton(CaptionHeal);
   const std::vector<int> expected = {
-      3,   28,  46,  60,  70,  78,  84,  88,  91,  94,  96,  97,  98,  99,  100,  // easing in
+      3, 28, 46, 60, 70, 78, 84, 88, 91, 94, 96, 97, 98, 99, 100,  // easing in
   };
   std::vector<int> tops;
   int steps = 0;
@@ -49,7 +49,8 @@ TEST_F(IdeaButtonFall, ALoneButtonTakesEightyThreeSteps) {
   ASSERT_GE(tops.size(), 82u);
   EXPECT_EQ(std::vector<int>(tops.begin(), tops.begin() + 15), expected);
   for (int i = 0; i < 50; ++i) EXPECT_EQ(tops[15 + i], 101 + i) << "crawl step " << i;
-  const std::vector<int> falling = {151, 152, 153, 155, 157, 160, 164, 169, 176, 185, 197, 213, 235, 264, 303, 355, 424};
+  const std::vector<int> falling = {151, 152, 153, 155, 157, 160, 164, 169, 176,
+                                    185, 197, 213, 235, 264, 303, 355, 424};
   EXPECT_EQ(std::vector<int>(tops.begin() + 65, tops.end()), falling);
   EXPECT_FALSE(ButtonParticles[0][0].Active) << "falling out throws no sparks";
 }

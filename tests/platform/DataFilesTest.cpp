@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "tests/TestSupport.h"
 #include "platform/DataFiles.h"
 #include "platform/Graphics.h"
+#include "tests/TestSupport.h"
 
 using namespace Platform;
 namespace fs = std::filesystem;
@@ -54,8 +54,8 @@ TEST(DataFiles, TheWorkingFoldersDatIsUsedUntilTheProgramNamesItsDataFolder) {
   SetDataFolder(folder.Dir().File("elsewhere"));
   EXPECT_EQ(NativeFileName("dat\\表\\b.wav"), folder.Dir().File("elsewhere/表/b.wav"));
   EXPECT_EQ(NativeFileName("story\\x.txt"), "story/x.txt");
-  EXPECT_EQ(U8(OpenError("dat\\a.bmp")), U8("ファイル " + folder.Dir().File("elsewhere/a.bmp") +
-                                             " を開けません（No such file or directory）。"))
+  EXPECT_EQ(U8(OpenError("dat\\a.bmp")),
+            U8("ファイル " + folder.Dir().File("elsewhere/a.bmp") + " を開けません（No such file or directory）。"))
       << "the error names the path really tried";
   SetDataFolder("");
   EXPECT_EQ(NativeFileName("dat\\a.bmp"), "dat/a.bmp");

@@ -9,8 +9,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "tests/TestSupport.h"
 #include "platform/ImageFile.h"
+#include "tests/TestSupport.h"
 
 using namespace Platform;
 

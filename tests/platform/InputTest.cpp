@@ -29,7 +29,8 @@ struct Layout {
     button->Width = 100;
     button->Height = 30;
     paint.OnMouseDown = [this](TPaintBox&, TMouseButton b, unsigned, int x, int y) {
-      events.push_back("paint " + std::to_string(static_cast<int>(b)) + " " + std::to_string(x) + "," + std::to_string(y));
+      events.push_back("paint " + std::to_string(static_cast<int>(b)) + " " + std::to_string(x) + "," +
+                       std::to_string(y));
     };
     button->OnClick = [this](TPushButton&) { events.push_back("click"); };
   }
@@ -68,7 +69,8 @@ TEST(Routing, ADisabledOrHiddenButtonLetsThePressThroughToThePlayArea) {
   l.button->Enabled = false;
   l.router.MouseDown(TMouseButton::Left, 0, l.bx, l.by);
   l.router.MouseUp(TMouseButton::Left, 0, l.bx, l.by);
-  EXPECT_EQ(l.events, Events{"paint 0 25,55"}) << "a greyed-out idea button must pass the press to PaintMain in play-area coordinates";
+  EXPECT_EQ(l.events, Events{"paint 0 25,55"})
+      << "a greyed-out idea button must pass the press to PaintMain in play-area coordinates";
   EXPECT_FALSE(l.button->Pressed);
   l.events.clear();
   l.button->Enabled = true;
@@ -131,8 +133,8 @@ TEST(Routing, AButtonCoversItsFirstAndLastPixelAndNotOneBeyond) {
     bool OnButton;
   };
   const TPoint points[] = {
-      {30, 60, true},  {129, 89, true},  {30, 89, true},   {129, 60, true},   // its four corners
-      {29, 70, false}, {130, 70, false}, {80, 59, false},  {80, 90, false},   // one pixel outside each edge
+      {30, 60, true},  {129, 89, true},  {30, 89, true},  {129, 60, true},  // its four corners
+      {29, 70, false}, {130, 70, false}, {80, 59, false}, {80, 90, false},  // one pixel outside each edge
   };
   for (const TPoint& p : points) {
     const TControl* expected = p.OnButton ? static_cast<TControl*>(l.button.get()) : &l.paint;

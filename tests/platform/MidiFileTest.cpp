@@ -20,8 +20,8 @@ std::string Be32(uint32_t v) {
 
 // A format-0 file of one track holding these event bytes.
 std::string OneTrack(const std::string& events) {
-  return std::string("MThd") + Be32(6) + std::string("\0\0\0\1\1\xE0", 6) + "MTrk" + Be32(static_cast<uint32_t>(events.size())) +
-         events;
+  return std::string("MThd") + Be32(6) + std::string("\0\0\0\1\1\xE0", 6) + "MTrk" +
+         Be32(static_cast<uint32_t>(events.size())) + events;
 }
 
 }  // namespace
@@ -48,7 +48,11 @@ TEST(MidiFile, EventsMustKeepInsideTheirTrack) {
   EXPECT_FALSE(IsWholeMidiFile(OneTrack(std::string("\0\x3C\x40", 3)))) << "running status with nothing before";
   EXPECT_FALSE(IsWholeMidiFile(OneTrack(std::string("\0\x90\x3C\x90", 4)))) << "a status byte as data";
   EXPECT_FALSE(IsWholeMidiFile(OneTrack(std::string("\0\xFF\x51\x02\x07\xA1", 6)))) << "a tempo of two bytes";
-  EXPECT_FALSE(IsWholeMidiFile(OneTrack(std::string("\0\xFF\x01\x05" "abc", 7)))) << "a text longer than its track";
+  EXPECT_FALSE(
+      IsWholeMidiFile(OneTrack(std::string("\0\xFF\x01\x05"
+                                           "abc",
+                                           7))))
+      << "a text longer than its track";
   EXPECT_FALSE(IsWholeMidiFile(OneTrack(std::string("\x81\x81\x81\x81\x00\x90\x3C\x40", 8)))) << "a five-byte delta";
   EXPECT_FALSE(IsWholeMidiFile(OneTrack(std::string("\0\xF8", 2)))) << "a real-time message";
 

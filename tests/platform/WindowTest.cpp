@@ -198,7 +198,8 @@ struct OnDummyDisplay : ::testing::Test {
     }
     for (int y = 0; y < a.Height(); ++y) {
       for (int x = 0; x < a.Width() * 3; ++x) {
-        if (a.ScanLine(y)[x] != b.ScanLine(y)[x]) return "pixel (" + std::to_string(x / 3) + ", " + std::to_string(y) + ")";
+        if (a.ScanLine(y)[x] != b.ScanLine(y)[x])
+          return "pixel (" + std::to_string(x / 3) + ", " + std::to_string(y) + ")";
       }
     }
     return "";
@@ -267,7 +268,7 @@ TEST_F(OnDummyDisplay, APressAtAScaledPointReachesTheSamePointAsAt1x) {
     window->SetWindowScale(scale);
     window->Present();
     clicks = 0;
-    Click(scale * 20, scale * 40);  // the button's top-left pixel
+    Click(scale * 20, scale * 40);           // the button's top-left pixel
     Click(scale * 120 - 1, scale * 70 - 1);  // the last pixel of its bottom-right one
     EXPECT_EQ(clicks, 2);
     Click(scale * 120, scale * 50);  // just right of it
@@ -289,7 +290,8 @@ TEST_F(OnDummyDisplay, InFullscreenPressesMapPastTheMarginAndTheMarginHitsNothin
   Click(212 + 3 * 20, 84 + 3 * 40);
   EXPECT_EQ(clicks, 1) << "the button's top-left pixel";
   pressX = pressY = -1;
-  for (auto [x, y] : {std::pair{211, 84}, std::pair{212, 83}, std::pair{0, 0}, std::pair{812, 684}, std::pair{1023, 767}}) {
+  for (auto [x, y] :
+       {std::pair{211, 84}, std::pair{212, 83}, std::pair{0, 0}, std::pair{812, 684}, std::pair{1023, 767}}) {
     Click(x, y);
   }
   EXPECT_EQ(pressX, -1) << "a press on the black margin reaches nothing, not the play area's edge";
@@ -317,7 +319,8 @@ TEST_F(OnDummyDisplay, F11AndAltEnterSwitchFullscreenAndGoNoFurther) {
   window->Key(true, VK_RETURN, ssAlt, false);
   EXPECT_FALSE(window->Fullscreen());
   using Asked = std::vector<std::pair<uint32_t, uintptr_t>>;
-  EXPECT_EQ(form.asked, (Asked{{WM_SYSKEYDOWN, VK_MENU}, {WM_SYSKEYUP, VK_MENU}})) << "only Alt itself reached the filter";
+  EXPECT_EQ(form.asked, (Asked{{WM_SYSKEYDOWN, VK_MENU}, {WM_SYSKEYUP, VK_MENU}}))
+      << "only Alt itself reached the filter";
   EXPECT_EQ(clicks, 1) << "Alt+Enter never reaches the focused button";
 
   form.asked.clear();

@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/TextCodec.h"
 #include "cipher/QuilCrypt.h"
+#include "platform/TextCodec.h"
 #include "tests/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -29,10 +29,10 @@ const fs::path Scripts = FARROW_REPLAY_SCRIPTS;
 
 const fs::path Repository = FARROW_SOURCE_DIR;
 
-
 // Runs the tool in folder with the arguments (already quoted where needed), after prefix (a
 // change of the environment).
-TRun Replay(const fs::path& folder, const std::string& args, const ScratchDir& capture, const std::string& prefix = "") {
+TRun Replay(const fs::path& folder, const std::string& args, const ScratchDir& capture,
+            const std::string& prefix = "") {
   return RunIn(folder.string(), prefix + "timeout 120 " + FARROW_REPLAY + " " + args, capture.File(""));
 }
 
@@ -202,9 +202,10 @@ TEST(ReplayDeterminism, TheSameScriptAndSeedGiveTheSameOutputAndTheSameScreensho
 
 TEST(ReplayInvocation, AWrongInvocationExitsWithTwoAndAStepThatCannotBeDoneWithThree) {
   ScratchDir dir;
-  for (const std::string& args : {std::string(""), std::string("--seed x ") + ScriptArg("title"),
-                                  std::string("--seed 4294967296 ") + ScriptArg("title"), std::string("--fast ") + ScriptArg("title"),
-                                  ScriptArg("title") + " " + ScriptArg("close"), std::string("'") + dir.File("missing.replay") + "'"}) {
+  for (const std::string& args :
+       {std::string(""), std::string("--seed x ") + ScriptArg("title"),
+        std::string("--seed 4294967296 ") + ScriptArg("title"), std::string("--fast ") + ScriptArg("title"),
+        ScriptArg("title") + " " + ScriptArg("close"), std::string("'") + dir.File("missing.replay") + "'"}) {
     TRun run = Replay(Repository, args, dir);
     EXPECT_EQ(run.Status, 2) << "farrow-replay " << args << ": " << run.Err;
     EXPECT_NE(run.Err.find("usage:"), std::string::npos) << run.Err;

@@ -160,19 +160,15 @@ TEST_F(ScriptTest, JumpsAreCaseSensitiveAndFailuresKeepThePosition) {
 }
 
 TEST_F(ScriptTest, WorkedExampleOfLineMode) {
-  Load({"@start", "Line A", "Line B", "#say hello", "Line C", "", "Line D", "#goto @next", "@other", "Line X",
-        "@next", "Line E"});
+  Load({"@start", "Line A", "Line B", "#say hello", "Line C", "", "Line D", "#goto @next", "@other", "Line X", "@next",
+        "Line E"});
   script->AddCommand("#say", RecordCommand, 1);
   LineMode();
   script->JumpToLabel("@start", result);
 
   const std::vector<std::vector<std::string>> expected = {
-      {"page", "line Line A"},
-      {"line Line B"},
-      {"command #say hello", "line Line C"},
-      {"page", "line Line D"},
-      {"page", "line Line E"},
-      {},
+      {"page", "line Line A"}, {"line Line B"},         {"command #say hello", "line Line C"},
+      {"page", "line Line D"}, {"page", "line Line E"}, {},
   };
   const int shown[] = {1, 2, 3, 1, 1, 1};
   for (size_t i = 0; i < expected.size(); ++i) {

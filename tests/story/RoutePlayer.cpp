@@ -134,8 +134,8 @@ std::vector<std::string> TStoryGame::Captions() {
 
 std::string TStoryGame::Describe() {
   using Platform::Cp932ToUtf8;
-  std::string text = "HP " + std::to_string(HP) + "/" + std::to_string(MaxHP) + ", " + Cp932ToUtf8("理力") +
-                     " " + std::to_string(IdeaPower) + ", items [";
+  std::string text = "HP " + std::to_string(HP) + "/" + std::to_string(MaxHP) + ", " + Cp932ToUtf8("理力") + " " +
+                     std::to_string(IdeaPower) + ", items [";
   for (int i = 0; i < ItemCount; ++i) text += (i > 0 ? " " : "") + Cp932ToUtf8(Items[i]);
   text += "], log [";
   for (int i = 0; i < MessageCount; ++i) text += (i > 0 ? " / " : "") + Cp932ToUtf8(Messages[i]);

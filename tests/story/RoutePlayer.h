@@ -11,16 +11,16 @@
 // One action of a route, as written in the routes file.
 struct TRouteAction {
   enum TKind {
-    Title,    // the press that dismisses the title
-    Press,    // Count presses on the play area; the newest story line is then Text
-    Click,    // click the idea button on screen with the caption Text
-    Ending,   // the game is cleared with the ending message Text, ＨＰ above 0
-    Dead,     // ＨＰ is 0 or below: the game-over screen
-    Closed,   // the program has been told to end
+    Title,   // the press that dismisses the title
+    Press,   // Count presses on the play area; the newest story line is then Text
+    Click,   // click the idea button on screen with the caption Text
+    Ending,  // the game is cleared with the ending message Text, ＨＰ above 0
+    Dead,    // ＨＰ is 0 or below: the game-over screen
+    Closed,  // the program has been told to end
   };
   TKind Kind = Press;
   int Count = 0;
-  std::string Text;  // CP932
+  std::string Text;    // CP932
   int SourceLine = 0;  // line of the routes file, for failure messages
 };
 

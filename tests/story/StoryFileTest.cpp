@@ -38,8 +38,8 @@ TEST(ShippedStory, CarriesEverySourceLineUnchanged) {
   std::vector<std::string> plain(TQuilScript::MaxLines);
   std::string result;
   int count = 0;
-  TQuilCrypt::ReadCipherFile(Platform::NativeFileName(ShippedStory), GameKey, result, count,
-                             TQuilScript::MaxLines - 1, plain);
+  TQuilCrypt::ReadCipherFile(Platform::NativeFileName(ShippedStory), GameKey, result, count, TQuilScript::MaxLines - 1,
+                             plain);
   ASSERT_EQ(result, "【成功】") << Platform::Cp932ToUtf8(result) << " (run `make story`)";
   ASSERT_EQ(count, static_cast<int>(source.size())) << "dat/story.crp.txt is out of date: run `make story`";
   for (int i = 0; i < count; ++i) {

@@ -37,8 +37,7 @@ void ExpectButtonToSpare(const std::string& when) {
 void PlayRoute(const TRoute& route) {
   TStoryGame game;
   for (const TRouteAction& action : route.Actions) {
-    SCOPED_TRACE("Routes.txt:" + std::to_string(action.SourceLine) + ", after press " +
-                 std::to_string(game.Presses));
+    SCOPED_TRACE("Routes.txt:" + std::to_string(action.SourceLine) + ", after press " + std::to_string(game.Presses));
     const std::string text = Cp932ToUtf8(action.Text);
     switch (action.Kind) {
       case TRouteAction::Title:
@@ -122,8 +121,8 @@ struct TGreedyResult {
 };
 
 TGreedyResult PlayGreedily(bool freePrincess) {
-  const std::vector<std::string> wanted = {CaptionSlash,     CaptionSilverBullet, CaptionKey,      CaptionDispel,
-                                           CaptionGrasp,     CaptionDeDeforce,    CaptionDeathKill, CaptionBindAlone};
+  const std::vector<std::string> wanted = {CaptionSlash, CaptionSilverBullet, CaptionKey,       CaptionDispel,
+                                           CaptionGrasp, CaptionDeDeforce,    CaptionDeathKill, CaptionBindAlone};
   TGreedyResult outcome;
   TStoryGame game;
   game.Press();  // the title

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "cipher/QuilCrypt.h"
-#include "tests/TestSupport.h"
 #include "script/QuilScript.h"
+#include "tests/TestSupport.h"
 
 namespace {
 
@@ -55,8 +55,8 @@ class StoryTool : public testing::Test {
 
   void SetUp() override {
     static int serial = 0;
-    fs::path base = fs::temp_directory_path() /
-                    ("farrow-story-test-" + std::to_string(getpid()) + "-" + std::to_string(serial++));
+    fs::path base =
+        fs::temp_directory_path() / ("farrow-story-test-" + std::to_string(getpid()) + "-" + std::to_string(serial++));
     Dir = base / "work";
     Capture = base / "capture";
     fs::create_directories(Dir);
@@ -65,9 +65,7 @@ class StoryTool : public testing::Test {
 
   void TearDown() override { fs::remove_all(Dir.parent_path()); }
 
-  TRun Run(const std::string& args) {
-    return RunIn(Dir.string(), "'" FARROW_STORY "' " + args, Capture.string());
-  }
+  TRun Run(const std::string& args) { return RunIn(Dir.string(), "'" FARROW_STORY "' " + args, Capture.string()); }
 
   void Write(const std::string& name, const std::string& text) { WriteAll(Dir / name, text); }
 
@@ -185,7 +183,7 @@ TEST_F(StoryTool, UnrepresentableCharacterWritesNothing) {
   TRun run = Run("encode story.txt out.crp");
   EXPECT_EQ(run.Status, 1);
   const std::string expected = Utf8(u8"story.txt:3: error: column 5: \"😀\" (U+1F600) cannot be written in CP932\n") +
-                                 Utf8(u8"story.txt:3: error: column 9: \"한\" (U+D55C) cannot be written in CP932\n");
+                               Utf8(u8"story.txt:3: error: column 9: \"한\" (U+D55C) cannot be written in CP932\n");
   EXPECT_EQ(run.Err, expected);
   EXPECT_FALSE(fs::exists(Dir / "out.crp"));
 
@@ -216,34 +214,35 @@ TEST_F(StoryTool, EncodeRefusesScenariosTheGameCannotHold) {
 
 TEST_F(StoryTool, CheckFindsWhatStopsTheGame) {
   Write("errors.txt", Utf8(u8"@start\n"
-                         u8"#say\n"
-                         u8"#SAY a b\n"
-                         u8"#xxenemy 獣 オオカミ\n"
-                         u8"#xxenemy 獣 オオカミ 三 毛皮\n"
-                         u8"#xxenemy 獣 オオカミ 3 毛皮\n"
-                         u8"#poison 1.5\n"
-                         u8"#poison -5\n"
-                         u8"#goto\n"
-                         u8"#goto nowhere\n"
-                         u8"#goto @missing\n"
-                         u8"@start\n"
-                         u8"ハングル 한\n"));
+                           u8"#say\n"
+                           u8"#SAY a b\n"
+                           u8"#xxenemy 獣 オオカミ\n"
+                           u8"#xxenemy 獣 オオカミ 三 毛皮\n"
+                           u8"#xxenemy 獣 オオカミ 3 毛皮\n"
+                           u8"#poison 1.5\n"
+                           u8"#poison -5\n"
+                           u8"#goto\n"
+                           u8"#goto nowhere\n"
+                           u8"#goto @missing\n"
+                           u8"@start\n"
+                           u8"ハングル 한\n"));
   TRun run = Run("check errors.txt");
   EXPECT_EQ(run.Status, 1);
   const std::string expected =
-            Utf8(u8"errors.txt:2: error: \"#say\" takes 1 parameter, not 0\n"
-               u8"errors.txt:3: error: \"#SAY\" takes 1 parameter, not 2\n"
-               u8"errors.txt:4: error: \"#xxenemy\" takes 3 to 4 parameters, not 2\n"
-               u8"errors.txt:5: error: \"#xxenemy\" power \"三\" is not a decimal integer; the game stops with a "
-               u8"conversion error\n"
-               u8"errors.txt:7: error: \"#poison\" damage \"1.5\" is not a decimal integer; the game stops with a "
-               u8"conversion error\n"
-               u8"errors.txt:9: error: \"#goto\" has no target label; the scenario stops here\n"
-               u8"errors.txt:10: error: \"#goto\" target \"nowhere\" is not a label (labels begin with \"@\")\n"
-               u8"errors.txt:11: error: \"#goto\" target \"@missing\" does not exist\n"
-               u8"errors.txt:12: error: label \"@start\" is already defined on line 1; the game refuses to load "
-               u8"the scenario\n") +
-                Utf8(u8"errors.txt:13: error: column 6: \"한\" (U+D55C) cannot be written in CP932\n");
+      Utf8(
+          u8"errors.txt:2: error: \"#say\" takes 1 parameter, not 0\n"
+          u8"errors.txt:3: error: \"#SAY\" takes 1 parameter, not 2\n"
+          u8"errors.txt:4: error: \"#xxenemy\" takes 3 to 4 parameters, not 2\n"
+          u8"errors.txt:5: error: \"#xxenemy\" power \"三\" is not a decimal integer; the game stops with a "
+          u8"conversion error\n"
+          u8"errors.txt:7: error: \"#poison\" damage \"1.5\" is not a decimal integer; the game stops with a "
+          u8"conversion error\n"
+          u8"errors.txt:9: error: \"#goto\" has no target label; the scenario stops here\n"
+          u8"errors.txt:10: error: \"#goto\" target \"nowhere\" is not a label (labels begin with \"@\")\n"
+          u8"errors.txt:11: error: \"#goto\" target \"@missing\" does not exist\n"
+          u8"errors.txt:12: error: label \"@start\" is already defined on line 1; the game refuses to load "
+          u8"the scenario\n") +
+      Utf8(u8"errors.txt:13: error: column 6: \"한\" (U+D55C) cannot be written in CP932\n");
   EXPECT_EQ(run.Out, expected);
 
   Write("nostart.txt", "@begin\ntext\n");
@@ -257,33 +256,33 @@ TEST_F(StoryTool, CheckFindsWhatStopsTheGame) {
 
 TEST_F(StoryTool, CheckWarnsAboutWhatTheGameWouldMisshow) {
   Write("warnings.txt", Utf8(u8"@start\n"
-                           u8"#sya hello\n"
-                           u8"これは四十六バイトを超える長い一行の物語文です。\n"
-                           u8"ちょうど四十六バイトの行はまだ画面に収まるよね\n"
-                           u8"Visit http://example.com today\n"
-                           u8"Line // a comment is fine\n"
-                           u8"#goto @next\n"
-                           u8"@orphan\n"
-                           u8"never shown\n"
-                           u8"\n"
-                           u8"#xxwonder\n"
-                           u8"@next\n"
-                           u8"#xxwonder\n"
-                           u8"#end\n"
-                           u8"@REAL\n"
-                           u8"reached by #xxwonder\n"
-                           u8"#end\n"
-                           u8"@HEART\n"
-                           u8"no #xxbind command leads here\n"));
+                             u8"#sya hello\n"
+                             u8"これは四十六バイトを超える長い一行の物語文です。\n"
+                             u8"ちょうど四十六バイトの行はまだ画面に収まるよね\n"
+                             u8"Visit http://example.com today\n"
+                             u8"Line // a comment is fine\n"
+                             u8"#goto @next\n"
+                             u8"@orphan\n"
+                             u8"never shown\n"
+                             u8"\n"
+                             u8"#xxwonder\n"
+                             u8"@next\n"
+                             u8"#xxwonder\n"
+                             u8"#end\n"
+                             u8"@REAL\n"
+                             u8"reached by #xxwonder\n"
+                             u8"#end\n"
+                             u8"@HEART\n"
+                             u8"no #xxbind command leads here\n"));
   TRun run = Run("check warnings.txt");
   EXPECT_EQ(run.Status, 0) << "warnings alone do not fail the check";
   EXPECT_EQ(run.Out,
             Utf8(u8"warnings.txt:2: warning: \"#sya\" names no command; the line is shown as story text\n"
-               u8"warnings.txt:3: warning: story line is 48 bytes wide; the play area shows 46\n"
-               u8"warnings.txt:5: warning: \"//\" starts a comment inside the text; \"//example.com today\" is "
-               u8"dropped\n"
-               u8"warnings.txt:8: warning: lines 8-11 cannot be reached from \"@start\"\n"
-               u8"warnings.txt:18: warning: lines 18-19 cannot be reached from \"@start\"\n"));
+                 u8"warnings.txt:3: warning: story line is 48 bytes wide; the play area shows 46\n"
+                 u8"warnings.txt:5: warning: \"//\" starts a comment inside the text; \"//example.com today\" is "
+                 u8"dropped\n"
+                 u8"warnings.txt:8: warning: lines 8-11 cannot be reached from \"@start\"\n"
+                 u8"warnings.txt:18: warning: lines 18-19 cannot be reached from \"@start\"\n"));
 
   Write("bind.txt", "@start\n#xxbind_heart\n#end\n@HEART\nthe bound passage\n");
   EXPECT_EQ(Run("check bind.txt").Out, "") << "an idea burst of #xxbind_heart reaches @HEART";
@@ -307,8 +306,9 @@ TEST_F(StoryTool, TraceShowsEveryStepOfTheRun) {
   Encode("a.txt", "a.crp");
   EXPECT_EQ(Run("trace a.crp").Out, TraceExample) << "the enciphered file runs like its source";
 
-  EXPECT_EQ(Run("trace a.txt --steps 1").Out,
-            Utf8(u8"load 【成功】\njump 【成功】\nstep 1\npage\nline Line A\nresult 【成功】\nstopped after 1 steps\n"));
+  EXPECT_EQ(
+      Run("trace a.txt --steps 1").Out,
+      Utf8(u8"load 【成功】\njump 【成功】\nstep 1\npage\nline Line A\nresult 【成功】\nstopped after 1 steps\n"));
 }
 
 TEST_F(StoryTool, TraceShowsFailuresAsTheGameSeesThem) {
@@ -320,23 +320,22 @@ TEST_F(StoryTool, TraceShowsFailuresAsTheGameSeesThem) {
   // A command with too many parameters ends the scenario with the engine's error; a line
   // carriage return inside a story line is shown as \r.
   Write("bad.txt", "@start\nA\rB\n#inn now\nnever\n");
-  EXPECT_EQ(Run("trace bad.txt").Out,
-            Utf8(u8"load 【成功】\njump 【成功】\n"
-               u8"step 1\npage\nline A\\rB\nresult 【成功】\n"
-               u8"step 2\nresult 【エラー】パラメータ過多：#inn now\\r\\nin bad.txt\n"
-               u8"ended\n"));
+  EXPECT_EQ(Run("trace bad.txt").Out, Utf8(u8"load 【成功】\njump 【成功】\n"
+                                           u8"step 1\npage\nline A\\rB\nresult 【成功】\n"
+                                           u8"step 2\nresult 【エラー】パラメータ過多：#inn now\\r\\nin bad.txt\n"
+                                           u8"ended\n"));
 
   Write("nostart.txt", "text\n");
   EXPECT_EQ(Run("trace nostart.txt").Out,
             Utf8(u8"load 【成功】\njump 【エラー】@startが見つかりませんでした。\\r\\nin nostart.txt\n"
-               u8"step 1\nline text\nresult 【成功】\nstep 2\nresult 【成功】\nended\n"));
+                 u8"step 1\nline text\nresult 【成功】\nstep 2\nresult 【成功】\nended\n"));
 }
 
 TEST_F(StoryTool, WrongInvocationsExitWithTwo) {
   Write("a.txt", "@start\n");
-  for (const char* args : {"", "frobnicate a.txt", "encode a.txt", "decode", "check a.txt extra",
-                           "trace a.txt --steps", "trace a.txt --steps many", "decode a.txt --cp932",
-                           "check a.txt --key x", "encode a.txt out --bogus"}) {
+  for (const char* args :
+       {"", "frobnicate a.txt", "encode a.txt", "decode", "check a.txt extra", "trace a.txt --steps",
+        "trace a.txt --steps many", "decode a.txt --cp932", "check a.txt --key x", "encode a.txt out --bogus"}) {
     TRun run = Run(args);
     EXPECT_EQ(run.Status, 2) << "farrow-story " << args;
     EXPECT_NE(run.Err.find("Usage: farrow-story"), std::string::npos) << "farrow-story " << args;

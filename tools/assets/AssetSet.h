@@ -6,7 +6,7 @@
 
 namespace AssetSet {
 struct File {
-  std::string name;           // e.g. "a.bmp"
+  std::string name;  // e.g. "a.bmp"
   std::vector<uint8_t> bytes;
 };
 

@@ -96,7 +96,9 @@ void Ground(Canvas& c, Rng& rng) {
     for (int i = 0; i < count; ++i) {
       double x = (i + 0.5) * 400.0 / count + rng.Signed() * 20;
       int g = rng.Between(40, 70);
-      seeds.push_back({x, y + rng.Signed() * 6, {static_cast<uint8_t>(g + 6), static_cast<uint8_t>(g), static_cast<uint8_t>(g + 16)}});
+      seeds.push_back({x,
+                       y + rng.Signed() * 6,
+                       {static_cast<uint8_t>(g + 6), static_cast<uint8_t>(g), static_cast<uint8_t>(g + 16)}});
     }
   }
   for (int y = kGround; y < c.Height(); ++y) {
@@ -153,7 +155,8 @@ void Ground(Canvas& c, Rng& rng) {
     // The chasm's walls glow from inside.
     for (int k = 1; k <= 4; ++k)
       for (int side : {-k, k})
-        if (!c.IsKey(x + side, y) && c.Inside(x + side, y)) c.Set(x + side, y, Mix(c.Get(x + side, y), {170, 120, 230}, 200 - k * 40));
+        if (!c.IsKey(x + side, y) && c.Inside(x + side, y))
+          c.Set(x + side, y, Mix(c.Get(x + side, y), {170, 120, 230}, 200 - k * 40));
   }
   for (auto [x, y] : c.Cover(chasm)) c.Key(x, y, y < kGround ? kHalfHue : kHue);
 }
@@ -188,27 +191,32 @@ void Island(Canvas& c, Rng& rng, int left, int right, int top, int depth, double
 // A house standing on a tilted island: a gabled block with lit windows.
 void House(Canvas& c, int x, int ground, int w, int h, double tilt, Rng& rng) {
   auto shear = [&](double px, double py) { return Point{px, py + (px - x) * tilt}; };
-  c.FillPolygon({shear(x, ground), shear(x, ground - h), shear(x + w / 2.0, ground - h - w * 0.7), shear(x + w, ground - h), shear(x + w, ground)},
+  c.FillPolygon({shear(x, ground), shear(x, ground - h), shear(x + w / 2.0, ground - h - w * 0.7),
+                 shear(x + w, ground - h), shear(x + w, ground)},
                 {16, 16, 28});
   for (int wy = ground - h + 4; wy < ground - 5; wy += 8)
     for (int wx = x + 2; wx + 3 <= x + w - 2; wx += 6)
       if (rng.Below(100) < 45) {
         Point p = shear(wx, wy);
-        c.FillRect(static_cast<int>(p.x), static_cast<int>(p.y), static_cast<int>(p.x) + 3, static_cast<int>(p.y) + 4, {255, 200, 110});
+        c.FillRect(static_cast<int>(p.x), static_cast<int>(p.y), static_cast<int>(p.x) + 3, static_cast<int>(p.y) + 4,
+                   {255, 200, 110});
       }
 }
 
 // The lighthouse, torn loose and leaning, its lantern now a fire.
 void LeaningLighthouse(Canvas& c, double baseX, double baseY, double angle) {
   const double s = ExactMath::Sin(angle), co = ExactMath::Cos(angle);
-  auto at = [&](double u, double v) { return Point{baseX + u * co - v * s, baseY + u * s + v * co}; };  // v upward is negative
+  auto at = [&](double u, double v) {
+    return Point{baseX + u * co - v * s, baseY + u * s + v * co};
+  };  // v upward is negative
   c.FillPolygon({at(-8, 0), at(-5, -84), at(5, -84), at(8, 0)}, {20, 18, 34});
   c.FillPolygon({at(-9, -84), at(9, -84), at(9, -87), at(-9, -87)}, {20, 18, 34});
   c.FillPolygon({at(-5, -87), at(5, -87), at(5, -97), at(-5, -97)}, kFire, Ink::KeyColour);
   c.FillPolygon({at(-6, -97), at(6, -97), at(0, -104)}, {20, 18, 34});
   for (double v : {-20.0, -44.0, -66.0}) {
     Point p = at(0, v);
-    c.FillRect(static_cast<int>(p.x) - 1, static_cast<int>(p.y) - 2, static_cast<int>(p.x) + 1, static_cast<int>(p.y) + 2, {255, 200, 110});
+    c.FillRect(static_cast<int>(p.x) - 1, static_cast<int>(p.y) - 2, static_cast<int>(p.x) + 1,
+               static_cast<int>(p.y) + 2, {255, 200, 110});
   }
 }
 
@@ -238,7 +246,8 @@ Canvas Paint() {
   LeaningLighthouse(c, 70, 180, -0.22);
   for (int i = 0; i < 2; ++i) House(c, 92 + i * 18, 180 - (92 + i * 18 - 18) / 12, 14, 14 + i * 6, -0.08, rng);
   Island(c, rng, 268, 388, 160, 50, 0.06);
-  for (int i = 0; i < 5; ++i) House(c, 274 + i * 22, 160 + static_cast<int>((274 + i * 22 - 268) * 0.06), 18, 16 + (i * 7) % 13, 0.06, rng);
+  for (int i = 0; i < 5; ++i)
+    House(c, 274 + i * 22, 160 + static_cast<int>((274 + i * 22 - 268) * 0.06), 18, 16 + (i * 7) % 13, 0.06, rng);
   Island(c, rng, 132, 160, 54, 14, 0.1);
   Island(c, rng, 250, 282, 40, 16, -0.12);
   Island(c, rng, 326, 356, 86, 12, 0.05);

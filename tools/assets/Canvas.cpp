@@ -22,7 +22,9 @@ Rgb Shade(Rgb c, int t) {
 }
 
 Canvas::Canvas(int width, int height, Rgb fill)
-    : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, fill),
+    : width_(width),
+      height_(height),
+      pixels_(static_cast<size_t>(width) * height, fill),
       keyed_(static_cast<size_t>(width) * height, 0) {}
 
 void Canvas::Reserve(Rgb colour) { reserved_.push_back(colour); }
@@ -72,7 +74,8 @@ std::vector<std::pair<int, int>> Canvas::Cover(const std::vector<Point>& polygon
     xs.clear();
     for (size_t i = 0; i < polygon.size(); ++i) {
       Point a = polygon[i], b = polygon[(i + 1) % polygon.size()];
-      if ((a.y <= yc && yc < b.y) || (b.y <= yc && yc < a.y)) xs.push_back(a.x + (yc - a.y) * (b.x - a.x) / (b.y - a.y));
+      if ((a.y <= yc && yc < b.y) || (b.y <= yc && yc < a.y))
+        xs.push_back(a.x + (yc - a.y) * (b.x - a.x) / (b.y - a.y));
     }
     std::sort(xs.begin(), xs.end());
     for (size_t i = 0; i + 1 < xs.size(); i += 2) {
@@ -127,8 +130,10 @@ void Canvas::DropLoneKeys() {
       Rgb other = c;
       for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
         if (!Inside(x + dx, y + dy)) continue;
-        if (Get(x + dx, y + dy) == c) alone = false;
-        else other = Get(x + dx, y + dy);
+        if (Get(x + dx, y + dy) == c)
+          alone = false;
+        else
+          other = Get(x + dx, y + dy);
       }
       if (!alone) continue;
       if (IsReserved(other)) {

@@ -23,8 +23,8 @@ enum Channel { kMelody = 0, kHarp = 1, kStrings = 2, kBass = 3 };
 constexpr int kFlute = 73, kOrchestralHarp = 46, kStringEnsemble2 = 49, kContrabass = 43;
 
 struct Chord {
-  int root;                 // MIDI key of the root in octave 3 (D3 = 50)
-  std::vector<int> tones;   // intervals above the root
+  int root;                // MIDI key of the root in octave 3 (D3 = 50)
+  std::vector<int> tones;  // intervals above the root
 };
 
 Chord Dm() { return {50, {0, 3, 7}}; }
@@ -36,24 +36,28 @@ Chord F() { return {53, {0, 4, 7}}; }
 Chord C() { return {48, {0, 4, 7}}; }
 
 std::vector<Chord> Progression() {
-  return {Dm(), Bb(), Gm(), A(), Dm(), F(), C(), A7(),    // A
-          Bb(), F(),  Gm(), Dm(), Bb(), C(), Dm(), A(),   // B
-          Dm(), Bb(), Gm(), A(), Dm(), F(), Gm(), A7()};  // A'
+  return {Dm(), Bb(), Gm(), A(),  Dm(), F(), C(),  A7(),   // A
+          Bb(), F(),  Gm(), Dm(), Bb(), C(), Dm(), A(),    // B
+          Dm(), Bb(), Gm(), A(),  Dm(), F(), Gm(), A7()};  // A'
 }
 
 // The melody: per bar, (key, length in eighths); key 0 is a rest. Each bar adds up to 8 eighths.
 using Bar = std::vector<std::pair<int, int>>;
 std::vector<Bar> Melody() {
-  const int D4 = 62, E4 = 64, F4 = 65, G4 = 67, A4 = 69, Bb4 = 70, C5 = 72, Cs5 = 73, D5 = 74, E5 = 76, F5 = 77, G5 = 79;
+  const int D4 = 62, E4 = 64, F4 = 65, G4 = 67, A4 = 69, Bb4 = 70, C5 = 72, Cs5 = 73, D5 = 74, E5 = 76, F5 = 77,
+            G5 = 79;
   return {
-      {{A4, 3}, {G4, 1}, {F4, 2}, {E4, 2}},  {{D5, 6}, {C5, 2}},  {{Bb4, 2}, {A4, 2}, {G4, 2}, {F4, 2}},
-      {{E4, 6}, {0, 2}},                     {{A4, 3}, {Bb4, 1}, {A4, 2}, {D5, 2}}, {{C5, 4}, {A4, 2}, {F4, 2}},
+      {{A4, 3}, {G4, 1}, {F4, 2}, {E4, 2}},  {{D5, 6}, {C5, 2}},
+      {{Bb4, 2}, {A4, 2}, {G4, 2}, {F4, 2}}, {{E4, 6}, {0, 2}},
+      {{A4, 3}, {Bb4, 1}, {A4, 2}, {D5, 2}}, {{C5, 4}, {A4, 2}, {F4, 2}},
       {{G4, 3}, {A4, 1}, {G4, 2}, {E4, 2}},  {{E4, 2}, {G4, 2}, {A4, 4}},
-      {{D5, 2}, {F5, 2}, {D5, 2}, {Bb4, 2}}, {{C5, 6}, {A4, 2}},  {{Bb4, 2}, {D5, 2}, {G5, 3}, {F5, 1}},
-      {{F5, 6}, {E5, 2}},                    {{D5, 3}, {C5, 1}, {Bb4, 2}, {D5, 2}}, {{C5, 4}, {G4, 2}, {E5, 2}},
+      {{D5, 2}, {F5, 2}, {D5, 2}, {Bb4, 2}}, {{C5, 6}, {A4, 2}},
+      {{Bb4, 2}, {D5, 2}, {G5, 3}, {F5, 1}}, {{F5, 6}, {E5, 2}},
+      {{D5, 3}, {C5, 1}, {Bb4, 2}, {D5, 2}}, {{C5, 4}, {G4, 2}, {E5, 2}},
       {{F5, 3}, {E5, 1}, {D5, 4}},           {{Cs5, 6}, {A4, 2}},
-      {{A4, 3}, {G4, 1}, {F4, 2}, {E4, 2}},  {{D4, 2}, {F4, 2}, {Bb4, 4}}, {{G4, 3}, {A4, 1}, {Bb4, 2}, {D5, 2}},
-      {{Cs5, 4}, {E5, 4}},                   {{D5, 3}, {C5, 1}, {A4, 2}, {F4, 2}}, {{A4, 6}, {G4, 1}, {F4, 1}},
+      {{A4, 3}, {G4, 1}, {F4, 2}, {E4, 2}},  {{D4, 2}, {F4, 2}, {Bb4, 4}},
+      {{G4, 3}, {A4, 1}, {Bb4, 2}, {D5, 2}}, {{Cs5, 4}, {E5, 4}},
+      {{D5, 3}, {C5, 1}, {A4, 2}, {F4, 2}},  {{A4, 6}, {G4, 1}, {F4, 1}},
       {{G4, 2}, {Bb4, 2}, {A4, 2}, {G4, 2}}, {{A4, 6}, {0, 2}},
   };
 }
@@ -122,7 +126,8 @@ std::vector<uint8_t> Build() {
     const Chord& c = chords[static_cast<size_t>(bar)];
     int key = c.root - 12;
     m.Note(static_cast<uint32_t>(bar * kBar), kQuarter * 3, kBass, key, 70);
-    m.Note(static_cast<uint32_t>(bar * kBar + kQuarter * 3), kQuarter, kBass, key + 7 - 12 < 28 ? key + 7 : key + 7 - 12, 58);
+    m.Note(static_cast<uint32_t>(bar * kBar + kQuarter * 3), kQuarter, kBass,
+           key + 7 - 12 < 28 ? key + 7 : key + 7 - 12, 58);
   }
   return m.Build(static_cast<uint32_t>(kBars * kBar));
 }

@@ -31,16 +31,24 @@ void Sea(Canvas& c, Rng& rng) {
   // Mist lying on the water near the horizon.
   for (int i = 0; i < 90; ++i) {
     int y = rng.Between(kHorizon, kHorizon + 30), x = rng.Below(400), len = rng.Between(20, 70);
-    for (int k = 0; k < len; ++k) c.Set(x + k, y, Mix(c.Get(std::min(399, x + k), y), {150, 160, 210}, 70 - (y - kHorizon) * 2));
+    for (int k = 0; k < len; ++k)
+      c.Set(x + k, y, Mix(c.Get(std::min(399, x + k), y), {150, 160, 210}, 70 - (y - kHorizon) * 2));
   }
   // Far hills on the left, a small island with its beacon on the right.
   for (int x = 0; x < 170; ++x) {
-    int top = kHorizon - 14 + static_cast<int>(std::lround(6 * ExactMath::Sin(x * 0.05) + 3 * ExactMath::Sin(x * 0.17)));
+    int top =
+        kHorizon - 14 + static_cast<int>(std::lround(6 * ExactMath::Sin(x * 0.05) + 3 * ExactMath::Sin(x * 0.17)));
     top += std::max(0, x - 120) / 3;
     for (int y = top; y < kHorizon; ++y) c.Set(x, y, Mix({34, 34, 76}, {24, 26, 60}, (y - top) * 20));
   }
-  c.FillPolygon({{318, kHorizon + 1.0}, {330, kHorizon - 8.0}, {352, kHorizon - 12.0}, {376, kHorizon - 6.0}, {392, kHorizon + 1.0}}, {26, 26, 60});
-  c.FillPolygon({{347, kHorizon - 11.0}, {349, kHorizon - 36.0}, {355, kHorizon - 36.0}, {357, kHorizon - 11.0}}, {30, 28, 66});
+  c.FillPolygon({{318, kHorizon + 1.0},
+                 {330, kHorizon - 8.0},
+                 {352, kHorizon - 12.0},
+                 {376, kHorizon - 6.0},
+                 {392, kHorizon + 1.0}},
+                {26, 26, 60});
+  c.FillPolygon({{347, kHorizon - 11.0}, {349, kHorizon - 36.0}, {355, kHorizon - 36.0}, {357, kHorizon - 11.0}},
+                {30, 28, 66});
   c.FillRect(347, kHorizon - 42, 358, kHorizon - 36, kFire, Ink::KeyColour);
   c.FillPolygon({{346, kHorizon - 42.0}, {352.5, kHorizon - 48.0}, {359, kHorizon - 42.0}}, {30, 28, 66});
 }
@@ -70,7 +78,8 @@ void Lanterns(Canvas& c, Rng& rng) {
     c.FillRect(x - scale, y - scale * 2, x + scale + 1, y - scale * 2 + 1, {140, 80, 44});
     c.FillRect(x - scale / 2, y - scale * 2 - scale - 1, x + scale / 2 + 1, y - scale * 2, kFire, Ink::KeyColour);
     for (int k = 1; k < scale * 5; ++k)  // reflection
-      if (k % 2 == 0 && c.Inside(x, y + k)) c.Set(x + (k % 4 == 0 ? 1 : 0), y + k, Mix(c.Get(x, y + k), {230, 110, 50}, 200 - k * 150 / (scale * 5)));
+      if (k % 2 == 0 && c.Inside(x, y + k))
+        c.Set(x + (k % 4 == 0 ? 1 : 0), y + k, Mix(c.Get(x, y + k), {230, 110, 50}, 200 - k * 150 / (scale * 5)));
   }
 }
 
@@ -100,13 +109,15 @@ void Wing(Canvas& c, int side) {
     int feathers = 8;
     for (int f = 0; f < feathers; ++f) {
       double t = static_cast<double>(f) / (feathers - 1);  // 0: up and out, 1: down
-      double angle = -0.55 + t * 1.35;                       // radians below the horizontal
+      double angle = -0.55 + t * 1.35;                     // radians below the horizontal
       double length = (120 - row * 30) * (1.0 - 0.45 * t);
       double width = 11 + row * 3;
       double ex = sx + side * ExactMath::Cos(angle) * length, ey = sy + ExactMath::Sin(angle) * length + 10;
       double nx = -ExactMath::Sin(angle) * width * side, ny = ExactMath::Cos(angle) * width;
-      std::vector<Point> feather = {{sx, sy + row * 4.0}, {sx + nx * 0.3, sy + row * 4.0 + ny * 0.3},
-                                    {ex + nx * 0.6, ey + ny * 0.6}, {ex + side * 6 * ExactMath::Cos(angle), ey + 6 * ExactMath::Sin(angle)},
+      std::vector<Point> feather = {{sx, sy + row * 4.0},
+                                    {sx + nx * 0.3, sy + row * 4.0 + ny * 0.3},
+                                    {ex + nx * 0.6, ey + ny * 0.6},
+                                    {ex + side * 6 * ExactMath::Cos(angle), ey + 6 * ExactMath::Sin(angle)},
                                     {ex - nx * 0.6, ey - ny * 0.6}};
       for (auto [x, y] : c.Cover(feather)) {
         double along = std::sqrt((x - sx) * (x - sx) + (y - sy) * (y - sy)) / std::max(1.0, length);
@@ -115,26 +126,35 @@ void Wing(Canvas& c, int side) {
         c.Set(x, y, Mix(root, {120, 110, 200}, t256));
       }
       // A darker shaft along the outer half of the feather.
-      c.Line(static_cast<int>((sx + ex) / 2), static_cast<int>((sy + row * 4 + ey) / 2), static_cast<int>(ex), static_cast<int>(ey),
-             {150, 146, 210});
+      c.Line(static_cast<int>((sx + ex) / 2), static_cast<int>((sy + row * 4 + ey) / 2), static_cast<int>(ex),
+             static_cast<int>(ey), {150, 146, 210});
     }
   }
 }
 
 void Figure(Canvas& c) {
   const Rgb cloak{26, 20, 52}, edge{70, 60, 130};
-  c.FillPolygon({{kZoomX - 7.0, kZoomY - 16.0}, {kZoomX + 7.0, kZoomY - 16.0}, {kZoomX + 15.0, kZoomY + 44.0},
-                 {kZoomX + 4.0, kZoomY + 40.0}, {kZoomX - 4.0, kZoomY + 46.0}, {kZoomX - 15.0, kZoomY + 42.0}},
+  c.FillPolygon({{kZoomX - 7.0, kZoomY - 16.0},
+                 {kZoomX + 7.0, kZoomY - 16.0},
+                 {kZoomX + 15.0, kZoomY + 44.0},
+                 {kZoomX + 4.0, kZoomY + 40.0},
+                 {kZoomX - 4.0, kZoomY + 46.0},
+                 {kZoomX - 15.0, kZoomY + 42.0}},
                 edge);
-  c.FillPolygon({{kZoomX - 6.0, kZoomY - 15.0}, {kZoomX + 6.0, kZoomY - 15.0}, {kZoomX + 13.0, kZoomY + 42.0},
-                 {kZoomX + 4.0, kZoomY + 38.0}, {kZoomX - 4.0, kZoomY + 44.0}, {kZoomX - 13.0, kZoomY + 40.0}},
+  c.FillPolygon({{kZoomX - 6.0, kZoomY - 15.0},
+                 {kZoomX + 6.0, kZoomY - 15.0},
+                 {kZoomX + 13.0, kZoomY + 42.0},
+                 {kZoomX + 4.0, kZoomY + 38.0},
+                 {kZoomX - 4.0, kZoomY + 44.0},
+                 {kZoomX - 13.0, kZoomY + 40.0}},
                 cloak);
   c.FillEllipse(kZoomX + 0.5, kZoomY - 23.0, 6.5, 7.5, edge);
   c.FillEllipse(kZoomX + 0.5, kZoomY - 23.0, 5.5, 6.5, cloak);
   // A point of light held at the heart.
   for (int y = -3; y <= 3; ++y)
     for (int x = -3; x <= 3; ++x)
-      if (x * x + y * y <= 9) c.Set(kZoomX + x, kZoomY + y, Mix({255, 250, 220}, {190, 220, 255}, (x * x + y * y) * 25));
+      if (x * x + y * y <= 9)
+        c.Set(kZoomX + x, kZoomY + y, Mix({255, 250, 220}, {190, 220, 255}, (x * x + y * y) * 25));
 }
 
 // Stars in the sky that the curtain does not reach.

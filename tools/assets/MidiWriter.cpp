@@ -17,7 +17,8 @@ void MidiWriter::Add(uint32_t tick, int order, std::vector<uint8_t> bytes) {
 }
 
 void MidiWriter::Tempo(uint32_t tick, uint32_t us) {
-  Add(tick, 1, {0xFF, 0x51, 0x03, static_cast<uint8_t>(us >> 16), static_cast<uint8_t>(us >> 8), static_cast<uint8_t>(us)});
+  Add(tick, 1,
+      {0xFF, 0x51, 0x03, static_cast<uint8_t>(us >> 16), static_cast<uint8_t>(us >> 8), static_cast<uint8_t>(us)});
 }
 
 void MidiWriter::TimeSignature(uint32_t tick, int numerator, int denominatorPower) {
@@ -55,8 +56,9 @@ std::vector<uint8_t> MidiWriter::Build(uint32_t endTick) const {
   be16(static_cast<uint32_t>(tracks_.size()));
   be16(static_cast<uint32_t>(division_));
   for (std::vector<Event> events : tracks_) {
-    std::stable_sort(events.begin(), events.end(),
-                     [](const Event& a, const Event& b) { return a.tick != b.tick ? a.tick < b.tick : a.order < b.order; });
+    std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
+      return a.tick != b.tick ? a.tick < b.tick : a.order < b.order;
+    });
     std::vector<uint8_t> data;
     uint32_t last = 0;
     auto delta = [&data, &last](uint32_t tick) {

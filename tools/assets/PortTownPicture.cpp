@@ -40,27 +40,35 @@ void FarShore(Canvas& c) {
 }
 
 void Headland(Canvas& c) {
-  Black(c, {{194, 240}, {203, 200}, {214, 192}, {236, 188}, {262, 186}, {296, 178}, {330, 182},
-            {364, 174}, {400, 178}, {400, 240}});
+  Black(c, {{194, 240},
+            {203, 200},
+            {214, 192},
+            {236, 188},
+            {262, 186},
+            {296, 178},
+            {330, 182},
+            {364, 174},
+            {400, 178},
+            {400, 240}});
 }
 
 void Lighthouse(Canvas& c) {
   const int cx = 212;
   Black(c, {{cx - 11.0, 198}, {cx - 7.0, 80}, {cx + 8.0, 80}, {cx + 12.0, 198}});
-  BlackRect(c, cx - 12, 76, cx + 13, 80);                                        // gallery
-  for (int x = cx - 12; x <= cx + 12; x += 4) BlackRect(c, x, 72, x + 1, 76);   // railing posts
-  BlackRect(c, cx - 12, 71, cx + 13, 72);                                        // railing
-  BlackRect(c, cx - 7, 58, cx + 8, 71);                                          // lantern room frame
-  for (int y = 60; y < 70; ++y)                                                  // the light, hottest in the middle
+  BlackRect(c, cx - 12, 76, cx + 13, 80);                                      // gallery
+  for (int x = cx - 12; x <= cx + 12; x += 4) BlackRect(c, x, 72, x + 1, 76);  // railing posts
+  BlackRect(c, cx - 12, 71, cx + 13, 72);                                      // railing
+  BlackRect(c, cx - 7, 58, cx + 8, 71);                                        // lantern room frame
+  for (int y = 60; y < 70; ++y)                                                // the light, hottest in the middle
     for (int x = cx - 6; x <= cx + 6; ++x) {
-      if (x == cx - 3 || x == cx + 3) continue;                                  // mullions stay black
+      if (x == cx - 3 || x == cx + 3) continue;  // mullions stay black
       int d = std::abs(x - cx) * 16 + std::abs(y - 65) * 12;
       c.Set(x, y, Mix({255, 246, 214}, {236, 146, 56}, d));
     }
-  Black(c, {{cx - 8.0, 58}, {cx + 0.5, 49}, {cx + 9.0, 58}});                   // dome
-  BlackRect(c, cx, 43, cx + 1, 50);                                              // vane
+  Black(c, {{cx - 8.0, 58}, {cx + 0.5, 49}, {cx + 9.0, 58}});  // dome
+  BlackRect(c, cx, 43, cx + 1, 50);                            // vane
   BlackRect(c, cx - 3, 46, cx + 4, 47);
-  BlackRect(c, cx - 4, 184, cx + 5, 198);                                        // door
+  BlackRect(c, cx - 4, 184, cx + 5, 198);  // door
   for (int y : {102, 134, 164}) Window(c, cx - 1, y, 3, 5, kWindowWarm[1]);
   // The keeper's cottage at its foot.
   Black(c, {{228, 200}, {228, 184}, {240, 174}, {252, 184}, {252, 200}});
@@ -93,8 +101,11 @@ void Houses(Canvas& c, Rng& rng) {
   }
   for (const House& h : houses) {
     double mid = (h.left + h.right) / 2.0;
-    Black(c, {{h.left + 0.0, kQuayTop + 1.0}, {h.left + 0.0, h.eaves + 0.0}, {mid, h.peak + 0.0},
-              {h.right + 0.0, h.eaves + 0.0}, {h.right + 0.0, kQuayTop + 1.0}});
+    Black(c, {{h.left + 0.0, kQuayTop + 1.0},
+              {h.left + 0.0, h.eaves + 0.0},
+              {mid, h.peak + 0.0},
+              {h.right + 0.0, h.eaves + 0.0},
+              {h.right + 0.0, kQuayTop + 1.0}});
     if (rng.Below(3) != 0) {  // chimney
       int cx = h.left + 3 + rng.Below(std::max(1, h.right - h.left - 8));
       BlackRect(c, cx, h.peak + 2 - rng.Between(2, 6), cx + 3, h.eaves);
@@ -127,7 +138,9 @@ void StreetLamp(Canvas& c, int x) {
 // A two-masted ship moored at the quay: hull, masts, yards with furled sails, rigging.
 void Ship(Canvas& c, int stern, int bow, int mastA, int mastB, int topA, int topB) {
   const int deck = 228;
-  Black(c, {{stern - 2.0, deck - 6.0}, {bow + 4.0, deck - 4.0}, {bow - 4.0, kWaterLine + 4.0},
+  Black(c, {{stern - 2.0, deck - 6.0},
+            {bow + 4.0, deck - 4.0},
+            {bow - 4.0, kWaterLine + 4.0},
             {stern + 4.0, kWaterLine + 4.0}});
   BlackRect(c, stern - 3, deck - 10, stern + 8, deck - 4);  // stern cabin
   auto mast = [&](int x, int top) {
@@ -191,7 +204,8 @@ void Water(Canvas& c, Rng& rng) {
           g += m.g;
           b += m.b;
         }
-        p = Mix(base, {static_cast<uint8_t>(r / 3), static_cast<uint8_t>(g / 3), static_cast<uint8_t>(b / 3)}, strength);
+        p = Mix(base, {static_cast<uint8_t>(r / 3), static_cast<uint8_t>(g / 3), static_cast<uint8_t>(b / 3)},
+                strength);
       }
       c.Set(x, y, p);
     }
@@ -218,7 +232,8 @@ void Water(Canvas& c, Rng& rng) {
     for (int x = 0; x < c.Width(); ++x) {
       bool joint = (x + (y > 392 ? 9 : 0)) % 18 == 0 || y == 392;
       int shade = ((x + (y > 392 ? 9 : 0)) / 18 % 3) * 5 + (joint ? -14 : 0);
-      c.Set(x, y, {static_cast<uint8_t>(38 + shade), static_cast<uint8_t>(38 + shade), static_cast<uint8_t>(46 + shade)});
+      c.Set(x, y,
+            {static_cast<uint8_t>(38 + shade), static_cast<uint8_t>(38 + shade), static_cast<uint8_t>(46 + shade)});
     }
   for (int x = 0; x < c.Width(); ++x) c.Set(x, 385, {74, 76, 88});
 }

@@ -110,7 +110,8 @@ Signal Splash() {
     Oscillator o;
     for (int j = 0; j < Samples(len) && start + j < static_cast<int>(s.size()); ++j) {
       double u = static_cast<double>(j) / Samples(len);
-      s[static_cast<size_t>(start + j)] += 0.25 * (1.0 - k / 16.0) * ExactMath::Sin(ExactMath::kPi * u) * o.Sine(hz * (1 + 0.8 * u));
+      s[static_cast<size_t>(start + j)] +=
+          0.25 * (1.0 - k / 16.0) * ExactMath::Sin(ExactMath::kPi * u) * o.Sine(hz * (1 + 0.8 * u));
     }
   }
   Finish(s, 0.003, 0.2);
@@ -199,8 +200,7 @@ Signal Glass() {
   for (int k = 0; k < 70; ++k) {
     double when = 0.01 + 0.9 * rng.Unit() * rng.Unit();  // most pieces early
     double hz = 2200 + 4400 * rng.Unit();  // the upper partial stays below 10.1 kHz, under the file's 11,025 Hz
-    Strike(s, Samples(when), {{hz, 1.0, 0.02 + 0.08 * rng.Unit()}, {hz * 1.53, 0.5, 0.03}},
-           0.35 * (1.0 - when));
+    Strike(s, Samples(when), {{hz, 1.0, 0.02 + 0.08 * rng.Unit()}, {hz * 1.53, 0.5, 0.03}}, 0.35 * (1.0 - when));
   }
   Finish(s, 0.002, 0.25);
   return s;
@@ -236,10 +236,10 @@ Signal Clink() {
 }  // namespace
 
 std::vector<Effect> MakeAll() {
-  return {{"hyuun.wav", Gust()},       {"dun2.wav", Thud()},       {"kisyu.wav", EerieChime()},
-          {"duty.wav", PowerDown()},   {"tusu.wav", Splash()},     {"cap_other03.wav", InnChime()},
-          {"dun.wav", Blade()},        {"cap_jan.wav", Blast()},   {"dh2.wav", Gunshot()},
-          {"break.wav", Glass()},      {"cap_von01.wav", Spark()}, {"cap_von05.wav", Clink()}};
+  return {{"hyuun.wav", Gust()},     {"dun2.wav", Thud()},       {"kisyu.wav", EerieChime()},
+          {"duty.wav", PowerDown()}, {"tusu.wav", Splash()},     {"cap_other03.wav", InnChime()},
+          {"dun.wav", Blade()},      {"cap_jan.wav", Blast()},   {"dh2.wav", Gunshot()},
+          {"break.wav", Glass()},    {"cap_von01.wav", Spark()}, {"cap_von05.wav", Clink()}};
 }
 
 }  // namespace SoundEffects

@@ -46,7 +46,8 @@ double Decay(double seconds, double tau) { return ExactMath::Exp(-seconds / tau)
 void Strike(Signal& out, int start, const std::vector<Partial>& partials, double gain) {
   for (const Partial& p : partials) {
     // Above half the sample rate a partial folds back as a tone that was never meant.
-    if (p.hz >= kRate / 2.0) throw std::logic_error("a partial of " + std::to_string(p.hz) + " Hz is above what the file can hold");
+    if (p.hz >= kRate / 2.0)
+      throw std::logic_error("a partial of " + std::to_string(p.hz) + " Hz is above what the file can hold");
     Oscillator osc;
     // Per-sample decay factor: one exponential, then repeated multiplication.
     double step = ExactMath::Exp(-1.0 / (p.decaySeconds * kRate)), env = p.level * gain;

@@ -3,11 +3,11 @@
 #include "tools/assets/Canvas.h"
 
 namespace WorldKey {
-inline constexpr Rgb kHue{0, 0, 0};            // a slowly cycling hue
-inline constexpr Rgb kHalfHue{255, 255, 0};    // the same hue at half brightness
-inline constexpr Rgb kNightSky{0, 0, 255};     // night sky with its green light curtain
-inline constexpr Rgb kShimmer{0, 255, 255};    // a pale shimmering surface
-inline constexpr Rgb kFire{255, 0, 0};         // flickering fire
+inline constexpr Rgb kHue{0, 0, 0};          // a slowly cycling hue
+inline constexpr Rgb kHalfHue{255, 255, 0};  // the same hue at half brightness
+inline constexpr Rgb kNightSky{0, 0, 255};   // night sky with its green light curtain
+inline constexpr Rgb kShimmer{0, 255, 255};  // a pale shimmering surface
+inline constexpr Rgb kFire{255, 0, 0};       // flickering fire
 inline constexpr Rgb kAll[] = {kHue, kHalfHue, kNightSky, kShimmer, kFire};
 
 // The zoom between the two pictures plunges in and comes out about this point.

@@ -11,8 +11,9 @@
 
 int main(int argc, char** argv) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: farrow-icons ICON.BMP FOLDER SIZE...\n"
-                         "writes FOLDER/SIZExSIZE/farrowmere.png for every SIZE\n");
+    std::fprintf(stderr,
+                 "usage: farrow-icons ICON.BMP FOLDER SIZE...\n"
+                 "writes FOLDER/SIZExSIZE/farrowmere.png for every SIZE\n");
     return 2;
   }
   try {
@@ -24,7 +25,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "farrow-icons: not a size: %s\n", argv[i]);
         return 2;
       }
-      std::filesystem::path folder = std::filesystem::path(argv[2]) / (std::to_string(size) + "x" + std::to_string(size));
+      std::filesystem::path folder =
+          std::filesystem::path(argv[2]) / (std::to_string(size) + "x" + std::to_string(size));
       std::filesystem::create_directories(folder);
       Platform::TBitmap scaled;
       Icons::ScaleNearest(icon, size, scaled);

@@ -109,7 +109,8 @@ bool ParseStep(const std::string& text, TReplayStep& step, std::string& error) {
     std::string caption = Trim(text.substr(text.find("click") + 5));
     if (caption.empty()) return fail("click needs the caption of an idea button");
     size_t bad = 0;
-    if (!Platform::Utf8ToCp932(caption, step.Text, bad)) return fail("click: the caption is not text of the game's code page");
+    if (!Platform::Utf8ToCp932(caption, step.Text, bad))
+      return fail("click: the caption is not text of the game's code page");
   } else if (verb == "frames") {
     step.Kind = TReplayStep::Frames;
     if (args != 1 || !ReadInt(words[1], step.Count) || step.Count < 0 || step.Count > MaxFramesPerStep) {

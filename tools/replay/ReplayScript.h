@@ -11,11 +11,11 @@
 struct TReplayStep {
   enum TKind { Press, Click, Frames, State, Shot, Key, Wheel, Hide, Show, Close };
   TKind Kind = State;
-  int Line = 0;  // of the script, for messages
+  int Line = 0;      // of the script, for messages
   int X = 0, Y = 0;  // press: a play-area pixel
   Platform::TMouseButton Button = Platform::TMouseButton::Left;
-  int Count = 0;  // frames; wheel: notches, positive up
-  std::string Text;  // click: the caption (CP932); shot: the file name (UTF-8)
+  int Count = 0;        // frames; wheel: notches, positive up
+  std::string Text;     // click: the caption (CP932); shot: the file name (UTF-8)
   std::string KeyName;  // key: as written
   uint32_t VirtualKey = 0;
   unsigned Shift = 0;  // key: ssShift, ssCtrl, ssAlt held with it

@@ -136,8 +136,8 @@ class TChecker {
     size_t fileLines = EncipheredLineCount(Source.Lines);
     if (fileLines > static_cast<size_t>(TQuilScript::MaxLines)) {
       ErrorOnLine(count == 0 ? 1 : static_cast<int>(count),
-            "the enciphered scenario would have " + std::to_string(fileLines) +
-                " lines; the game reads at most 10,000 (about 480,000 bytes of text)");
+                  "the enciphered scenario would have " + std::to_string(fileLines) +
+                      " lines; the game reads at most 10,000 (about 480,000 bytes of text)");
     }
   }
 
@@ -158,10 +158,17 @@ class TChecker {
     const TLine& line = Lines[i];
     const std::string& raw = Source.Lines[i];
     switch (line.Kind) {
-      case TKind::Goto: CheckGoto(i, line); break;
-      case TKind::Command: CheckCommand(i, line); break;
-      case TKind::Text: CheckText(i, line); break;
-      default: break;
+      case TKind::Goto:
+        CheckGoto(i, line);
+        break;
+      case TKind::Command:
+        CheckCommand(i, line);
+        break;
+      case TKind::Text:
+        CheckText(i, line);
+        break;
+      default:
+        break;
     }
     size_t comment = TQuilString::Find(raw, "//");
     if (comment != std::string::npos && !BlankBefore(raw, comment)) {
@@ -266,7 +273,7 @@ class TChecker {
         if (Lines[j].Kind != TKind::Blank) last = j;
       }
       std::string which = last == i ? "line " + std::to_string(i + 1)
-                                     : "lines " + std::to_string(i + 1) + "-" + std::to_string(last + 1);
+                                    : "lines " + std::to_string(i + 1) + "-" + std::to_string(last + 1);
       Warning(i, which + " cannot be reached from \"@start\"");
       i = j;
     }

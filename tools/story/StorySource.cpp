@@ -105,9 +105,12 @@ std::string EscapeLineEnds(const std::string& utf8) {
   std::string out;
   out.reserve(utf8.size());
   for (char c : utf8) {
-    if (c == '\r') out += "\\r";
-    else if (c == '\n') out += "\\n";
-    else out += c;
+    if (c == '\r')
+      out += "\\r";
+    else if (c == '\n')
+      out += "\\n";
+    else
+      out += c;
   }
   return out;
 }

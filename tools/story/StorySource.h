@@ -8,14 +8,14 @@ namespace Story {
 
 // A character of the source that has no CP932 form (or is not valid in the source's encoding).
 struct TBadCharacter {
-  int Line;    // 1-based
-  int Column;  // 1-based, counting characters, not bytes
+  int Line;             // 1-based
+  int Column;           // 1-based, counting characters, not bytes
   std::string Problem;  // e.g. '"😀" (U+1F600) cannot be written in CP932' (UTF-8)
 };
 
 struct TSource {
-  std::vector<std::string> Lines;   // CP932, without line ends; a bad character reads as "?"
-  std::vector<TBadCharacter> Bad;   // in source order
+  std::vector<std::string> Lines;  // CP932, without line ends; a bad character reads as "?"
+  std::vector<TBadCharacter> Bad;  // in source order
 };
 
 // Reads a whole file; false with the reason in error.

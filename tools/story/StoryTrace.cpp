@@ -48,8 +48,7 @@ bool IsEnciphered(const std::string& path) {
 
 // Loads as the game does: LoadScenario for an enciphered file, LoadLines for a source. False
 // (with the reason on standard error) only when a source cannot be turned into CP932.
-bool Load(TQuilScript& script, const std::string& path, const std::string& key, bool isCp932,
-          std::string& result) {
+bool Load(TQuilScript& script, const std::string& path, const std::string& key, bool isCp932, std::string& result) {
   if (IsEnciphered(path)) {
     script.LoadScenario(path, key, result);
     return true;
