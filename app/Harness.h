@@ -67,7 +67,7 @@ class TGameHarness {
   // Captions of the visible idea buttons, in table order.
   std::vector<std::string> IdeaButtonCaptions() const;
   // The play area as the last frame left it (the canvas without the buttons).
-  const Platform::TBitmap& PlayArea() const { return form_->PaintMain.Surface; }
+  const Platform::TBitmap& PlayArea() const { return form_->PaintMain.Shown(); }
   // The client area as the player sees it: the play area with the idea buttons over it.
   void Screenshot(Platform::TBitmap& out);
   // The colour of one pixel of a bitmap.

@@ -69,7 +69,9 @@ class TQuilBitmap : public Platform::TBitmap {
   void SetBrushClear();
   void TextOut(int x, int y, const std::string& text);
 
-  // SRCCOPY of the whole bitmap to (0, 0) of the paint box's surface; the window repaints.
+  // The paint box shows this whole bitmap at (0, 0) from now on, and the window repaints. The
+  // box refers to the bitmap rather than copying it: lend the box something else (or nothing)
+  // before this bitmap goes.
   void CopyToPaintBox(Platform::TPaintBox& box);
   // The whole bitmap to (x, y) of target: one SRCCOPY, or with a mask the mask SRCAND then this
   // bitmap SRCPAINT (the mask's white keeps the target, its black takes this bitmap).

@@ -10,7 +10,7 @@
 
 namespace {
 
-Platform::TPaintBox* PaintTarget = nullptr;  // the play area the frames are copied to
+Platform::TPaintBox* PaintTarget = nullptr;  // the play area that shows the frames
 
 // Every effect reads the pictures' first 400 rows and columns unchecked, so a smaller picture
 // is refused here, naming the file like a missing one.
@@ -31,6 +31,7 @@ void FetchRows(const TQuilBitmap& bmp, TCanvasRows& rows) {
 
 void PaintSetup(Platform::TPanel& page, Platform::TPaintBox& paintBox,
                 std::function<void(Platform::TPushButton&)> onClick) {
+  if (PaintTarget != nullptr) PaintTarget->Lend(nullptr);  // it may show the bitmap replaced below
   PaintTarget = &paintBox;
   ScreenBmp = std::make_unique<TQuilBitmap>();
   PictureA = std::make_unique<TQuilBitmap>();
@@ -49,6 +50,8 @@ void PaintSetup(Platform::TPanel& page, Platform::TPaintBox& paintBox,
 }
 
 void PaintFree() {
+  // The play area shows the screen bitmap itself: it must stop before the bitmap goes.
+  if (PaintTarget != nullptr) PaintTarget->Lend(nullptr);
   ScreenBmp.reset();
   PictureA.reset();
   PictureA2.reset();

@@ -62,13 +62,23 @@ class TPanel : public TControl {
 class TPaintBox : public TControl {
  public:
   using TControl::TControl;
-  // What the paint box shows: the last image block-copied into it. Whoever copies into it
-  // calls Invalidate so that the window repaints.
+  // What the paint box shows: its own Surface, or a bitmap its owner lends it so that a frame
+  // drawn elsewhere is shown without a copy. The owner keeps a lent bitmap alive until it
+  // lends another or none. Whoever changes what it shows calls Invalidate so that the window
+  // repaints (Lend does).
   TBitmap Surface;
+  const TBitmap& Shown() const { return lent_ != nullptr ? *lent_ : Surface; }
+  void Lend(const TBitmap* bitmap) {
+    lent_ = bitmap;
+    Invalidate();
+  }
   uint64_t Version = 0;
   void Invalidate() { ++Version; }
   // Mouse-down with the button, the shift state and the point in the paint box's coordinates.
   std::function<void(TPaintBox& sender, TMouseButton button, unsigned shift, int x, int y)> OnMouseDown;
+
+ private:
+  const TBitmap* lent_ = nullptr;
 };
 
 class TPushButton : public TControl {

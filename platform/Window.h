@@ -75,7 +75,7 @@ class TWindow {
   TBitmap frame_;
   // What the window last showed and what it would show now; both keep their storage.
   std::vector<int64_t> shown_, now_;
-  const TPaintBox* base_ = nullptr;  // the paint box under everything, shown straight from its Surface
+  const TPaintBox* base_ = nullptr;  // the paint box under everything, shown straight from what it shows
   std::vector<TRect> above_;         // the parts of frame_ painted over it
   std::vector<uint32_t> row_;        // one scaled row, where the window cuts the picture
   SDL_Surface* source_ = nullptr;    // frame_ seen by SDL, for windows not in a 32-bit format

@@ -15,7 +15,7 @@ SDL_Surface* SurfaceOf(TBitmap& bmp);
 
 // PaintForm for the window, which copies the play area only once: when a paint box covers the
 // whole client area with nothing but push buttons over it, only what lies over the box is
-// painted into frame (its areas in painted) and the box is returned, its Surface to be taken
+// painted into frame (its areas in painted) and the box is returned, what it shows to be taken
 // as the rest of the picture (at the box's place). Otherwise the whole form is painted into
 // frame and the answer is nullptr.
 const TPaintBox* PaintFormAbove(TForm& form, TBitmap& frame, std::vector<TRect>& painted);

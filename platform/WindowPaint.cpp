@@ -80,7 +80,7 @@ bool PaintsAll(const TControl& child, const TRect& area) {
     return false;
   if (dynamic_cast<const TPanel*>(&child) != nullptr) return true;
   if (auto* box = dynamic_cast<const TPaintBox*>(&child)) {
-    return box->Surface.Width() >= box->Width && box->Surface.Height() >= box->Height;
+    return box->Shown().Width() >= box->Width && box->Shown().Height() >= box->Height;
   }
   return false;
 }
@@ -121,7 +121,7 @@ void PaintChildren(TControl& parent, TBitmap& frame, const TRect& clip, TPaintAb
         c.FillRect(bounds);
       }
     } else if (auto* box = dynamic_cast<TPaintBox*>(child)) {
-      BitBlt(frame, left, top, child->Width, child->Height, box->Surface, 0, 0, SRCCOPY);
+      BitBlt(frame, left, top, child->Width, child->Height, box->Shown(), 0, 0, SRCCOPY);
     } else if (auto* button = dynamic_cast<TPushButton*>(child)) {
       PaintButton(*button, c, left, top);
     }

@@ -8,7 +8,7 @@
 namespace Platform {
 
 // Paints the form's client area as the window shows it: panels in their colour, each paint
-// box's Surface, and the visible push buttons over them in child order, in the classic
+// box's picture, and the visible push buttons over them in child order, in the classic
 // bevelled look (bold 12-pixel Gothic caption, greyed when disabled, sunken while pressed).
 void PaintForm(TForm& form, TBitmap& frame);
 

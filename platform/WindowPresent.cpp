@@ -116,7 +116,7 @@ void TWindow::DrawScaled(const TViewport& view, SDL_Surface* target) {
       enlarge(frame_.ScanLine(y), w, out, scale, f);
     } else {
       // The box lies at or above and left of the client area's corner (it covers it all).
-      enlarge(base_->Surface.ScanLine(y - baseTop) + 3 * static_cast<size_t>(-baseLeft), w, out, scale, f);
+      enlarge(base_->Shown().ScanLine(y - baseTop) + 3 * static_cast<size_t>(-baseLeft), w, out, scale, f);
       for (const TRect& r : above_) {
         if (y < r.Top || y >= r.Bottom || r.Left >= r.Right) continue;
         enlarge(frame_.ScanLine(y) + 3 * static_cast<size_t>(r.Left), r.Right - r.Left,

@@ -137,6 +137,6 @@ TEST(QuilBitmap, CopyToPaintBoxShowsTheWholeBitmap) {
   bmp.Fill(PixelGreen);
   uint64_t before = box.Version;
   bmp.CopyToPaintBox(box);
-  EXPECT_EQ(box.Surface.ScanLine(3)[3 * 3 + 1], 255);
+  EXPECT_EQ(box.Shown().ScanLine(3)[3 * 3 + 1], 255);
   EXPECT_NE(box.Version, before) << "the window would not repaint";
 }

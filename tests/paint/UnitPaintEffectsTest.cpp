@@ -137,7 +137,7 @@ TEST_F(Paint, FlashCoversTheWholeNextFrameOnceInTheLastColour) {
   RequestFlash(Rgb(0, 0, 255));
   FrameCallback();
   EXPECT_EQ(CountPixels(Rgb(0, 0, 255)), 400 * 400) << "over the game over, the description and the text";
-  EXPECT_EQ(Box.Surface.ScanLine(200)[3 * 200], 255) << "the play area shows the flash";
+  EXPECT_EQ(Box.Shown().ScanLine(200)[3 * 200], 255) << "the play area shows the flash";
   FrameCallback();
   EXPECT_LT(CountPixels(Rgb(0, 0, 255)), 400 * 400 / 2) << "the flash lasts one frame";
 }

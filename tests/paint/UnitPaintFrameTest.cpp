@@ -127,13 +127,16 @@ TEST_F(Paint, FrameStacksTilesOverTextUnderDescriptionAndGameOverUnderFlash) {
   EXPECT_EQ(Px(inside.X + 5, inside.Y + 5), Rgb(128, 96, 1)) << "the game over lies over the description";
   for (int y = 0; y < 400; y += 7)
     for (int x = 0; x < 400; x += 7)
-      ASSERT_EQ(Box.Surface.ScanLine(y)[3 * x + 2], Px(x, y).R) << "the frame is copied to the play area";
+      ASSERT_EQ(Box.Shown().ScanLine(y)[3 * x + 2], Px(x, y).R) << "the play area shows the frame";
 
   SpawnIdeaButton("★斬撃");
   RequestFlash(PixelWhite);
   FrameCallback();
   EXPECT_EQ(CountPixels(PixelWhite), 400 * 400) << "the flash lies over everything";
   EXPECT_EQ(IdeaButtons[0]->Top, 3) << "and the idea buttons still fall";
+
+  PaintFree();
+  EXPECT_EQ(&Box.Shown(), &Box.Surface) << "the play area would go on showing the freed screen bitmap";
 }
 
 }  // namespace

@@ -132,6 +132,7 @@ struct OnDummyDisplay : ::testing::Test {
   KeyForm form;
   TPanel page{&form};
   TPaintBox paint{&page};
+  TBitmap picture;  // lent to the paint box, as the game lends its frame
   TPushButton button{&page};
   int clicks = 0;
   int pressX = -1, pressY = -1;
@@ -144,10 +145,11 @@ struct OnDummyDisplay : ::testing::Test {
     form.SetClientHeight(200);
     page.Width = page.Height = 200;
     paint.Width = paint.Height = 200;
-    paint.Surface.SetSize(200, 200);
+    picture.SetSize(200, 200);
+    paint.Lend(&picture);
     // A picture with a different colour in every pixel, so that any misplaced pixel shows.
     for (int y = 0; y < 200; ++y) {
-      uint8_t* p = paint.Surface.ScanLine(y);
+      uint8_t* p = picture.ScanLine(y);
       for (int x = 0; x < 200; ++x, p += 3) {
         p[0] = static_cast<uint8_t>(x);
         p[1] = static_cast<uint8_t>(y);
@@ -230,8 +232,8 @@ TEST_F(OnDummyDisplay, EveryClientPixelIsShownAsAWholeBlockAndChangesFollow) {
     Expected(expected, 200 * scale, 200 * scale, scale, 0, 0);
     EXPECT_EQ(FirstDifference(shown, expected), "");
     // A new frame of the play area and a pressed button: only what changed is sent again.
-    paint.Surface.Canvas().Brush.Color = RGB(255, 0, 0);
-    paint.Surface.Canvas().FillRect(TRect{150, 150, 180, 190 - 20 * scale});
+    picture.Canvas().Brush.Color = RGB(255, 0, 0);
+    picture.Canvas().FillRect(TRect{150, 150, 180, 190 - 20 * scale});
     paint.Invalidate();
     button.Pressed = scale == 2;
     window->Present();
