@@ -16,6 +16,9 @@ const TLine Options[] = {
     {"--data DIR",
      "read the story, pictures, sounds and tune from DIR (DIR/a.bmp,\n"
      "DIR/story.crp.txt, ...) instead of the installed data"},
+    {"--no-persist",
+     "read and write no saves and no settings (saves then last until\n"
+     "the game ends)"},
     {"--help", "print this help and exit"},
     {"--version", "print the version and exit"},
 };
@@ -52,6 +55,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.Action = TCommandLine::TAction::Help;
     } else if (arg == "--version") {
       if (line.Action != TCommandLine::TAction::Help) line.Action = TCommandLine::TAction::Version;
+    } else if (arg == "--no-persist") {
+      line.Persist = false;
     } else if (arg == "--data" || arg.rfind("--data=", 0) == 0) {
       std::string folder = arg == "--data" ? (i + 1 < args.size() ? args[++i] : "") : arg.substr(7);
       if (folder.empty()) return wrong("--data needs a folder");
@@ -63,7 +68,9 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   return line;
 }
 
-std::string UsageText() { return "Usage: farrowmere [--data DIR]\n       farrowmere --help | --version\n"; }
+std::string UsageText() {
+  return "Usage: farrowmere [--data DIR] [--no-persist]\n       farrowmere --help | --version\n";
+}
 
 std::string HelpText(const std::string& dataFolder) {
   return UsageText() + "\nA small Japanese adventure game played with the mouse.\n\nOptions:\n" + Table(Options) +

@@ -1,4 +1,4 @@
-// CommandLine -- the game program's options: --data DIR, --help, --version.
+// CommandLine -- the game program's options: --data DIR, --no-persist, --help, --version.
 // Called by the program entry before anything else starts.
 #pragma once
 #include <string>
@@ -8,6 +8,7 @@ struct TCommandLine {
   enum class TAction { Play, Help, Version, Wrong };
   TAction Action = TAction::Play;
   std::string DataFolder;  // --data DIR; empty: the installed data
+  bool Persist = true;     // --no-persist: no saves or settings read or written
   std::string Error;       // for Wrong: one line saying what is wrong
 };
 

@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/Program.h"
 #include "platform/DataFiles.h"
+#include "player/SaveFiles.h"
 
 int main(int argc, char** argv) {
   TCommandLine line = ParseCommandLine({argv + (argc > 0 ? 1 : 0), argv + argc});
@@ -32,5 +33,6 @@ int main(int argc, char** argv) {
       break;
   }
   Platform::SetDataFolder(data);
+  SetPersistence(line.Persist);
   return RunProgram();
 }

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "game/CommandTable.h"
+#include "game/GameSave.h"
 #include "game/GameTexts.h"
 #include "game/UnitEnemy.h"
 #include "game/UnitMain.h"
@@ -18,6 +19,7 @@
 #include "script/ResultTags.h"
 
 std::unique_ptr<TQuilScript> Script;
+std::string StoryId;
 
 namespace {
 
@@ -56,6 +58,7 @@ void ScriptSetup() { ScriptSetupFrom("dat\\story.crp.txt", "fable.txt"); }
 
 void ScriptSetupFrom(const std::string& cipherFileName, const std::string& keyText) {
   Script = std::make_unique<TQuilScript>();
+  StoryId = HashStoryFile(Platform::NativeFileName(cipherFileName));
   std::string result;
   // A scenario that does not load leaves the engine empty: every step ends the story at once.
   Script->LoadScenario(cipherFileName, keyText, result);

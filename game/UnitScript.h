@@ -7,6 +7,9 @@
 
 // The engine; made by ScriptSetup, freed by ScriptTeardown.
 extern std::unique_ptr<TQuilScript> Script;
+// The identity of the story the engine was set up with (a hash of its enciphered file, see
+// GameSave.h); saves carry it.
+extern std::string StoryId;
 
 // Makes the engine with "dat\story.crp.txt" (key "fable.txt"), the game's line and page
 // outputs, page size 4 and the commands of the command table.

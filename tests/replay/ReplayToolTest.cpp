@@ -30,10 +30,13 @@ const fs::path Scripts = FARROW_REPLAY_SCRIPTS;
 const fs::path Repository = FARROW_SOURCE_DIR;
 
 // Runs the tool in folder with the arguments (already quoted where needed), after prefix (a
-// change of the environment).
+// change of the environment). Its home and XDG folders are the capture folder's, never the
+// real ones.
 TRun Replay(const fs::path& folder, const std::string& args, const ScratchDir& capture,
             const std::string& prefix = "") {
-  return RunIn(folder.string(), prefix + "timeout 120 " + FARROW_REPLAY + " " + args, capture.File(""));
+  const std::string home = "env HOME='" + capture.File("home") + "' XDG_DATA_HOME='" + capture.File("data") +
+                           "' XDG_CONFIG_HOME='" + capture.File("config") + "' ";
+  return RunIn(folder.string(), home + prefix + "timeout 120 " + FARROW_REPLAY + " " + args, capture.File(""));
 }
 
 std::string ScriptArg(const std::string& name) { return "'" + (Scripts / (name + ".replay")).string() + "'"; }

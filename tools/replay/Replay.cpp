@@ -12,6 +12,7 @@
 #include "platform/ImageFile.h"
 #include "platform/TextCodec.h"
 #include "player/Player.h"
+#include "player/SaveFiles.h"
 
 using Platform::Cp932ToUtf8;
 
@@ -120,6 +121,14 @@ bool RunStep(TGameHarness& game, const TReplayStep& step, const std::string& sho
     case TReplayStep::Close:
       game.CloseWindow();
       return true;
+    case TReplayStep::Save:
+    case TReplayStep::Load: {
+      // A refusal is the game's one line, printed where it happens; the game goes on.
+      const bool save = step.Kind == TReplayStep::Save;
+      const std::string refusal = save ? SaveGameTo(step.Text) : LoadGameFrom(step.Text);
+      if (!refusal.empty()) out << (save ? "save: " : "load: ") << Cp932ToUtf8(refusal) << "\n";
+      return true;
+    }
   }
   return true;
 }

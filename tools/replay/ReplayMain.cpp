@@ -1,5 +1,5 @@
 // farrow-replay -- plays the game from a script, without a person and without a screen:
-//   farrow-replay [--seed N] [--shots DIR] SCRIPT|-
+//   farrow-replay [--seed N] [--shots DIR] [--no-persist] SCRIPT|-
 // Runs the game of the working folder (its dat/) with a virtual clock and a fixed random seed,
 // prints state blocks and writes screenshots as the script asks. Exit status: 0 when the script
 // ran to its end or the program ended, 3 when a step could not be done (named on standard
@@ -17,20 +17,22 @@
 #include "app/Harness.h"
 #include "platform/Application.h"
 #include "platform/TextCodec.h"
+#include "player/SaveFiles.h"
 #include "tools/replay/Replay.h"
 #include "tools/replay/ReplayScript.h"
 
 namespace {
 
 const char* const kUsage =
-    "usage: farrow-replay [--seed N] [--shots DIR] SCRIPT|-\n"
+    "usage: farrow-replay [--seed N] [--shots DIR] [--no-persist] SCRIPT|-\n"
     "  Plays the game of the working folder (dat/) from SCRIPT (standard input for -).\n"
     "  --seed N     the random seed of the presentation (default 1)\n"
     "  --shots DIR  where shot writes its PNG files (default the working folder)\n"
+    "  --no-persist read and write no saves (save and load keep them in memory)\n"
     "Script commands, one a line (# starts a comment):\n"
     "  press X Y [left|right|middle]   click CAPTION   frames N   state   shot NAME\n"
     "  key NAME (alt f10 enter space right down up pageup pagedown escape 1..5 m ctrl+u f1 f12\n"
-    "  alt+s ctrl+c shift+c)   wheel up|down [N]   hide   show   close\n";
+    "  alt+s ctrl+c shift+c)   wheel up|down [N]   hide   show   close   save N   load N\n";
 
 int Usage(const std::string& why) {
   std::cerr << "farrow-replay: " << why << "\n" << kUsage;
@@ -66,7 +68,9 @@ int main(int argc, char** argv) {
       std::cout << kUsage;
       return 0;
     }
-    if (arg == "--seed" || arg == "--shots") {
+    if (arg == "--no-persist") {
+      SetPersistence(false);
+    } else if (arg == "--seed" || arg == "--shots") {
       if (i + 1 >= argc) return Usage(arg + " needs a value");
       std::string value = argv[++i];
       if (arg == "--seed" && !ReadSeed(value, seed)) return Usage("the seed is a whole number from 0 to 4294967295");

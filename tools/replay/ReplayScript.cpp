@@ -5,6 +5,7 @@
 
 #include "platform/Form.h"
 #include "platform/TextCodec.h"
+#include "player/SaveFiles.h"
 
 namespace {
 
@@ -146,8 +147,16 @@ bool ParseStep(const std::string& text, TReplayStep& step, std::string& error) {
   } else if (verb == "hide" || verb == "show") {
     step.Kind = verb == "hide" ? TReplayStep::Hide : TReplayStep::Show;
     if (args != 0) return fail(verb + " takes nothing after it");
+  } else if (verb == "save" || verb == "load") {
+    step.Kind = verb == "save" ? TReplayStep::Save : TReplayStep::Load;
+    int slot = 0;
+    if (args != 1 || !ReadInt(words[1], slot) || slot < 1 || slot > SaveSlotCount) {
+      return fail(verb + " needs one slot from 1 to " + std::to_string(SaveSlotCount));
+    }
+    step.Text = std::to_string(slot);
   } else {
-    return fail("unknown command '" + verb + "' (press, click, frames, state, shot, key, wheel, hide, show, close)");
+    return fail("unknown command '" + verb +
+                "' (press, click, frames, state, shot, key, wheel, hide, show, close, save, load)");
   }
   return true;
 }

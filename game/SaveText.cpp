@@ -1,0 +1,446 @@
+// SaveText -- writing and reading the save format.
+#include "game/SaveText.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "game/UnitMain.h"
+#include "platform/TextCodec.h"
+
+namespace {
+
+constexpr char Magic[] = "farrowmere-save";
+
+// ---- Values -----------------------------------------------------------------------------------
+
+// The game's text as UTF-8; '%', control characters and DEL as %XX. Text that does not come
+// back from UTF-8 byte for byte is written as %XX throughout, so every save reads back exactly.
+std::string EncodeText(const std::string& cp932) {
+  std::string utf8 = Platform::Cp932ToUtf8(cp932), back;
+  size_t bad = 0;
+  const bool exact = Platform::Utf8ToCp932(utf8, back, bad) && back == cp932;
+  const std::string& from = exact ? utf8 : cp932;
+  static const char hex[] = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : from) {
+    if (!exact || c < 0x20 || c == 0x7F || c == '%') {
+      out += '%';
+      out += hex[c >> 4];
+      out += hex[c & 15];
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+bool DecodeText(const std::string& value, std::string& cp932, std::string& why) {
+  cp932.clear();
+  std::string run;  // UTF-8 not yet converted
+  auto flush = [&]() {
+    std::string part;
+    size_t bad = 0;
+    if (!Platform::Utf8ToCp932(run, part, bad)) return false;
+    cp932 += part;
+    run.clear();
+    return true;
+  };
+  for (size_t i = 0; i < value.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(value[i]);
+    if (c < 0x20 || c == 0x7F) {
+      why = "a control character in a text";
+      return false;
+    }
+    if (c != '%') {
+      run += static_cast<char>(c);
+      continue;
+    }
+    const bool whole = i + 2 < value.size();
+    const int high = whole ? HexDigit(value[i + 1]) : -1;
+    const int low = whole ? HexDigit(value[i + 2]) : -1;
+    if (high < 0 || low < 0) {
+      why = "a broken %XX escape";
+      return false;
+    }
+    if (!flush()) {
+      why = "a text the game cannot show";
+      return false;
+    }
+    cp932 += static_cast<char>(high * 16 + low);
+    i += 2;
+  }
+  if (!flush()) {
+    why = "a text the game cannot show";
+    return false;
+  }
+  if (cp932.size() > SavedTextMax) {
+    why = "a text longer than " + std::to_string(SavedTextMax) + " bytes";
+    return false;
+  }
+  return true;
+}
+
+std::string Flag(bool value) { return value ? "yes" : "no"; }
+
+bool ReadFlag(const std::string& text, bool& value) {
+  if (text != "yes" && text != "no") return false;
+  value = text == "yes";
+  return true;
+}
+
+bool ReadInt(const std::string& text, int32_t& value) {
+  if (text.empty() || text.size() > 11) return false;
+  const char* first = text.data();
+  if (*first == '+') return false;
+  auto [end, error] = std::from_chars(first, text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+// The words of a value, split at single blanks; the last takes the rest of the line.
+std::vector<std::string> Words(const std::string& value, size_t count) {
+  std::vector<std::string> words;
+  size_t at = 0;
+  while (words.size() + 1 < count) {
+    size_t space = value.find(' ', at);
+    if (space == std::string::npos) break;
+    words.push_back(value.substr(at, space - at));
+    at = space + 1;
+  }
+  words.push_back(value.substr(at));
+  return words;
+}
+
+// ---- The fields ---------------------------------------------------------------------------------
+
+// One key of the format: how it is read into the record. once: the key must come exactly once;
+// else it may repeat up to limit times (and exactly limit times when exact).
+struct TField {
+  bool Once = true;
+  size_t Limit = 1;
+  bool Exact = false;
+  std::function<bool(const std::string& value, TSaveGame& s, std::string& why)> Read;
+};
+
+auto Text(std::string TSaveGame::*member) {
+  return [member](const std::string& v, TSaveGame& s, std::string& why) { return DecodeText(v, s.*member, why); };
+}
+auto TextInto(std::string TEnemy::*member) {
+  return [member](const std::string& v, TSaveGame& s, std::string& why) {
+    return DecodeText(v, s.Enemy.*member, why);
+  };
+}
+auto AddText(std::vector<std::string> TSaveGame::*member) {
+  return [member](const std::string& v, TSaveGame& s, std::string& why) {
+    std::string text;
+    if (!DecodeText(v, text, why)) return false;
+    (s.*member).push_back(text);
+    return true;
+  };
+}
+template <typename TMember>
+auto Number(TMember member) {
+  return [member](const std::string& v, TSaveGame& s, std::string& why) {
+    if (ReadInt(v, s.*member)) return true;
+    why = "not a whole number: " + v;
+    return false;
+  };
+}
+auto EnemyNumber(int32_t TEnemy::*member) {
+  return [member](const std::string& v, TSaveGame& s, std::string& why) {
+    if (ReadInt(v, s.Enemy.*member)) return true;
+    why = "not a whole number: " + v;
+    return false;
+  };
+}
+auto YesNo(bool TSaveGame::*member) {
+  return [member](const std::string& v, TSaveGame& s, std::string& why) {
+    if (ReadFlag(v, s.*member)) return true;
+    why = "yes or no expected";
+    return false;
+  };
+}
+auto PaintYesNo(bool TPaintSave::*member) {
+  return [member](const std::string& v, TSaveGame& s, std::string& why) {
+    if (ReadFlag(v, s.Paint.*member)) return true;
+    why = "yes or no expected";
+    return false;
+  };
+}
+auto PaintNumber(int32_t TPaintSave::*member) {
+  return [member](const std::string& v, TSaveGame& s, std::string& why) {
+    if (ReadInt(v, s.Paint.*member)) return true;
+    why = "not a whole number: " + v;
+    return false;
+  };
+}
+
+// "button INDEX shown|hidden enabled|disabled TOP CAPTION", each index once.
+bool ReadButton(const std::string& v, TSaveGame& s, std::string& why, std::set<int32_t>& seen) {
+  std::vector<std::string> w = Words(v, 5);
+  int32_t index = 0, top = 0;
+  if (w.size() != 5 || !ReadInt(w[0], index) || index < 0 || index >= IdeaButtonCount || !seen.insert(index).second ||
+      (w[1] != "shown" && w[1] != "hidden") || (w[2] != "enabled" && w[2] != "disabled") || !ReadInt(w[3], top)) {
+    why = "a broken idea button";
+    return false;
+  }
+  TIdeaButtonSave& b = s.Paint.Buttons[static_cast<size_t>(index)];
+  b.Visible = w[1] == "shown";
+  b.Enabled = w[2] == "enabled";
+  b.Top = top;
+  return DecodeText(w[4], b.Caption, why);
+}
+
+// "glow white|red VX VY X Y", in the table's order.
+bool ReadGlow(const std::string& v, TSaveGame& s, std::string& why, size_t index) {
+  std::vector<std::string> w = Words(v, 5);
+  TGlowSave g;
+  if (index >= s.Paint.Glows.size() || w.size() != 5 || (w[0] != "white" && w[0] != "red") || !ReadInt(w[1], g.VX) ||
+      !ReadInt(w[2], g.VY) || !ReadInt(w[3], g.X) || !ReadInt(w[4], g.Y)) {
+    why = "a broken glow";
+    return false;
+  }
+  g.Red = w[0] == "red";
+  s.Paint.Glows[index] = g;
+  return true;
+}
+
+// "flash none" or "flash R G B".
+bool ReadFlash(const std::string& v, TSaveGame& s, std::string& why) {
+  if (v == "none") {
+    s.Paint.FlashPending = false;
+    return true;
+  }
+  std::vector<std::string> w = Words(v, 3);
+  int32_t rgb[3] = {};
+  for (size_t i = 0; i < 3; ++i) {
+    if (w.size() != 3 || !ReadInt(w[i], rgb[i]) || rgb[i] < 0 || rgb[i] > 255) {
+      why = "a broken flash";
+      return false;
+    }
+  }
+  s.Paint.FlashPending = true;
+  s.Paint.FlashColor = MakePixel(static_cast<uint8_t>(rgb[0]), static_cast<uint8_t>(rgb[1]), static_cast<uint8_t>(rgb[2]));
+  return true;
+}
+
+bool ReadStory(const std::string& v, TSaveGame& s, std::string& why) {
+  if (v.size() != 16 || v.find_first_not_of("0123456789abcdef") != std::string::npos) {
+    why = "a broken story identity";
+    return false;
+  }
+  s.Story = v;
+  return true;
+}
+
+bool ReadStamp(const std::string& v, TSaveGame& s, std::string& why) {
+  if (v.size() > 32) {
+    why = "a broken date";
+    return false;
+  }
+  return DecodeText(v, s.SavedAt, why);
+}
+
+}  // namespace
+
+std::string WriteSaveText(const TSaveGame& s) {
+  std::ostringstream out;
+  auto line = [&out](const std::string& key, const std::string& value) { out << key << ' ' << value << '\n'; };
+  auto text = [&](const std::string& key, const std::string& value) { line(key, EncodeText(value)); };
+  out << Magic << ' ' << SaveFormatVersion << '\n';
+  line("story", s.Story);
+  text("saved", s.SavedAt);
+  line("title", Flag(s.TitleShowing));
+  line("max-hp", std::to_string(s.MaxHP));
+  line("hp", std::to_string(s.HP));
+  line("idea", std::to_string(s.IdeaPower));
+  for (const std::string& item : s.Items) text("item", item);
+  text("last-item", s.LastItem);
+  text("encounter", s.Encounter);
+  text("enemy-name", s.Enemy.Name);
+  text("enemy-kind", s.Enemy.Kind);
+  line("enemy-power", std::to_string(s.Enemy.Power));
+  line("enemy-loss", std::to_string(s.Enemy.PowerLoss));
+  text("enemy-attack", s.Enemy.AttackName);
+  text("enemy-drop", s.Enemy.Drop);
+  for (const std::string& l : s.ScriptLines) text("line", l);
+  for (const std::string& m : s.Messages) text("message", m);
+  text("description", s.DescriptionTitle);
+  for (const std::string& l : s.DescriptionLines) text("description-line", l);
+  text("stone", s.StoneName);
+  text("chest", s.ChestItem);
+  line("silver", Flag(s.SilverBurst));
+  line("script-position", std::to_string(s.ScriptPosition));
+  line("script-ended", Flag(s.ScriptEnded));
+  line("script-shown", std::to_string(s.ScriptShown));
+  line("script-page-full", Flag(s.ScriptPageFull));
+  const TPaintSave& p = s.Paint;
+  for (size_t i = 0; i < p.Buttons.size(); ++i) {
+    const TIdeaButtonSave& b = p.Buttons[i];
+    line("button", std::to_string(i) + (b.Visible ? " shown" : " hidden") + (b.Enabled ? " enabled " : " disabled ") +
+                       std::to_string(b.Top) + " " + EncodeText(b.Caption));
+  }
+  line("next-button", std::to_string(p.NextButton));
+  line("flash", p.FlashPending ? std::to_string(p.FlashColor.R) + " " + std::to_string(p.FlashColor.G) + " " +
+                                     std::to_string(p.FlashColor.B)
+                               : "none");
+  line("broken", Flag(p.Shattered));
+  line("hue", std::to_string(p.HuePhase));
+  line("zooming", Flag(p.Zooming));
+  line("zoomed-in", Flag(p.ZoomedIn));
+  line("zoom", std::to_string(p.ZoomPercent));
+  for (const TGlowSave& g : p.Glows) {
+    line("glow", std::string(g.Red ? "red " : "white ") + std::to_string(g.VX) + " " + std::to_string(g.VY) + " " +
+                     std::to_string(g.X) + " " + std::to_string(g.Y));
+  }
+  for (const std::string& l : s.Backlog) text("backlog", l);
+  out << "end\n";
+  return out.str();
+}
+
+TSaveRead ReadSaveText(const std::string& text, TSaveGame& save) {
+  TSaveRead read;
+  auto fail = [&read](TSaveProblem problem, int line, const std::string& why) {
+    read.Problem = problem;
+    read.Line = line;
+    read.Why = why;
+    return read;
+  };
+  if (text.size() > SaveTextMax) {
+    return fail(TSaveProblem::TooLarge, 0, "larger than " + std::to_string(SaveTextMax) + " bytes");
+  }
+  std::istringstream in(text);
+  std::string line;
+  int number = 1;
+  const std::string magic = std::string(Magic) + " ";
+  if (!std::getline(in, line) || line.rfind(magic, 0) != 0) return fail(TSaveProblem::NotASave, 1, "not a save");
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  int32_t version = 0;
+  if (!ReadInt(line.substr(magic.size()), version) || version < 1) {
+    return fail(TSaveProblem::NotASave, 1, "not a save");
+  }
+  if (version != SaveFormatVersion) {
+    return fail(TSaveProblem::UnknownVersion, 1, "format " + std::to_string(version) + ", this version reads " +
+                                                     std::to_string(SaveFormatVersion));
+  }
+
+  std::set<int32_t> buttonsSeen;
+  size_t glows = 0;
+  const std::map<std::string, TField> fields = {
+      {"story", {true, 1, false, ReadStory}},
+      {"saved", {true, 1, false, ReadStamp}},
+      {"title", {true, 1, false, YesNo(&TSaveGame::TitleShowing)}},
+      {"max-hp", {true, 1, false, Number(&TSaveGame::MaxHP)}},
+      {"hp", {true, 1, false, Number(&TSaveGame::HP)}},
+      {"idea", {true, 1, false, Number(&TSaveGame::IdeaPower)}},
+      {"item", {false, MaxItems, false, AddText(&TSaveGame::Items)}},
+      {"last-item", {true, 1, false, Text(&TSaveGame::LastItem)}},
+      {"encounter", {true, 1, false, Text(&TSaveGame::Encounter)}},
+      {"enemy-name", {true, 1, false, TextInto(&TEnemy::Name)}},
+      {"enemy-kind", {true, 1, false, TextInto(&TEnemy::Kind)}},
+      {"enemy-power", {true, 1, false, EnemyNumber(&TEnemy::Power)}},
+      {"enemy-loss", {true, 1, false, EnemyNumber(&TEnemy::PowerLoss)}},
+      {"enemy-attack", {true, 1, false, TextInto(&TEnemy::AttackName)}},
+      {"enemy-drop", {true, 1, false, TextInto(&TEnemy::Drop)}},
+      {"line", {false, MaxScriptLines, false, AddText(&TSaveGame::ScriptLines)}},
+      {"message", {false, MaxMessages, false, AddText(&TSaveGame::Messages)}},
+      {"description", {true, 1, false, Text(&TSaveGame::DescriptionTitle)}},
+      {"description-line", {false, SavedDescriptionLinesMax, false, AddText(&TSaveGame::DescriptionLines)}},
+      {"stone", {true, 1, false, Text(&TSaveGame::StoneName)}},
+      {"chest", {true, 1, false, Text(&TSaveGame::ChestItem)}},
+      {"silver", {true, 1, false, YesNo(&TSaveGame::SilverBurst)}},
+      {"script-position", {true, 1, false, Number(&TSaveGame::ScriptPosition)}},
+      {"script-ended", {true, 1, false, YesNo(&TSaveGame::ScriptEnded)}},
+      {"script-shown", {true, 1, false, Number(&TSaveGame::ScriptShown)}},
+      {"script-page-full", {true, 1, false, YesNo(&TSaveGame::ScriptPageFull)}},
+      {"button",
+       {false, IdeaButtonCount, true,
+        [&buttonsSeen](const std::string& v, TSaveGame& s, std::string& why) {
+          return ReadButton(v, s, why, buttonsSeen);
+        }}},
+      {"next-button", {true, 1, false, PaintNumber(&TPaintSave::NextButton)}},
+      {"flash", {true, 1, false, ReadFlash}},
+      {"broken", {true, 1, false, PaintYesNo(&TPaintSave::Shattered)}},
+      {"hue", {true, 1, false, PaintNumber(&TPaintSave::HuePhase)}},
+      {"zooming", {true, 1, false, PaintYesNo(&TPaintSave::Zooming)}},
+      {"zoomed-in", {true, 1, false, PaintYesNo(&TPaintSave::ZoomedIn)}},
+      {"zoom", {true, 1, false, PaintNumber(&TPaintSave::ZoomPercent)}},
+      {"glow",
+       {false, SavedGlowCount, true,
+        [&glows](const std::string& v, TSaveGame& s, std::string& why) { return ReadGlow(v, s, why, glows++); }}},
+      {"backlog", {false, SavedBacklogMax, false, AddText(&TSaveGame::Backlog)}},
+  };
+
+  TSaveGame s;
+  std::map<std::string, size_t> counts;
+  bool ended = false;
+  while (std::getline(in, line)) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (ended) return fail(TSaveProblem::Damaged, number, "text after the end");
+    if (line == "end") {
+      ended = true;
+      continue;
+    }
+    const size_t space = line.find(' ');
+    const std::string key = line.substr(0, space);
+    const std::string value = space == std::string::npos ? "" : line.substr(space + 1);
+    auto field = fields.find(key);
+    if (field == fields.end()) return fail(TSaveProblem::Damaged, number, "unknown key '" + key.substr(0, 40) + "'");
+    if (++counts[key] > field->second.Limit) return fail(TSaveProblem::Damaged, number, "too many '" + key + "'");
+    std::string why;
+    if (!field->second.Read(value, s, why)) return fail(TSaveProblem::Damaged, number, key + ": " + why);
+  }
+  if (!ended) return fail(TSaveProblem::Damaged, number, "cut short: no end line");
+  for (const auto& [key, field] : fields) {
+    const size_t count = counts[key];
+    if ((field.Once || field.Exact) && count != field.Limit) {
+      return fail(TSaveProblem::Damaged, 0, "'" + key + "' missing or short");
+    }
+  }
+  save = std::move(s);
+  return read;
+}
+
+std::string SaveRefusalText(const std::string& slotName, const TSaveRead& read) {
+  std::string what;
+  switch (read.Problem) {
+    case TSaveProblem::None:
+      return "";
+    case TSaveProblem::Missing:
+      what = "空です";
+      break;
+    case TSaveProblem::Unreadable:
+      what = "読めません";
+      break;
+    case TSaveProblem::TooLarge:
+      what = "大きすぎるので読みません";
+      break;
+    case TSaveProblem::NotASave:
+      what = "セーブではありません";
+      break;
+    case TSaveProblem::UnknownVersion:
+      what = "この版の知らない形式です";
+      break;
+    case TSaveProblem::Damaged:
+      what = "壊れています";
+      break;
+    case TSaveProblem::OtherStory:
+      what = "別の物語のセーブです";
+      break;
+    case TSaveProblem::Unfit:
+      what = "この物語に合いません";
+      break;
+  }
+  if (read.Line > 0) what += "（" + std::to_string(read.Line) + " 行目）";
+  return "セーブ " + slotName + "：" + what;
+}

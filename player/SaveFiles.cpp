@@ -1,0 +1,188 @@
+// SaveFiles -- slots, folders, the safe write and the defensive read of saved games.
+#include "player/SaveFiles.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <system_error>
+
+#include "game/SaveText.h"
+#include "game/UnitScript.h"
+
+namespace fs = std::filesystem;
+
+std::function<void(TSaveGame&)> SaveCaptureHook;
+std::function<void(const TSaveGame&)> SaveRestoreHook;
+
+namespace {
+
+bool persist = true;
+std::map<std::string, std::string> memorySlots;  // --no-persist: slot file path -> text
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+std::string SlotLabel(const std::string& slot) {
+  if (slot == "quick") return "クイック";
+  if (slot == "auto") return "オート";
+  return slot;
+}
+
+std::string WriteFailure(const std::string& slot) { return "セーブ " + SlotLabel(slot) + "：書き込めませんでした"; }
+
+// The file's bytes, at most SaveTextMax + 1 of them (one more tells a file too large).
+TSaveRead ReadLimited(const std::string& path, std::string& bytes) {
+  TSaveRead read;
+  if (!persist) {
+    auto found = memorySlots.find(path);
+    if (found == memorySlots.end()) {
+      read.Problem = TSaveProblem::Missing;
+      read.Why = "no such save";
+    } else {
+      bytes = found->second;
+    }
+    return read;
+  }
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  struct stat info {};
+  if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    read.Problem = fd < 0 && errno == ENOENT ? TSaveProblem::Missing : TSaveProblem::Unreadable;
+    read.Why = fd < 0 ? std::strerror(errno) : "not a plain file";
+    if (fd >= 0) ::close(fd);
+    return read;
+  }
+  bytes.clear();
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      read.Problem = TSaveProblem::Unreadable;
+      read.Why = std::strerror(errno);
+      break;
+    }
+    if (got == 0) break;
+    bytes.append(buffer, static_cast<size_t>(got));
+    if (bytes.size() > SaveTextMax) break;
+  }
+  ::close(fd);
+  return read;
+}
+
+// Reads and checks a slot without changing the game.
+TSaveRead ReadSlot(const std::string& slot, TSaveGame& save) {
+  TSaveRead read;
+  if (!IsSlotName(slot) || (persist && SavesFolder().empty())) {
+    read.Problem = TSaveProblem::Unreadable;
+    read.Why = "no saves folder";
+    return read;
+  }
+  std::string bytes;
+  read = ReadLimited(SlotFile(slot), bytes);
+  if (read.Problem != TSaveProblem::None) return read;
+  read = ReadSaveText(bytes, save);
+  if (read.Problem != TSaveProblem::None) return read;
+  if (save.Story != StoryId) {
+    read.Problem = TSaveProblem::OtherStory;
+    read.Why = "a save of story " + save.Story;
+  } else if (std::string why = SaveMismatch(save); !why.empty()) {
+    read.Problem = TSaveProblem::Unfit;
+    read.Why = why;
+  }
+  return read;
+}
+
+}  // namespace
+
+void SetPersistence(bool on) {
+  persist = on;
+  memorySlots.clear();
+}
+
+bool Persisting() { return persist; }
+
+std::string SavesFolder() {
+  std::string data = Environment("XDG_DATA_HOME");
+  // A relative value is to be ignored, as the base directory rules say.
+  if (data.empty() || data.front() != '/') {
+    const std::string home = Environment("HOME");
+    if (home.empty()) return "";
+    data = (fs::path(home) / ".local" / "share").string();
+  }
+  return (fs::path(data) / "farrowmere" / "saves" / (StoryId.empty() ? "unknown" : StoryId)).string();
+}
+
+bool IsSlotName(const std::string& slot) {
+  if (slot == "quick" || slot == "auto") return true;
+  if (slot.empty() || slot.size() > 2 || slot.find_first_not_of("0123456789") != std::string::npos || slot[0] == '0')
+    return false;
+  return std::stoi(slot) <= SaveSlotCount;
+}
+
+std::string SlotFile(const std::string& slot) {
+  std::string name = slot;
+  if (slot != "quick" && slot != "auto") name = std::string("slot-") + (slot.size() == 1 ? "0" : "") + slot;
+  return (fs::path(SavesFolder()) / (name + ".save")).string();
+}
+
+std::string WriteFileSafely(const std::string& path, const std::string& bytes) {
+  const fs::path target(path);
+  std::error_code ec;
+  fs::create_directories(target.parent_path(), ec);
+  if (ec) return "cannot make " + target.parent_path().string() + ": " + ec.message();
+  const std::string temporary = path + ".tmp-" + std::to_string(::getpid());
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+  if (fd < 0) return "cannot write " + temporary + ": " + std::strerror(errno);
+  std::string why;
+  size_t done = 0;
+  while (done < bytes.size() && why.empty()) {
+    const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) why = std::string("cannot write ") + temporary + ": " + std::strerror(wrote < 0 ? errno : ENOSPC);
+    if (wrote > 0) done += static_cast<size_t>(wrote);
+  }
+  if (why.empty() && ::fsync(fd) != 0) why = std::string("cannot flush ") + temporary + ": " + std::strerror(errno);
+  if (::close(fd) != 0 && why.empty()) why = std::string("cannot close ") + temporary + ": " + std::strerror(errno);
+  if (why.empty() && std::rename(temporary.c_str(), path.c_str()) != 0) {
+    why = "cannot rename " + temporary + ": " + std::strerror(errno);
+  }
+  if (!why.empty()) ::unlink(temporary.c_str());
+  return why;
+}
+
+std::string SaveGameTo(const std::string& slot) {
+  if (!IsSlotName(slot)) return WriteFailure(slot);
+  TSaveGame save = CaptureGame();
+  if (SaveCaptureHook) SaveCaptureHook(save);
+  const std::string text = WriteSaveText(save);
+  if (!persist) {
+    memorySlots[SlotFile(slot)] = text;
+    return "";
+  }
+  const std::string why = SavesFolder().empty() ? "neither XDG_DATA_HOME nor HOME is set" : WriteFileSafely(SlotFile(slot), text);
+  if (why.empty()) return "";
+  std::fprintf(stderr, "farrowmere: the save was not written: %s\n", why.c_str());
+  return WriteFailure(slot);
+}
+
+std::string LoadGameFrom(const std::string& slot) {
+  TSaveGame save;
+  TSaveRead read = ReadSlot(slot, save);
+  if (read.Problem == TSaveProblem::None && !RestoreGame(save)) read.Problem = TSaveProblem::Unfit;
+  if (read.Problem != TSaveProblem::None) return SaveRefusalText(SlotLabel(slot), read);
+  if (SaveRestoreHook) SaveRestoreHook(save);
+  return "";
+}
+
+bool SlotLoadable(const std::string& slot) {
+  TSaveGame save;
+  return ReadSlot(slot, save).Problem == TSaveProblem::None;
+}

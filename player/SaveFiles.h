@@ -1,0 +1,43 @@
+// SaveFiles -- saved games on disk. Each story keeps its own folder,
+// $XDG_DATA_HOME/farrowmere/saves/STORY/ (else ~/.local/share/farrowmere/saves/STORY/), so a
+// story played with --data never sees another's saves. Slots are "1" .. "12", "quick" (F5,
+// F9) and "auto" (closing the window). Every write goes to a temporary file in the same folder,
+// is flushed and renamed over the old file; every read is defensive (SaveText). A refusal or
+// a failure is one line in the game's words and changes nothing; a refused file stays on disk.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "game/GameSave.h"
+
+inline constexpr int SaveSlotCount = 12;
+
+// --no-persist turns files off: saves then live in memory until the program ends, and
+// nothing is read from or written to the disk.
+void SetPersistence(bool on);
+bool Persisting();
+
+// The data folder's saves for the story being played ("" without HOME or XDG_DATA_HOME).
+std::string SavesFolder();
+// The file of a slot ("slot-03.save", "quick.save", "auto.save" in SavesFolder()).
+std::string SlotFile(const std::string& slot);
+// "1" .. "12", "quick" or "auto".
+bool IsSlotName(const std::string& slot);
+
+// Writes bytes to path through a temporary file beside it, flushed to the disk and renamed
+// over the old file; "" when done, else why (English). A failure leaves the old file whole and
+// no temporary file behind.
+std::string WriteFileSafely(const std::string& path, const std::string& bytes);
+
+// Saves the game as it stands into a slot; "" when done, else the one line (CP932) that says
+// why not. The game goes on either way.
+std::string SaveGameTo(const std::string& slot);
+// Loads a slot into the running game; "" when done, else the one line (CP932) of the
+// refusal, and nothing has changed.
+std::string LoadGameFrom(const std::string& slot);
+// Whether the slot holds a save of this story that the game would load.
+bool SlotLoadable(const std::string& slot);
+
+// The player layer's part of a save (the backlog): filled when saving, put back when loading.
+extern std::function<void(TSaveGame&)> SaveCaptureHook;
+extern std::function<void(const TSaveGame&)> SaveRestoreHook;
