@@ -42,7 +42,8 @@ TSaveGame CaptureGame() {
   s.LastItem = LastItem;
   s.Encounter = Encounter;
   s.Enemy = Enemy;
-  s.ScriptLines.assign(ScriptLines.begin(), ScriptLines.begin() + std::clamp<int32_t>(ScriptLineCount, 0, MaxScriptLines));
+  s.ScriptLines.assign(ScriptLines.begin(),
+                       ScriptLines.begin() + std::clamp<int32_t>(ScriptLineCount, 0, MaxScriptLines));
   s.Messages.assign(Messages.begin(), Messages.begin() + std::clamp<int32_t>(MessageCount, 0, MaxMessages));
   s.DescriptionTitle = DescriptionTitle;
   s.DescriptionLines = DescriptionLines;

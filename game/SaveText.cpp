@@ -135,9 +135,7 @@ auto Text(std::string TSaveGame::*member) {
   return [member](const std::string& v, TSaveGame& s, std::string& why) { return DecodeText(v, s.*member, why); };
 }
 auto TextInto(std::string TEnemy::*member) {
-  return [member](const std::string& v, TSaveGame& s, std::string& why) {
-    return DecodeText(v, s.Enemy.*member, why);
-  };
+  return [member](const std::string& v, TSaveGame& s, std::string& why) { return DecodeText(v, s.Enemy.*member, why); };
 }
 auto AddText(std::vector<std::string> TSaveGame::*member) {
   return [member](const std::string& v, TSaveGame& s, std::string& why) {
@@ -229,7 +227,8 @@ bool ReadFlash(const std::string& v, TSaveGame& s, std::string& why) {
     }
   }
   s.Paint.FlashPending = true;
-  s.Paint.FlashColor = MakePixel(static_cast<uint8_t>(rgb[0]), static_cast<uint8_t>(rgb[1]), static_cast<uint8_t>(rgb[2]));
+  s.Paint.FlashColor =
+      MakePixel(static_cast<uint8_t>(rgb[0]), static_cast<uint8_t>(rgb[1]), static_cast<uint8_t>(rgb[2]));
   return true;
 }
 
@@ -329,8 +328,8 @@ TSaveRead ReadSaveText(const std::string& text, TSaveGame& save) {
     return fail(TSaveProblem::NotASave, 1, "not a save");
   }
   if (version != SaveFormatVersion) {
-    return fail(TSaveProblem::UnknownVersion, 1, "format " + std::to_string(version) + ", this version reads " +
-                                                     std::to_string(SaveFormatVersion));
+    return fail(TSaveProblem::UnknownVersion, 1,
+                "format " + std::to_string(version) + ", this version reads " + std::to_string(SaveFormatVersion));
   }
 
   std::set<int32_t> buttonsSeen;

@@ -167,7 +167,8 @@ std::string SaveGameTo(const std::string& slot) {
     memorySlots[SlotFile(slot)] = text;
     return "";
   }
-  const std::string why = SavesFolder().empty() ? "neither XDG_DATA_HOME nor HOME is set" : WriteFileSafely(SlotFile(slot), text);
+  const std::string why =
+      SavesFolder().empty() ? "neither XDG_DATA_HOME nor HOME is set" : WriteFileSafely(SlotFile(slot), text);
   if (why.empty()) return "";
   std::fprintf(stderr, "farrowmere: the save was not written: %s\n", why.c_str());
   return WriteFailure(slot);

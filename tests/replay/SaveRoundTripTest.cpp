@@ -50,8 +50,9 @@ TEST(SaveRoundTrip, EveryTenthPressOfBothRoutesLoadsIntoAFreshRunThatGoesOnUncha
   };
   for (const TRoute& route : {TRoute{"route-mist", 20}, TRoute{"route-awakening", 24}}) {
     SCOPED_TRACE(route.Script);
-    const std::vector<TReplayStep> steps = ReadSteps(fs::path(FARROW_REPLAY_SCRIPTS) / (std::string(route.Script) + ".replay"));
-    std::vector<std::string> states;                     // after each step, never interrupted
+    const std::vector<TReplayStep> steps =
+        ReadSteps(fs::path(FARROW_REPLAY_SCRIPTS) / (std::string(route.Script) + ".replay"));
+    std::vector<std::string> states;                    // after each step, never interrupted
     std::vector<std::pair<size_t, std::string>> saves;  // the step a save follows, its text
     {
       TGameHarness game(1);

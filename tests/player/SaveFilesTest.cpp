@@ -1,0 +1,160 @@
+// SaveFilesTest -- saves on disk: damaged and foreign saves are refused with their one line and
+// change nothing while the good ones still load; a write cut short leaves the old save whole;
+// a folder that cannot be written is one line and the game goes on. Every folder is a
+// temporary one.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/Harness.h"
+#include "game/SaveText.h"
+#include "game/UnitMain.h"
+#include "player/SaveFiles.h"
+#include "tests/TestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The shipped game started as the program starts it, its home and XDG folders temporary.
+class SaveFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("HOME", home_.File("home").c_str(), 1);
+    setenv("XDG_DATA_HOME", home_.File("data").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", home_.File("config").c_str(), 1);
+    fs::current_path(FARROW_SOURCE_DIR);
+    game_ = std::make_unique<TGameHarness>(1);
+  }
+  void TearDown() override {
+    game_.reset();
+    SetPersistence(true);
+  }
+
+  // The game as a save would hold it, without the time of day.
+  static std::string Game() {
+    TSaveGame save = CaptureGame();
+    save.SavedAt.clear();
+    return WriteSaveText(save);
+  }
+  void Presses(int count) {
+    for (int i = 0; i < count; ++i) {
+      game_->Press(300, 200);
+      game_->RunFrames(2);
+    }
+  }
+  // A save of the game as it stands, in slot 1.
+  std::string GoodSave() {
+    EXPECT_EQ(SaveGameTo("1"), "");
+    return ReadAll(SlotFile("1"));
+  }
+
+  ScratchDir home_;
+  std::unique_ptr<TGameHarness> game_;
+};
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+  const size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
+}
+
+std::string Repeat(const std::string& text, int times) {
+  std::string all;
+  for (int i = 0; i < times; ++i) all += text;
+  return all;
+}
+
+}  // namespace
+
+TEST_F(SaveFilesTest, DamagedAndForeignSavesAreRefusedWithTheirLineWhileTheOthersStillLoad) {
+  Presses(12);
+  const std::string good = GoodSave();
+  const std::string atSave = Game();
+  const std::string hp = "hp " + std::to_string(HP) + "\n";
+  ASSERT_EQ(WriteFileSafely(SlotFile("2"), good), "");
+  Presses(3);  // the game moves on from the saves
+  struct TCase {
+    const char* What;
+    std::string Bytes;
+    const char* Says;
+  };
+  const std::vector<TCase> cases = {
+      {"cut short", good.substr(0, good.size() / 2), "セーブ 1：壊れています"},
+      {"garbage", std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10) + good, "セーブ 1：セーブではありません（1 行目）"},
+      {"empty file", "", "セーブ 1：セーブではありません"},
+      {"oversized", good + std::string(SaveTextMax, 'x'), "セーブ 1：大きすぎるので読みません"},
+      {"a newer format", Replace(good, "farrowmere-save 1", "farrowmere-save 2"), "セーブ 1：この版の知らない形式です（1 行目）"},
+      {"another story", Replace(good, "story ", "story 0"), "セーブ 1：壊れています（2 行目）"},
+      {"another story's identity", Replace(good, good.substr(good.find("story ") + 6, 16), "0123456789abcdef"),
+       "セーブ 1：別の物語のセーブです"},
+      {"an unknown key", Replace(good, hp, hp + "gold 100\n"), "セーブ 1：壊れています"},
+      {"a missing key", Replace(good, hp, ""), "セーブ 1：壊れています"},
+      {"a key twice", Replace(good, hp, hp + hp), "セーブ 1：壊れています"},
+      {"an eleventh item", Replace(good, "last-item ", Repeat("item a\n", 11) + "last-item "), "セーブ 1：壊れています"},
+      {"a number too large", Replace(good, hp, "hp 2147483648\n"), "セーブ 1：壊れています"},
+      {"a broken escape", Replace(good, "encounter ", "encounter %G1"), "セーブ 1：壊れています"},
+      {"a hue out of range", Replace(good, "hue 0\n", "hue 384\n"), "セーブ 1：この物語に合いません"},
+      {"a place past the story", Replace(good, "script-position ", "script-position 9"), "セーブ 1：この物語に合いません"},
+      {"a glow far away", Replace(good, "glow white ", "glow white 2000000000 "), "セーブ 1：壊れています"},
+      {"text after the end", good + "hp 99\n", "セーブ 1：壊れています"},
+  };
+  const std::string before = Game();
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.What);
+    ASSERT_EQ(WriteFileSafely(SlotFile("1"), c.Bytes), "");
+    EXPECT_EQ(LoadGameFrom("1").rfind(c.Says, 0), 0u) << U8(LoadGameFrom("1"));
+    EXPECT_EQ(Game(), before) << "a refused save changes nothing";
+    EXPECT_EQ(ReadAll(SlotFile("1")), c.Bytes) << "a refused save stays on disk as it was";
+  }
+  EXPECT_EQ(LoadGameFrom("3"), "セーブ 3：空です");
+  fs::create_directories(SlotFile("4"));
+  EXPECT_EQ(LoadGameFrom("4"), "セーブ 4：読めません");
+  EXPECT_EQ(Game(), before);
+
+  EXPECT_EQ(LoadGameFrom("2"), "") << "the good save still loads";
+  EXPECT_EQ(Game(), atSave);
+}
+
+TEST_F(SaveFilesTest, AWriteCutShortLeavesTheOldSaveWholeAndAFolderThatCannotBeWrittenIsOneLine) {
+  const std::string old = GoodSave();
+  Presses(12);
+  const pid_t child = fork();
+  if (child == 0) {
+    // The disk is full after 100 bytes: the write fails part-way.
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{100, 100};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    _exit(SaveGameTo("1") == "セーブ 1：書き込めませんでした" ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the failed write is one line";
+  EXPECT_EQ(ReadAll(SlotFile("1")), old) << "the old save is whole";
+  std::vector<std::string> files;
+  for (const auto& entry : fs::directory_iterator(fs::path(SlotFile("1")).parent_path())) {
+    files.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(files, std::vector<std::string>{"slot-01.save"}) << "no temporary file is left behind";
+
+  setenv("XDG_DATA_HOME", home_.Write("a-file", "").c_str(), 1);
+  EXPECT_EQ(SaveGameTo("1"), "セーブ 1：書き込めませんでした");
+  const std::string before = Game();
+  Presses(1);
+  EXPECT_NE(Game(), before) << "the game goes on";
+
+  // Without persistence nothing reaches the disk; saves last as long as the program.
+  setenv("XDG_DATA_HOME", home_.File("quiet").c_str(), 1);
+  SetPersistence(false);
+  EXPECT_EQ(SaveGameTo("5"), "");
+  EXPECT_EQ(LoadGameFrom("5"), "");
+  EXPECT_FALSE(fs::exists(home_.File("quiet")));
+}
