@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include "game/SaveText.h"
 #include "game/UnitMain.h"
 #include "player/SaveFiles.h"
+#include "player/Settings.h"
 #include "tests/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -89,21 +91,29 @@ TEST_F(SaveFilesTest, DamagedAndForeignSavesAreRefusedWithTheirLineWhileTheOther
   };
   const std::vector<TCase> cases = {
       {"cut short", good.substr(0, good.size() / 2), "セーブ 1：壊れています"},
-      {"garbage", std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10) + good, "セーブ 1：セーブではありません（1 行目）"},
+      {"garbage",
+       std::string("\x7f"
+                   "ELF\x02\x01\x01\0\0\0",
+                   10) +
+           good,
+       "セーブ 1：セーブではありません（1 行目）"},
       {"empty file", "", "セーブ 1：セーブではありません"},
       {"oversized", good + std::string(SaveTextMax, 'x'), "セーブ 1：大きすぎるので読みません"},
-      {"a newer format", Replace(good, "farrowmere-save 1", "farrowmere-save 2"), "セーブ 1：この版の知らない形式です（1 行目）"},
+      {"a newer format", Replace(good, "farrowmere-save 1", "farrowmere-save 2"),
+       "セーブ 1：この版の知らない形式です（1 行目）"},
       {"another story", Replace(good, "story ", "story 0"), "セーブ 1：壊れています（2 行目）"},
       {"another story's identity", Replace(good, good.substr(good.find("story ") + 6, 16), "0123456789abcdef"),
        "セーブ 1：別の物語のセーブです"},
       {"an unknown key", Replace(good, hp, hp + "gold 100\n"), "セーブ 1：壊れています"},
       {"a missing key", Replace(good, hp, ""), "セーブ 1：壊れています"},
       {"a key twice", Replace(good, hp, hp + hp), "セーブ 1：壊れています"},
-      {"an eleventh item", Replace(good, "last-item ", Repeat("item a\n", 11) + "last-item "), "セーブ 1：壊れています"},
+      {"an eleventh item", Replace(good, "last-item ", Repeat("item a\n", 11) + "last-item "),
+       "セーブ 1：壊れています"},
       {"a number too large", Replace(good, hp, "hp 2147483648\n"), "セーブ 1：壊れています"},
       {"a broken escape", Replace(good, "encounter ", "encounter %G1"), "セーブ 1：壊れています"},
       {"a hue out of range", Replace(good, "hue 0\n", "hue 384\n"), "セーブ 1：この物語に合いません"},
-      {"a place past the story", Replace(good, "script-position ", "script-position 9"), "セーブ 1：この物語に合いません"},
+      {"a place past the story", Replace(good, "script-position ", "script-position 9"),
+       "セーブ 1：この物語に合いません"},
       {"a glow far away", Replace(good, "glow white ", "glow white 2000000000 "), "セーブ 1：壊れています"},
       {"text after the end", good + "hp 99\n", "セーブ 1：壊れています"},
   };
@@ -157,4 +167,26 @@ TEST_F(SaveFilesTest, AWriteCutShortLeavesTheOldSaveWholeAndAFolderThatCannotBeW
   EXPECT_EQ(SaveGameTo("5"), "");
   EXPECT_EQ(LoadGameFrom("5"), "");
   EXPECT_FALSE(fs::exists(home_.File("quiet")));
+}
+
+TEST(Settings, TheySurviveARestartAndAFileNotUnderstoodIsIgnoredWithOneLine) {
+  ScratchDir home;
+  setenv("HOME", home.File("home").c_str(), 1);
+  setenv("XDG_CONFIG_HOME", home.File("config").c_str(), 1);
+  EXPECT_EQ(SettingsFile(), home.File("config/farrowmere/settings"));
+  EXPECT_EQ(ReadSettings(), TSettings{}) << "no file: the defaults";
+  const TSettings chosen{3, true, true, 4, 7};
+  ASSERT_TRUE(WriteSettings(chosen));
+  EXPECT_EQ(ReadSettings(), chosen);
+  for (const std::string& bad : {std::string("factor 3\n"), SettingsText(chosen) + "volume 11\n",
+                                 Replace(SettingsText(chosen), "music-volume 4", "music-volume 11"),
+                                 Replace(SettingsText(chosen), "mute yes", "mute maybe")}) {
+    home.Write("config/farrowmere/settings", bad);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(ReadSettings(), TSettings{}) << bad;
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  }
+  unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(SettingsFile(), home.File("home/.config/farrowmere/settings"));
 }

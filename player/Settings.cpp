@@ -1,0 +1,114 @@
+// Settings -- the remembered settings file.
+#include "player/Settings.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "player/SaveFiles.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char Magic[] = "farrowmere-settings 1";
+constexpr std::uintmax_t SettingsMax = 4096;
+
+bool ReadNumber(const std::string& text, int low, int high, int& value) {
+  if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+  const int v = std::stoi(text);
+  if (v < low || v > high) return false;
+  value = v;
+  return true;
+}
+
+bool ReadFlag(const std::string& text, bool& value) {
+  if (text != "yes" && text != "no") return false;
+  value = text == "yes";
+  return true;
+}
+
+}  // namespace
+
+std::string SettingsFile() {
+  std::string config;
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') config = xdg;
+  if (config.empty()) {
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || *home == '\0') return "";
+    config = (fs::path(home) / ".config").string();
+  }
+  return (fs::path(config) / "farrowmere" / "settings").string();
+}
+
+std::string SettingsText(const TSettings& s) {
+  auto flag = [](bool on) { return on ? "yes" : "no"; };
+  std::ostringstream out;
+  out << Magic << "\nfactor " << s.Factor << "\nfullscreen " << flag(s.Fullscreen) << "\nmute " << flag(s.Muted)
+      << "\nmusic-volume " << s.MusicVolume << "\nsound-volume " << s.SoundVolume << "\n";
+  return out.str();
+}
+
+bool ParseSettings(const std::string& text, TSettings& settings, std::string& why) {
+  std::istringstream in(text);
+  std::string line;
+  if (!std::getline(in, line) || line != Magic) {
+    why = "not a settings file of this version";
+    return false;
+  }
+  TSettings s;
+  for (int number = 2; std::getline(in, line); ++number) {
+    if (line.empty()) continue;
+    const size_t space = line.find(' ');
+    const std::string key = line.substr(0, space), value = space == std::string::npos ? "" : line.substr(space + 1);
+    bool ok = false;
+    if (key == "factor") {
+      ok = ReadNumber(value, 0, MaxWindowFactor, s.Factor);
+    } else if (key == "fullscreen") {
+      ok = ReadFlag(value, s.Fullscreen);
+    } else if (key == "mute") {
+      ok = ReadFlag(value, s.Muted);
+    } else if (key == "music-volume") {
+      ok = ReadNumber(value, 0, VolumeSteps, s.MusicVolume);
+    } else if (key == "sound-volume") {
+      ok = ReadNumber(value, 0, VolumeSteps, s.SoundVolume);
+    }
+    if (!ok) {
+      why = "line " + std::to_string(number) + " is not understood";
+      return false;
+    }
+  }
+  settings = s;
+  return true;
+}
+
+TSettings ReadSettings() {
+  TSettings settings;
+  const std::string path = SettingsFile();
+  std::error_code ec;
+  if (!Persisting() || path.empty() || !fs::exists(path, ec)) return settings;
+  std::string why;
+  if (!fs::is_regular_file(path, ec) || fs::file_size(path, ec) > SettingsMax) {
+    why = "not a small plain file";
+  } else {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!in.good() && !in.eof()) why = "cannot be read";
+    if (why.empty()) ParseSettings(text.str(), settings, why);
+  }
+  if (!why.empty()) std::fprintf(stderr, "farrowmere: the settings in %s are ignored: %s\n", path.c_str(), why.c_str());
+  return settings;
+}
+
+bool WriteSettings(const TSettings& settings) {
+  if (!Persisting()) return true;
+  const std::string path = SettingsFile();
+  const std::string why = path.empty() ? "neither XDG_CONFIG_HOME nor HOME is set" : WriteFileSafely(path, SettingsText(settings));
+  if (why.empty()) return true;
+  std::fprintf(stderr, "farrowmere: the settings were not written: %s\n", why.c_str());
+  return false;
+}

@@ -1,0 +1,31 @@
+// Settings -- what the player chose and the game remembers from one start to the next: the
+// window's factor and fullscreen, mute, and the music and sound volumes. Kept in
+// $XDG_CONFIG_HOME/farrowmere/settings (else ~/.config/farrowmere/settings) as "key value"
+// lines; read at start, written through a flushed temporary file when they change. A file the
+// game cannot read or does not understand is ignored with one line on standard error.
+#pragma once
+#include <string>
+
+inline constexpr int VolumeSteps = 10;
+inline constexpr int MaxWindowFactor = 16;
+
+struct TSettings {
+  int Factor = 0;  // 0: the window's own choice
+  bool Fullscreen = false;
+  bool Muted = false;
+  int MusicVolume = VolumeSteps;
+  int SoundVolume = VolumeSteps;
+
+  bool operator==(const TSettings&) const = default;
+};
+
+// The settings file's path ("" without HOME or XDG_CONFIG_HOME).
+std::string SettingsFile();
+// The settings as the file holds them; the defaults (and one line on standard error) when it
+// cannot be read or understood, quietly when there is none or persistence is off.
+TSettings ReadSettings();
+// Writes them; false (and one line on standard error) when the file cannot be written.
+bool WriteSettings(const TSettings& settings);
+// The text of a settings file, and back (false with why when it is not understood).
+std::string SettingsText(const TSettings& settings);
+bool ParseSettings(const std::string& text, TSettings& settings, std::string& why);
