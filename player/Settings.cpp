@@ -107,7 +107,8 @@ TSettings ReadSettings() {
 bool WriteSettings(const TSettings& settings) {
   if (!Persisting()) return true;
   const std::string path = SettingsFile();
-  const std::string why = path.empty() ? "neither XDG_CONFIG_HOME nor HOME is set" : WriteFileSafely(path, SettingsText(settings));
+  const std::string why =
+      path.empty() ? "neither XDG_CONFIG_HOME nor HOME is set" : WriteFileSafely(path, SettingsText(settings));
   if (why.empty()) return true;
   std::fprintf(stderr, "farrowmere: the settings were not written: %s\n", why.c_str());
   return false;

@@ -1,4 +1,6 @@
 // UnitMainTest -- the game state: reset, message log, scenario lines, inventory, description view.
+#include "game/GameSave.h"
+#include "game/SaveText.h"
 #include "tests/game/GameFixture.h"
 
 using GameState = GameFixture;
@@ -66,6 +68,34 @@ TEST_F(GameState, ScenarioLinesHoldFourAndAPageClearsThem) {
   ClearScriptLines(result);
   EXPECT_EQ(result, "【成功】");
   EXPECT_EQ(ScriptLineCount, 0);
+}
+
+// The shipped story ends every page with a blank line; this one runs on past four lines, so
+// the engine's count of the page decides when the lines are cleared.
+TEST_F(GameState, ASaveTakenMidPagePagesOnAsTheGameItWasTakenFrom) {
+  LoadStory({"@start", "A", "B", "C", "D", "E", "F", "G"});
+  auto save = [] {
+    TSaveGame saved;
+    EXPECT_EQ(ReadSaveText(WriteSaveText(CaptureGame()), saved).Problem, TSaveProblem::None);
+    return saved;
+  };
+  auto play = [](int presses) {
+    std::string seen;
+    for (int i = 0; i < presses; ++i) {
+      Press();
+      seen += std::to_string(ScriptLineCount) + ScriptLines[static_cast<size_t>(ScriptLineCount - 1)] + " ";
+    }
+    return seen;
+  };
+  for (int i = 0; i < 3; ++i) Press();
+  const TSaveGame threeShown = save();
+  Press();
+  const TSaveGame pageFull = save();
+  EXPECT_EQ(play(2), "1E 2F ");
+  ASSERT_TRUE(RestoreGame(threeShown));
+  EXPECT_EQ(play(3), "4D 1E 2F ");
+  ASSERT_TRUE(RestoreGame(pageFull));
+  EXPECT_EQ(play(2), "1E 2F ");
 }
 
 TEST_F(GameState, GainingAnItemWritesItDropsAScanButtonAndBecomesLastItem) {
