@@ -38,7 +38,13 @@ struct TSaveGame {
 
   TPaintSave Paint;
   std::vector<std::string> Backlog;  // oldest first; filled and used by the player layer
+  // A small picture of the play area for the save/load view (the player layer's): R, G, B
+  // bytes, row by row; empty for none.
+  int32_t ThumbnailWidth = 0, ThumbnailHeight = 0;
+  std::string Thumbnail;
 };
+
+inline constexpr int32_t SavedThumbnailMax = 100;  // pixels a side
 
 // The story's identity: a hash of the enciphered file's bytes (16 hex digits), "" when it
 // cannot be read.

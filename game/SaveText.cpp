@@ -232,6 +232,31 @@ bool ReadFlash(const std::string& v, TSaveGame& s, std::string& why) {
   return true;
 }
 
+// "thumbnail W H HEX": W x H pixels of three bytes each, in lowercase or uppercase hex.
+bool ReadThumbnail(const std::string& v, TSaveGame& s, std::string& why) {
+  std::vector<std::string> w = Words(v, 3);
+  int32_t width = 0, height = 0;
+  if (w.size() != 3 || !ReadInt(w[0], width) || !ReadInt(w[1], height) || width < 1 || height < 1 ||
+      width > SavedThumbnailMax || height > SavedThumbnailMax ||
+      w[2].size() != static_cast<size_t>(width) * static_cast<size_t>(height) * 6) {
+    why = "a broken thumbnail";
+    return false;
+  }
+  std::string pixels(w[2].size() / 2, '\0');
+  for (size_t i = 0; i < pixels.size(); ++i) {
+    const int high = HexDigit(w[2][2 * i]), low = HexDigit(w[2][2 * i + 1]);
+    if (high < 0 || low < 0) {
+      why = "a broken thumbnail";
+      return false;
+    }
+    pixels[i] = static_cast<char>(high * 16 + low);
+  }
+  s.ThumbnailWidth = width;
+  s.ThumbnailHeight = height;
+  s.Thumbnail = std::move(pixels);
+  return true;
+}
+
 bool ReadStory(const std::string& v, TSaveGame& s, std::string& why) {
   if (v.size() != 16 || v.find_first_not_of("0123456789abcdef") != std::string::npos) {
     why = "a broken story identity";
@@ -302,6 +327,12 @@ std::string WriteSaveText(const TSaveGame& s) {
                      std::to_string(g.X) + " " + std::to_string(g.Y));
   }
   for (const std::string& l : s.Backlog) text("backlog", l);
+  if (!s.Thumbnail.empty()) {
+    static const char hex[] = "0123456789abcdef";
+    std::string pixels;
+    for (unsigned char c : s.Thumbnail) pixels += {hex[c >> 4], hex[c & 15]};
+    line("thumbnail", std::to_string(s.ThumbnailWidth) + " " + std::to_string(s.ThumbnailHeight) + " " + pixels);
+  }
   out << "end\n";
   return out.str();
 }
@@ -377,6 +408,7 @@ TSaveRead ReadSaveText(const std::string& text, TSaveGame& save) {
        {false, SavedGlowCount, true,
         [&glows](const std::string& v, TSaveGame& s, std::string& why) { return ReadGlow(v, s, why, glows++); }}},
       {"backlog", {false, SavedBacklogMax, false, AddText(&TSaveGame::Backlog)}},
+      {"thumbnail", {false, 1, false, ReadThumbnail}},
   };
 
   TSaveGame s;

@@ -187,3 +187,42 @@ bool SlotLoadable(const std::string& slot) {
   TSaveGame save;
   return ReadSlot(slot, save).Problem == TSaveProblem::None;
 }
+
+TSlotSummary PeekSlot(const std::string& slot) {
+  TSlotSummary summary;
+  summary.Slot = slot;
+  TSaveRead read = ReadSlot(slot, summary.Save);
+  summary.Empty = read.Problem == TSaveProblem::Missing;
+  if (read.Problem != TSaveProblem::None) {
+    summary.Save = TSaveGame{};
+    if (!summary.Empty) summary.Refusal = SaveRefusalText(SlotLabel(slot), read);
+  }
+  return summary;
+}
+
+void MakeThumbnail(const Platform::TBitmap& picture, TSaveGame& save) {
+  const int w = picture.Width(), h = picture.Height();
+  save.Thumbnail.clear();
+  save.ThumbnailWidth = save.ThumbnailHeight = 0;
+  if (w < ThumbnailSide || h < ThumbnailSide) return;
+  // Each thumbnail pixel is the mean of its block of the picture.
+  std::string pixels;
+  for (int ty = 0; ty < ThumbnailSide; ++ty) {
+    const int y0 = ty * h / ThumbnailSide, y1 = (ty + 1) * h / ThumbnailSide;
+    for (int tx = 0; tx < ThumbnailSide; ++tx) {
+      const int x0 = tx * w / ThumbnailSide, x1 = (tx + 1) * w / ThumbnailSide;
+      unsigned sum[3] = {0, 0, 0};
+      for (int y = y0; y < y1; ++y) {
+        const uint8_t* row = picture.ScanLine(y);
+        for (int x = x0; x < x1; ++x) {
+          for (int c = 0; c < 3; ++c) sum[c] += row[3 * x + c];
+        }
+      }
+      const unsigned n = static_cast<unsigned>((y1 - y0) * (x1 - x0));
+      // Rows are blue, green, red; the save holds red, green, blue.
+      for (int c = 2; c >= 0; --c) pixels += static_cast<char>(sum[c] / n);
+    }
+  }
+  save.Thumbnail = std::move(pixels);
+  save.ThumbnailWidth = save.ThumbnailHeight = ThumbnailSide;
+}

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "game/GameSave.h"
+#include "platform/Graphics.h"
 
 inline constexpr int SaveSlotCount = 12;
 
@@ -37,6 +38,19 @@ std::string SaveGameTo(const std::string& slot);
 std::string LoadGameFrom(const std::string& slot);
 // Whether the slot holds a save of this story that the game would load.
 bool SlotLoadable(const std::string& slot);
+
+// What the save/load view shows of a slot.
+struct TSlotSummary {
+  std::string Slot;
+  bool Empty = true;    // no save in it
+  std::string Refusal;  // CP932: why it would not load ("" when it would)
+  TSaveGame Save;       // as read, when it would load: date, story lines, thumbnail
+};
+TSlotSummary PeekSlot(const std::string& slot);
+
+inline constexpr int ThumbnailSide = 50;
+// Puts a ThumbnailSide-pixel square picture of the bitmap (the play area, 400 x 400) into the save.
+void MakeThumbnail(const Platform::TBitmap& picture, TSaveGame& save);
 
 // The player layer's part of a save (the backlog): filled when saving, put back when loading.
 extern std::function<void(TSaveGame&)> SaveCaptureHook;

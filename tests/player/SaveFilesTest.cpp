@@ -116,6 +116,8 @@ TEST_F(SaveFilesTest, DamagedAndForeignSavesAreRefusedWithTheirLineWhileTheOther
        "セーブ 1：この物語に合いません"},
       {"a glow far away", Replace(good, "glow white ", "glow white 2000000000 "), "セーブ 1：壊れています"},
       {"text after the end", good + "hp 99\n", "セーブ 1：壊れています"},
+      {"a thumbnail short of its pixels", Replace(good, "end\n", "thumbnail 2 2 ffffff\nend\n"),
+       "セーブ 1：壊れています"},
   };
   const std::string before = Game();
   for (const TCase& c : cases) {
