@@ -7,6 +7,7 @@
 #include <dlfcn.h>
 #include <fluidsynth.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -32,12 +33,12 @@ Mix_Chunk* wave = nullptr;
 Mix_Music* music = nullptr;
 bool muted = false;
 bool paused = false;
+int musicLevel = VolumeLevels, soundLevel = VolumeLevels;
 
 void ApplyVolume() {
   if (device != TDevice::Open) return;
-  const int volume = muted ? 0 : MIX_MAX_VOLUME;
-  Mix_Volume(-1, volume);
-  Mix_VolumeMusic(volume);
+  Mix_Volume(-1, muted ? 0 : MIX_MAX_VOLUME * soundLevel / VolumeLevels);
+  Mix_VolumeMusic(muted ? 0 : MIX_MAX_VOLUME * musicLevel / VolumeLevels);
 }
 
 // The tune noted at start-up, before the first frame (see DeferMusic).
@@ -240,6 +241,15 @@ void MuteSound(bool on) {
 }
 
 bool SoundMuted() { return muted; }
+
+void SetVolumes(int music, int sound) {
+  musicLevel = std::clamp(music, 0, VolumeLevels);
+  soundLevel = std::clamp(sound, 0, VolumeLevels);
+  ApplyVolume();
+}
+
+int MusicVolume() { return musicLevel; }
+int SoundVolume() { return soundLevel; }
 
 void PauseSound(bool on) {
   if (on == paused) return;

@@ -37,6 +37,12 @@ int GGSFree();
 // back; nothing else changes (what plays goes on playing, unheard).
 void MuteSound(bool muted);
 bool SoundMuted();
+// The tune's and the sounds' volumes, 0 (silent) .. VolumeLevels (full, the start), kept
+// through a mute.
+inline constexpr int VolumeLevels = 10;
+void SetVolumes(int music, int sound);
+int MusicVolume();
+int SoundVolume();
 // Holds the sound and the tune playing now (while the window is hidden) and lets them go on
 // where they were.
 void PauseSound(bool paused);

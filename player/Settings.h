@@ -6,7 +6,9 @@
 #pragma once
 #include <string>
 
-inline constexpr int VolumeSteps = 10;
+#include "platform/Sound.h"
+
+inline constexpr int VolumeSteps = Platform::VolumeLevels;
 inline constexpr int MaxWindowFactor = 16;
 
 struct TSettings {
