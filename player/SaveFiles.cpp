@@ -19,6 +19,7 @@ namespace fs = std::filesystem;
 
 std::function<void(TSaveGame&)> SaveCaptureHook;
 std::function<void(const TSaveGame&)> SaveRestoreHook;
+std::function<void(TSaveGame&)> SaveThumbnailHook;
 
 namespace {
 
@@ -162,6 +163,7 @@ std::string SaveGameTo(const std::string& slot) {
   if (!IsSlotName(slot)) return WriteFailure(slot);
   TSaveGame save = CaptureGame();
   if (SaveCaptureHook) SaveCaptureHook(save);
+  if (SaveThumbnailHook) SaveThumbnailHook(save);
   const std::string text = WriteSaveText(save);
   if (!persist) {
     memorySlots[SlotFile(slot)] = text;

@@ -55,3 +55,5 @@ void MakeThumbnail(const Platform::TBitmap& picture, TSaveGame& save);
 // The player layer's part of a save (the backlog): filled when saving, put back when loading.
 extern std::function<void(TSaveGame&)> SaveCaptureHook;
 extern std::function<void(const TSaveGame&)> SaveRestoreHook;
+// Puts the small picture of the play area into a save being written (the save/load view's).
+extern std::function<void(TSaveGame&)> SaveThumbnailHook;
