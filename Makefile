@@ -58,7 +58,7 @@ story: configure
 # docs/screenshots/screenshots.replay on the game of the repository root, headless.
 screenshots: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target farrow-replay
-	@$(BUILD)/tools/farrow-replay --shots docs/screenshots docs/screenshots/screenshots.replay >/dev/null
+	@$(BUILD)/tools/farrow-replay --no-persist --shots docs/screenshots docs/screenshots/screenshots.replay >/dev/null
 
 # The Debian packages (farrowmere, farrowmere-data, farrowmere-tools), built by dpkg-buildpackage
 # from a copy of the working tree in $(BUILD)/debian/, where the .deb files land (see README,

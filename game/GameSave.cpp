@@ -81,17 +81,23 @@ std::string PaintMismatch(const TPaintSave& p) {
 
 }  // namespace
 
-std::string SaveMismatch(const TSaveGame& s) {
-  if (s.Story != StoryId) return "another story";
+std::string SaveRangeProblem(const TSaveGame& s) {
   if (s.Items.size() > MaxItems || s.ScriptLines.size() > MaxScriptLines || s.Messages.size() > MaxMessages ||
       s.DescriptionLines.size() > SavedDescriptionLinesMax || s.Backlog.size() > SavedBacklogMax) {
     return "too many entries";
   }
+  if (s.ScriptPosition < 0 || s.ScriptShown < 0) return "a negative place in the story";
+  return PaintMismatch(s.Paint);
+}
+
+std::string SaveMismatch(const TSaveGame& s) {
+  if (s.Story != StoryId) return "another story";
+  if (std::string why = SaveRangeProblem(s); !why.empty()) return why;
   if (Script == nullptr || !Within(s.ScriptPosition, 0, Script->LineCount) ||
       !Within(s.ScriptShown, 0, Script->PageSize)) {
     return "the story's place lies outside the story";
   }
-  return PaintMismatch(s.Paint);
+  return "";
 }
 
 bool RestoreGame(const TSaveGame& s) {

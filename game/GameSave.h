@@ -52,6 +52,8 @@ std::string HashStoryFile(const std::string& nativePath);
 
 // The game as it stands (Backlog left empty, SavedAt the local time now).
 TSaveGame CaptureGame();
+// A value outside what the rules and the frame can take ("" when all are within range).
+std::string SaveRangeProblem(const TSaveGame& save);
 // Why this save cannot be put into the running game ("" when it can): another story, a
 // script place outside the loaded scenario, a value outside what the rules can take.
 std::string SaveMismatch(const TSaveGame& save);

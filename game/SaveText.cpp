@@ -438,6 +438,7 @@ TSaveRead ReadSaveText(const std::string& text, TSaveGame& save) {
       return fail(TSaveProblem::Damaged, 0, "'" + key + "' missing or short");
     }
   }
+  if (std::string why = SaveRangeProblem(s); !why.empty()) return fail(TSaveProblem::Damaged, 0, why);
   save = std::move(s);
   return read;
 }

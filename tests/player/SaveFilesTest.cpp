@@ -111,7 +111,7 @@ TEST_F(SaveFilesTest, DamagedAndForeignSavesAreRefusedWithTheirLineWhileTheOther
        "セーブ 1：壊れています"},
       {"a number too large", Replace(good, hp, "hp 2147483648\n"), "セーブ 1：壊れています"},
       {"a broken escape", Replace(good, "encounter ", "encounter %G1"), "セーブ 1：壊れています"},
-      {"a hue out of range", Replace(good, "hue 0\n", "hue 384\n"), "セーブ 1：この物語に合いません"},
+      {"a hue out of range", Replace(good, "hue 0\n", "hue 384\n"), "セーブ 1：壊れています"},
       {"a place past the story", Replace(good, "script-position ", "script-position 9"),
        "セーブ 1：この物語に合いません"},
       {"a glow far away", Replace(good, "glow white ", "glow white 2000000000 "), "セーブ 1：壊れています"},
