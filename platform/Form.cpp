@@ -36,6 +36,7 @@ uint32_t TForm::Handle() {
 bool TForm::WantChildKey(TControl&, TMessage&) { return false; }
 
 void TForm::Close() {
+  if (OnClose) OnClose();
   if (Application.MainForm() == this || Application.MainForm() == nullptr) {
     Application.Terminate();
   } else {

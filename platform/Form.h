@@ -35,6 +35,10 @@ constexpr uint32_t VK_UP = 0x26;
 constexpr uint32_t VK_RIGHT = 0x27;
 constexpr uint32_t VK_DOWN = 0x28;
 constexpr uint32_t VK_F1 = 0x70;
+constexpr uint32_t VK_F5 = 0x74;
+constexpr uint32_t VK_F7 = 0x76;
+constexpr uint32_t VK_F8 = 0x77;
+constexpr uint32_t VK_F9 = 0x78;
 constexpr uint32_t VK_F10 = 0x79;
 constexpr uint32_t VK_F11 = 0x7A;
 constexpr uint32_t VK_F12 = 0x7B;
@@ -107,8 +111,9 @@ class TForm : public TControl {
   // (x, y) of the client area; the form's window gets it wherever the pointer is.
   std::function<void(TInputRouter& input, int notches, unsigned shift, int x, int y)> OnMouseWheel;
 
-  // Closing the main form ends the application.
+  // Closing the main form ends the application; OnClose hears of it first.
   void Close();
+  std::function<void()> OnClose;
 
  private:
   uint32_t handle_ = 0;

@@ -44,7 +44,6 @@ void Watch() {
 void ShowContinueOffer(TPanel& page, TPaintBox& playArea) {
   HideContinueOffer();
   retired.reset();
-  if (!TitleShowing) return;
   TSlotSummary slot = PeekSlot("auto");
   if (slot.Empty || !slot.Refusal.empty()) return;
   offer = std::make_unique<TPaintBox>(&page);

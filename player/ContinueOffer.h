@@ -11,7 +11,8 @@
 // The key that takes the offer.
 inline constexpr uint32_t ContinueKey = 'C';
 
-// Shows the offer when the title shows and the autosave slot holds a save this story loads.
+// Shows the offer when the autosave slot holds a save this story loads (at start, before the
+// title shows); it goes once the title has gone.
 void ShowContinueOffer(Platform::TPanel& page, Platform::TPaintBox& playArea);
 // Takes the offer: loads the autosave; true when it was showing. A refusal is shown in the
 // window's title by the caller.

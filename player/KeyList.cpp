@@ -13,6 +13,11 @@ const std::vector<TKeyHelp>& KeyList() {
       {"Ctrl+C", "copy the story lines on screen", "画面の文をコピー"},
       {"Shift+C", "copy each new story line as it appears (again: off)", "新しい文を次々にコピー（もう一度で止める）"},
       {"F11, Alt+Enter", "fullscreen and back", "全画面と元の大きさ"},
+      {"F5, F9", "quick save, quick load", "クイックセーブ、クイックロード"},
+      {"S, L", "save or load in one of twelve slots", "十二の枠にセーブ、ロード"},
+      {"C", "on the title: go on with the game closed last", "タイトルで：前回の続きから"},
+      {"F7, F8 (Shift: sounds)", "music quieter, louder (with Shift the sounds)",
+       "音楽を小さく、大きく（Shift で効果音）"},
       {"F1", "this key list", "このキー一覧"},
   };
   return keys;

@@ -18,7 +18,12 @@
 #include "platform/Input.h"
 #include "platform/Sound.h"
 #include "platform/TextCodec.h"
+#include "platform/Window.h"
 #include "platform/WindowPaint.h"
+#include "player/ContinueOffer.h"
+#include "player/SaveFiles.h"
+#include "player/SaveMenu.h"
+#include "player/Settings.h"
 
 using namespace Platform;
 
@@ -47,6 +52,9 @@ struct TPlayer {
   bool Follow = false;            // Shift+C: each new line goes to the clipboard
   std::string Caption;            // the form's own caption
   bool CaptionMessage = false;    // the title names a saved screenshot for a while
+  TPanel* Page = nullptr;
+  bool MenuShowing = false;  // the save/load view
+  TSettings Settings;        // as last read or written
 };
 
 TPlayer* player = nullptr;
@@ -57,7 +65,7 @@ TPlayer* player = nullptr;
 // leaves the frame loop's table and comes back as a new entry, so that no missed frame is
 // made up.
 void UpdatePause() {
-  bool pause = player->Showing != TOverlay::None || player->Hidden;
+  bool pause = player->Showing != TOverlay::None || player->Hidden || player->MenuShowing;
   if (pause == player->Paused) return;
   player->Paused = pause;
   if (pause) {
@@ -108,11 +116,13 @@ void DrawKeyList(TCanvas& c) {
   c.Font = TFont{"ＭＳ ゴシック", 15, fsBold, RGB(255, 255, 255)};
   c.TextOut(25, 25, "キー操作");
   c.Font = TFont{"ＭＳ ゴシック", 12, fsBold, RGB(255, 255, 255)};
+  // Each key takes two lines; a longer list draws them closer together.
+  const int step = std::min<int>(33, 330 / std::max<size_t>(KeyList().size(), 1));
   int y = 55;
   for (const TKeyHelp& key : KeyList()) {
     c.TextOut(25, y, key.Keys);
-    c.TextOut(45, y + 15, key.Japanese);
-    y += 33;
+    c.TextOut(45, y + std::min(15, step / 2), key.Japanese);
+    y += step;
   }
 }
 
@@ -233,16 +243,70 @@ void EndCaptionMessage() {
   ShowCaption();
 }
 
+// The title says something for two seconds.
+void TellInTitle(const std::string& cp932) {
+  player->Form->Caption = player->Caption + " - " + cp932;
+  player->CaptionMessage = true;
+  TQuilTimer::Remove(EndCaptionMessage);
+  TQuilTimer::Add(EndCaptionMessage, kTitleMessageMs, "");
+}
+
 void Screenshot() {
   std::string path = SaveScreenshot(*player->Form);
   if (path.empty()) return;
   std::string cp932;
   size_t bad = 0;
   if (!Utf8ToCp932(path, cp932, bad)) cp932 = "(" + std::to_string(path.size()) + " bytes)";
-  player->Form->Caption = player->Caption + " - 保存しました: " + cp932;
-  player->CaptionMessage = true;
-  TQuilTimer::Remove(EndCaptionMessage);
-  TQuilTimer::Add(EndCaptionMessage, kTitleMessageMs, "");
+  TellInTitle("保存しました: " + cp932);
+}
+
+// ---- Settings ---------------------------------------------------------------------------------
+
+// What the player has chosen now.
+TSettings CurrentSettings() {
+  TSettings s = player->Settings;
+  s.Muted = SoundMuted();
+  s.MusicVolume = MusicVolume();
+  s.SoundVolume = SoundVolume();
+  // The factor is the file's: nothing in the game changes it, so a chosen one stays.
+  if (TWindow* window = Application.Window(); window != nullptr) s.Fullscreen = window->Fullscreen();
+  return s;
+}
+
+void RememberSettings() {
+  const TSettings now = CurrentSettings();
+  if (now == player->Settings) return;
+  player->Settings = now;
+  WriteSettings(now);
+}
+
+// The window exists once the frame loop runs: a remembered size and fullscreen are put back then.
+void FirstPass() {
+  TQuilTimer::Remove(FirstPass);
+  if (player == nullptr) return;
+  if (TWindow* window = Application.Window(); window != nullptr) {
+    if (player->Settings.Factor > 0) window->SetWindowScale(player->Settings.Factor);
+    if (player->Settings.Fullscreen) window->SetFullscreen(true);
+  }
+}
+
+void ChangeVolume(bool music, int step) {
+  int m = MusicVolume(), w = SoundVolume();
+  (music ? m : w) += step;
+  SetVolumes(m, w);
+  const int level = music ? MusicVolume() : SoundVolume();
+  TellInTitle(std::string(music ? "音楽" : "効果音") + " " + std::to_string(level) + "/" + std::to_string(VolumeSteps));
+  RememberSettings();
+}
+
+// ---- Closing ----------------------------------------------------------------------------------
+
+// Closing the window mid-game keeps the game in the autosave slot, for the title to offer.
+void OnClose() {
+  if (player == nullptr) return;
+  RememberSettings();
+  if (TitleShowing || HP <= 0) return;
+  SaveGameTo("auto");  // a failure is said on standard error; the window closes either way
 }
 
 void CopyLinesOnScreen() {
@@ -320,7 +384,12 @@ bool IsModifier(uint32_t key) { return key == VK_SHIFT || key == VK_CONTROL || k
 bool AnyTimeKey(const TKeyEvent& key, unsigned mods) {
   const uint32_t k = key.VirtualKey;
   if ((k == 'M' && mods == 0) || (k == 'U' && mods == ssCtrl)) {
-    if (!key.Repeat) MuteSound(!SoundMuted());
+    if (!key.Repeat) {
+      MuteSound(!SoundMuted());
+      RememberSettings();
+    }
+  } else if ((k == VK_F7 || k == VK_F8) && (mods == 0 || mods == ssShift)) {
+    ChangeVolume(mods == 0, k == VK_F8 ? 1 : -1);
   } else if ((k == VK_F12 && mods == 0) || (k == 'S' && mods == ssAlt)) {
     if (!key.Repeat) Screenshot();
   } else if (k == 'C' && mods == ssCtrl) {
@@ -386,6 +455,26 @@ bool PlayKey(TInputRouter& input, const TKeyEvent& key) {
   }
 }
 
+// Saving and loading, on the title and the game-over screen too; true when the key was one.
+bool SavesKey(const TKeyEvent& key, unsigned mods) {
+  const uint32_t k = key.VirtualKey;
+  if (mods != 0 || key.Repeat) return mods == 0 && (k == VK_F5 || k == VK_F9);
+  if (k == VK_F5) {
+    QuickSave();
+  } else if (k == VK_F9) {
+    QuickLoad();
+  } else if (k == 'S' || k == 'L') {
+    OpenSaveMenu(k == 'S');
+  } else if (k == ContinueKey && ContinueOfferShowing()) {
+    std::string refusal;
+    TakeContinueOffer(refusal);
+    if (!refusal.empty()) TellInTitle(refusal);
+  } else {
+    return false;
+  }
+  return true;
+}
+
 bool OnKey(TInputRouter& input, const TKeyEvent& key) {
   if (player == nullptr || !key.Down()) return false;
   const unsigned mods = key.Shift & (ssShift | ssAlt | ssCtrl);
@@ -395,12 +484,17 @@ bool OnKey(TInputRouter& input, const TKeyEvent& key) {
   }
   if (AnyTimeKey(key, mods)) return true;
   if (player->Showing == TOverlay::Backlog) return BacklogKey(key.VirtualKey);
+  if (SaveMenuOpen()) {
+    if (mods == 0) SaveMenuKey(key.VirtualKey);  // the view takes every key
+    return true;
+  }
+  if (SavesKey(key, mods)) return true;
   if (mods != 0) return false;  // Alt and F10 among them: swallowed further on
   return PlayKey(input, key);
 }
 
 void OnWheel(TInputRouter&, int notches, unsigned, int, int) {
-  if (player == nullptr) return;
+  if (player == nullptr || SaveMenuOpen()) return;
   if (player->Showing == TOverlay::Keys) {
     HideOverlay();
   } else if (player->Showing == TOverlay::Backlog) {
@@ -438,10 +532,39 @@ void PlayerSetup(TForm& form, TPanel& page, TPaintBox& playArea) {
     UpdatePause();
   };
   if (Script != nullptr) Script->SetLineOutput(ShowAndKeepLine, ClearScriptLines);
+  player->Page = &page;
+  form.OnClose = OnClose;
+  SaveMenuSetup(form, page, playArea,
+                {[](bool paused) {
+                   player->MenuShowing = paused;
+                   UpdatePause();
+                 },
+                 TellInTitle});
+  // A save carries the backlog; a load brings it back.
+  SaveCaptureHook = [](TSaveGame& save) {
+    if (player != nullptr) save.Backlog.assign(player->Lines.begin(), player->Lines.end());
+  };
+  SaveRestoreHook = [](const TSaveGame& save) {
+    if (player == nullptr) return;
+    player->Lines.assign(save.Backlog.begin(), save.Backlog.end());
+    player->TitleSeen = TitleShowing;
+  };
+  player->Settings = ReadSettings();
+  MuteSound(player->Settings.Muted);
+  SetVolumes(player->Settings.MusicVolume, player->Settings.SoundVolume);
+  if (player->Settings.Factor > 0 || player->Settings.Fullscreen) TQuilTimer::Add(FirstPass, 1, "");
+  // The title offers to continue the game the window was closed on.
+  ShowContinueOffer(page, playArea);
 }
 
 void PlayerFree() {
   if (player == nullptr) return;
+  TQuilTimer::Remove(FirstPass);
+  FreeContinueOffer();
+  SaveMenuFree();
+  SaveCaptureHook = nullptr;
+  SaveRestoreHook = nullptr;
+  player->Form->OnClose = nullptr;
   HideOverlay();
   player->Hidden = false;
   PauseSound(false);
@@ -454,6 +577,7 @@ void PlayerFree() {
   Application.OnRestore = nullptr;
   if (Script != nullptr) Script->SetLineOutput(AddScriptLine, ClearScriptLines);
   MuteSound(false);
+  SetVolumes(VolumeSteps, VolumeSteps);
   delete player;
   player = nullptr;
 }

@@ -9,7 +9,12 @@
 //  - F12 or Alt+S saves the window's picture as a PNG in the pictures folder;
 //  - Ctrl+C copies the story lines on screen; Shift+C copies each new line as it appears;
 //  - the game is paused while the window is minimized or hidden;
-//  - F1 shows the key list until the next key or press.
+//  - F1 shows the key list until the next key or press;
+//  - F5 and F9 save and load the quick slot, S and L open the save/load view (SaveMenu);
+//    closing the window mid-game saves to the autosave slot, which the next title offers
+//    (ContinueOffer, key C); the backlog goes with every save;
+//  - mute, the volumes (F7, F8, with Shift the sounds) and fullscreen are remembered
+//    (Settings), the title naming a new volume for two seconds.
 // It sits between the application shell and the platform: the shell attaches it to the main
 // form, the game's units never call it. It acts on the game only as the player would, through
 // the input router (a key is a mouse press where a press would land), and pauses the game by

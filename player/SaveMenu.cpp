@@ -137,6 +137,8 @@ void OpenSaveMenu(bool saving) {
 }
 
 bool SaveMenuOpen() { return menu != nullptr && menu->Open; }
+bool SaveMenuSaving() { return SaveMenuOpen() && menu->Model.Saving; }
+int SaveMenuChoice() { return SaveMenuOpen() ? menu->Model.Selected + 1 : 0; }
 
 void CloseSaveMenu() {
   if (menu == nullptr || !menu->Open) return;

@@ -11,12 +11,11 @@
 #include "platform/Form.h"
 
 struct TSaveMenuHooks {
-  std::function<void(bool paused)> Pause;           // the game stands still while the view shows
-  std::function<void(const std::string&)> Tell;     // one line for the player (CP932), in the title
+  std::function<void(bool paused)> Pause;        // the game stands still while the view shows
+  std::function<void(const std::string&)> Tell;  // one line for the player (CP932), in the title
 };
 
-void SaveMenuSetup(Platform::TForm& form, Platform::TPanel& page, Platform::TPaintBox& playArea,
-                   TSaveMenuHooks hooks);
+void SaveMenuSetup(Platform::TForm& form, Platform::TPanel& page, Platform::TPaintBox& playArea, TSaveMenuHooks hooks);
 void SaveMenuFree();
 
 void QuickSave();
@@ -24,6 +23,9 @@ void QuickLoad();
 // Opens the view to save (else to load), the newest slot chosen.
 void OpenSaveMenu(bool saving);
 bool SaveMenuOpen();
+// While open: saving (else loading), and the chosen slot, 1-based.
+bool SaveMenuSaving();
+int SaveMenuChoice();
 void CloseSaveMenu();
 // A key while the view is open (it takes every key).
 void SaveMenuKey(uint32_t virtualKey);

@@ -174,6 +174,59 @@ TEST(ReplayOwnScenario, SpaceEnterRightAndDownPrintWhatAPressOnThePlayAreaPrints
   }
 }
 
+// ---- Saves and settings across runs -----------------------------------------------------------
+
+TEST(ReplaySaves, ClosingSavesTheGameTheNextStartOffersItAndSettingsAndSavesStayInTheXdgFolders) {
+  ScratchDir dir;  // one home for every run below
+  auto run = [&](const std::string& script, const std::string& options = "") {
+    TRun r = Replay(Repository, options + " '" + dir.Write("run.replay", script) + "'", dir);
+    EXPECT_EQ(r.Status, 0) << script << r.Err;
+    return r.Out;
+  };
+  const std::string play = "press 300 200\nframes 2\n";
+  auto lastState = [](const std::string& out) {
+    const size_t from = out.rfind("--- state");
+    return from == std::string::npos ? "" : out.substr(from, out.find("---\n", from + 9) + 4 - from);
+  };
+  std::string first = run(play + play + play + play + "key m\nkey s\nkey down\nstate\nkey enter\nstate\nclose\n");
+  const std::string beforeClose = lastState(first);
+  ASSERT_NE(first.find("saves: save 2\n"), std::string::npos) << first;
+  const fs::path saves = fs::path(dir.File("data")) / "farrowmere" / "saves";
+  ASSERT_TRUE(fs::is_directory(saves)) << "saves go under XDG_DATA_HOME";
+  const fs::path story = fs::directory_iterator(saves)->path();
+  EXPECT_TRUE(fs::exists(story / "auto.save")) << "closing mid-game saves";
+  EXPECT_TRUE(fs::exists(story / "slot-02.save")) << "the view saved into slot 2";
+  EXPECT_NE(ReadAll(dir.File("config/farrowmere/settings")).find("mute yes"), std::string::npos);
+
+  // The next start: muted, the title offers the game; its key takes it.
+  std::string second = run("frames 1\nstate\nkey c\nstate\n");
+  EXPECT_TRUE(second.starts_with("--- state\ntitle: yes\n")) << second;
+  EXPECT_NE(second.find("muted: yes\n"), std::string::npos) << second;
+  EXPECT_EQ(lastState(second), beforeClose) << FirstDifference(beforeClose, lastState(second));
+
+  // A press anywhere else starts a new game as ever; the autosave stays.
+  std::string third = run("frames 1\n" + play + "state\nkey l\nstate\nkey enter\nstate\n");
+  EXPECT_NE(third.find("lines: 1\n"), std::string::npos) << third;
+  EXPECT_NE(third.find("saves: load 2\n"), std::string::npos) << third;
+  EXPECT_EQ(lastState(third), beforeClose) << FirstDifference(beforeClose, lastState(third));
+  EXPECT_TRUE(fs::exists(story / "auto.save"));
+
+  // --no-persist reads and writes nothing; F5 and F9 keep the quick save in memory.
+  fs::remove_all(dir.File("data"));
+  fs::remove_all(dir.File("config"));
+  const std::string quiet =
+      run(play + play + "key f5\nkey m\nstate\n" + play + "state\nkey f9\nstate\nclose\n", "--no-persist");
+  std::vector<std::string> states;
+  for (size_t at = quiet.find("--- state"); at != std::string::npos; at = quiet.find("--- state", at + 1)) {
+    states.push_back(lastState(quiet.substr(0, quiet.find("---\n", at + 9) + 4)));
+  }
+  ASSERT_EQ(states.size(), 3u) << quiet;
+  EXPECT_NE(states[1], states[0]);
+  EXPECT_EQ(states[2], states[0]) << "F9 loads what F5 saved";
+  EXPECT_FALSE(fs::exists(dir.File("data")));
+  EXPECT_FALSE(fs::exists(dir.File("config")));
+}
+
 // ---- Determinism -------------------------------------------------------------------------------
 
 TEST(ReplayDeterminism, TheSameScriptAndSeedGiveTheSameOutputAndTheSameScreenshots) {

@@ -13,6 +13,7 @@
 #include "platform/TextCodec.h"
 #include "player/Player.h"
 #include "player/SaveFiles.h"
+#include "player/SaveMenu.h"
 
 using Platform::Cp932ToUtf8;
 
@@ -46,6 +47,8 @@ std::string GameStateBlock() {
     for (const std::string& text : backlog.Lines) line("backlog-line", Cp932ToUtf8(text));
   }
   if (Muted()) line("muted", "yes");
+  if (SaveMenuOpen())
+    line("saves", std::string(SaveMenuSaving() ? "save " : "load ") + std::to_string(SaveMenuChoice()));
   return s + "---\n";
 }
 

@@ -32,7 +32,8 @@ const char* const kUsage =
     "Script commands, one a line (# starts a comment):\n"
     "  press X Y [left|right|middle]   click CAPTION   frames N   state   shot NAME\n"
     "  key NAME (alt f10 enter space right down up pageup pagedown escape 1..5 m ctrl+u f1 f12\n"
-    "  alt+s ctrl+c shift+c)   wheel up|down [N]   hide   show   close   save N   load N\n";
+    "  alt+s ctrl+c shift+c f5 f9 s l c f7 f8 shift+f7 shift+f8)   wheel up|down [N]   hide   show\n"
+    "  close   save N   load N\n";
 
 int Usage(const std::string& why) {
   std::cerr << "farrow-replay: " << why << "\n" << kUsage;

@@ -36,6 +36,7 @@ constexpr TNamedKey kKeys[] = {
     {"space", Platform::VK_SPACE, 0},
     {"right", Platform::VK_RIGHT, 0},
     {"down", Platform::VK_DOWN, 0},
+    {"left", Platform::VK_LEFT, 0},
     {"up", Platform::VK_UP, 0},
     {"pageup", Platform::VK_PRIOR, 0},
     {"pagedown", Platform::VK_NEXT, 0},
@@ -52,6 +53,15 @@ constexpr TNamedKey kKeys[] = {
     {"alt+s", 'S', Platform::ssAlt},
     {"ctrl+c", 'C', Platform::ssCtrl},
     {"shift+c", 'C', Platform::ssShift},
+    {"f5", Platform::VK_F5, 0},
+    {"f9", Platform::VK_F9, 0},
+    {"s", 'S', 0},
+    {"l", 'L', 0},
+    {"c", 'C', 0},
+    {"f7", Platform::VK_F7, 0},
+    {"f8", Platform::VK_F8, 0},
+    {"shift+f7", Platform::VK_F7, Platform::ssShift},
+    {"shift+f8", Platform::VK_F8, Platform::ssShift},
 };
 
 const TNamedKey* FindKey(const std::string& name) {
