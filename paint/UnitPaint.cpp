@@ -1,10 +1,13 @@
 // UnitPaint -- idea buttons, particle pools and the visual requests of game code.
 #include "paint/UnitPaint.h"
 
+#include <algorithm>
+
 #include "paint/Random.h"
 #include "paint/UnitPaintState.h"
 #include "script/Checked.h"
 
+using Platform::TControl;
 using Platform::TPushButton;
 
 std::array<std::unique_ptr<TPushButton>, IdeaButtonCount> IdeaButtons;
@@ -150,6 +153,28 @@ void ShatterIdeaButtons() {
     }
     button->Visible = false;
   }
+}
+
+std::vector<TIdeaButtonShown> IdeaButtonsShown(const TControl& playArea) {
+  int areaLeft = 0, areaTop = 0;
+  playArea.ClientOrigin(areaLeft, areaTop);
+  std::vector<TIdeaButtonShown> shown;
+  for (const auto& button : IdeaButtons) {
+    if (button == nullptr || !button->Showing()) continue;
+    int left = 0, top = 0;
+    button->ClientOrigin(left, top);
+    TIdeaButtonShown b{button.get(), {}, false, false, 0, 0};
+    b.Part.Left = std::max(left, areaLeft);
+    b.Part.Right = std::min(left + button->Width, areaLeft + playArea.Width);
+    b.Part.Top = std::max(top, areaTop);
+    b.Part.Bottom = std::min(top + button->Height, areaTop + playArea.Height);
+    b.InPlayArea = b.Part.Left < b.Part.Right && b.Part.Top < b.Part.Bottom;
+    b.AbovePlayArea = !b.InPlayArea && top + button->Height <= areaTop;
+    b.MiddleX = b.Part.Left + (b.Part.Right - b.Part.Left) / 2;
+    b.MiddleY = b.Part.Top + (b.Part.Bottom - b.Part.Top) / 2;
+    shown.push_back(b);
+  }
+  return shown;
 }
 
 bool IsOnDisabledIdeaButton(int32_t x, int32_t y) {

@@ -217,8 +217,19 @@ void TQuilScript::StepLine(std::string& result) {
     break;
   }
   result = ResultSuccess;
-  if (!line.empty() && LineProc != nullptr) LineProc(line, result);
+  if (line.empty() || LineProc == nullptr) return;
+  LineProc(line, result);
+  if (result == ResultSuccess) lineListeners_.Notify(line);
 }
+
+int TQuilScript::AddLineListener(const std::function<void(const std::string& line)>& listener) {
+  return lineListeners_.Add([listener](const std::string& line) {
+    listener(line);
+    return false;  // every listener hears every line
+  });
+}
+
+void TQuilScript::RemoveLineListener(int id) { lineListeners_.Remove(id); }
 
 void TQuilScript::StepParagraph(std::string& result) {
   result = std::string(ResultUnset) + "in TQuilScriptText.StepParagraph()";
