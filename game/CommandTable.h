@@ -35,7 +35,10 @@ struct TCommandInfo {
   int MaxParams;
 };
 
-inline constexpr int CommandCount = 20;
+// Counted from the rows, so that a row added or deleted can never leave an empty command.
+#define FARROW_COUNT_COMMAND(name, minParams, maxParams, handler) +1
+inline constexpr int CommandCount = 0 FARROW_SCENARIO_COMMANDS(FARROW_COUNT_COMMAND);
+#undef FARROW_COUNT_COMMAND
 extern const std::array<TCommandInfo, CommandCount> CommandTable;
 
 // Registers every command of the table on the engine, in table order, with the handler that
