@@ -36,9 +36,10 @@ struct TCommandInfo {
 };
 
 // Counted from the rows, so that a row added or deleted can never leave an empty command.
-#define FARROW_COUNT_COMMAND(name, minParams, maxParams, handler) +1
-inline constexpr int CommandCount = 0 FARROW_SCENARIO_COMMANDS(FARROW_COUNT_COMMAND);
-#undef FARROW_COUNT_COMMAND
+#define FARROW_COMMAND_NAME(name, minParams, maxParams, handler) name,
+inline constexpr const char* CommandNames[] = {FARROW_SCENARIO_COMMANDS(FARROW_COMMAND_NAME)};
+#undef FARROW_COMMAND_NAME
+inline constexpr int CommandCount = static_cast<int>(std::size(CommandNames));
 extern const std::array<TCommandInfo, CommandCount> CommandTable;
 
 // Registers every command of the table on the engine, in table order, with the handler that

@@ -42,16 +42,16 @@ std::unique_ptr<TQuilBitmap> ShatterBmp;
 
 // ---- Idea buttons -------------------------------------------------------------------------
 
-void CreateIdeaButtons(Platform::TPanel& page, std::function<void(TPushButton&)> onClick) {
+void CreateIdeaButtons(Platform::TPanel& page, const std::function<void(TPushButton&)>& onClick) {
   CreateIdeaButtonControls();
-  SetUpIdeaButtons(page, std::move(onClick));
+  SetUpIdeaButtons(page, onClick);
 }
 
 void CreateIdeaButtonControls() {
   for (auto& button : IdeaButtons) button = std::make_unique<TPushButton>();
 }
 
-void SetUpIdeaButtons(Platform::TPanel& page, std::function<void(TPushButton&)> onClick) {
+void SetUpIdeaButtons(Platform::TPanel& page, const std::function<void(TPushButton&)>& onClick) {
   for (int i = 0; i < IdeaButtonCount; ++i) {
     TPushButton* button = IdeaButtons[i].get();
     button->Tag = i;

@@ -31,11 +31,11 @@ extern TIdeaPayableProc IdeaPayableProc;
 
 // Creates the five hidden buttons on the play-area panel, each calling onClick when clicked
 // (the main form's IdeaButtonClick): the two halves below in one call.
-void CreateIdeaButtons(Platform::TPanel& page, std::function<void(Platform::TPushButton&)> onClick);
+void CreateIdeaButtons(Platform::TPanel& page, const std::function<void(Platform::TPushButton&)>& onClick);
 // First half: the five controls themselves.
 void CreateIdeaButtonControls();
 // Second half, once the pictures are in: tag, hidden, parent, bold, size, place, click, no tab stop.
-void SetUpIdeaButtons(Platform::TPanel& page, std::function<void(Platform::TPushButton&)> onClick);
+void SetUpIdeaButtons(Platform::TPanel& page, const std::function<void(Platform::TPushButton&)>& onClick);
 // Frees the five buttons at shutdown.
 void FreeIdeaButtons();
 // Drops the button with this caption in from above the play area. A sixth spawn between two

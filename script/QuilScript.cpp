@@ -49,7 +49,7 @@ void TQuilScript::LoadLines(const std::string& fileName, std::span<const std::st
     std::string head = HeadWord(line);
     if (IsLabel(head)) {
       if (std::find(labels.begin(), labels.end(), head) != labels.end()) {
-        result = std::string(ResultError) + "ラベル重複：" + head + "\r\nin " + fileName;
+        result = std::string(ResultError).append("ラベル重複：").append(head).append("\r\nin ").append(fileName);
         return;
       }
       labels.push_back(head);
