@@ -23,7 +23,7 @@ struct MillisecondClock : TVirtualClock {
   void Idle(uint32_t ms) override {
     ++waits;
     Advance(oneAtATime ? 1 : ms);
-    if (waits == 100000) Application.Terminate();  // a loop that never ends fails rather than hangs
+    if (waits >= 100000) Application.Terminate();  // a loop that never ends fails rather than hangs
   }
 };
 
