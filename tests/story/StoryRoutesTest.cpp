@@ -135,7 +135,6 @@ TGreedyResult PlayGreedily(bool freePrincess) {
     for (const std::string& caption : wanted) {
       if (caption == CaptionDispel && StoneName == "フィア" && !freePrincess) continue;
       IdeaPower = 7;
-      std::string gainedBefore = LastItem;
       EXPECT_NO_THROW(game.Click(caption)) << "press " << game.Presses << ": " << TStoryGame::Describe();
       ExpectButtonToSpare("after clicking " + Cp932ToUtf8(caption));
     }

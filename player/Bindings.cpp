@@ -1,0 +1,190 @@
+// Bindings -- every key the player layer answers, in one table: the keys, when they apply,
+// what they do, and their help. The dispatch, the F1 key list, --help and the manual's list
+// all read it; a new key is one row.
+#include <array>
+
+#include "platform/TextCodec.h"
+#include "player/Player.h"
+#include "player/PlayerState.h"
+
+using namespace Platform;
+
+namespace {
+
+constexpr unsigned kAnyModifiers = ~0U;  // the key held with any modifiers, or none
+
+struct TChord {
+  uint32_t Key = 0;  // 0: no key
+  unsigned Modifiers = 0;
+};
+
+enum class TWhen {
+  Always,         // whatever shows (over the key list: see OnKey)
+  Playing,        // no overlay
+  PlayingFreely,  // no overlay and no idea button holds the focus (it takes Space and Enter)
+  Backlog,        // the backlog shows
+  Window,         // the window's own (fullscreen): listed, never dispatched here
+};
+
+struct TBinding {
+  std::array<TChord, 5> Keys;
+  TWhen When;
+  bool Repeats;                                       // a held key acts again at the keyboard's rate
+  void (*Action)(TInputRouter& input, uint32_t key);  // the key pressed comes along
+  const char* KeyNames;                               // nullptr: listed with the row before
+  const char* English;
+  const char* Japanese;
+};
+
+void Advance(TInputRouter& input, uint32_t) { PressPlayArea(input); }
+void ClickNth(TInputRouter& input, uint32_t key) { ClickIdeaButton(input, static_cast<int>(key - '0')); }
+void BacklogOpen(TInputRouter&, uint32_t) { OpenBacklog(); }
+void KeyListOpen(TInputRouter&, uint32_t) { ShowOverlay(TOverlay::Keys); }
+void Mute(TInputRouter&, uint32_t) { ToggleMute(); }
+void Shot(TInputRouter&, uint32_t) { TakeScreenshot(); }
+void Copy(TInputRouter&, uint32_t) { CopyLinesOnScreen(); }
+void Follow(TInputRouter&, uint32_t) { ToggleFollow(); }
+void Close(TInputRouter&, uint32_t) { HideOverlay(); }
+void PageBack(TInputRouter&, uint32_t) { ScrollBacklog(-TBacklog::PageLines); }
+void PageOn(TInputRouter&, uint32_t) { ScrollBacklog(TBacklog::PageLines); }
+void LineBack(TInputRouter&, uint32_t) { ScrollBacklog(-1); }
+void LineOn(TInputRouter&, uint32_t) { ScrollBacklog(1); }
+
+// In this order: the first row that applies takes the key. Help is in the key list's order.
+const TBinding Bindings[] = {
+    {{{{VK_SPACE, 0}, {VK_RETURN, 0}}},
+     TWhen::PlayingFreely,
+     false,
+     Advance,
+     "Space, Enter, →, ↓",
+     "advance the story (as a click on the picture)",
+     "話を進める（画面を押すのと同じ）"},
+    {{{{VK_RIGHT, 0}, {VK_DOWN, 0}}}, TWhen::Playing, false, Advance, nullptr, nullptr, nullptr},
+    {{{{'1', 0}, {'2', 0}, {'3', 0}, {'4', 0}, {'5', 0}}},
+     TWhen::Playing,
+     false,
+     ClickNth,
+     "1 … 5",
+     "click the idea buttons on screen, counted from the top",
+     "アイデアボタンを上から順に押す"},
+    {{{{VK_PRIOR, 0}, {VK_UP, 0}}},
+     TWhen::Playing,
+     true,
+     BacklogOpen,
+     "Wheel up, PageUp, ↑",
+     "the backlog: the story so far (Esc or a click closes it)",
+     "これまでの話（Esc かクリックで閉じる）"},
+    {{{{'M', 0}, {'U', ssCtrl}}}, TWhen::Always, false, Mute, "M, Ctrl+U", "mute and unmute", "消音と解除"},
+    {{{{VK_F12, 0}, {'S', ssAlt}}},
+     TWhen::Always,
+     false,
+     Shot,
+     "F12, Alt+S",
+     "save a screenshot in Pictures/Farrowmere",
+     "スクリーンショットを保存"},
+    {{{{'C', ssCtrl}}}, TWhen::Always, false, Copy, "Ctrl+C", "copy the story lines on screen", "画面の文をコピー"},
+    {{{{'C', ssShift}}},
+     TWhen::Always,
+     false,
+     Follow,
+     "Shift+C",
+     "copy each new story line as it appears (again: off)",
+     "新しい文を次々にコピー（もう一度で止める）"},
+    {{{{VK_F11, 0}, {VK_RETURN, ssAlt}}},
+     TWhen::Window,
+     false,
+     nullptr,
+     "F11, Alt+Enter",
+     "fullscreen and back",
+     "全画面と元の大きさ"},
+    {{{{VK_F1, 0}}}, TWhen::Playing, false, KeyListOpen, "F1", "this key list", "このキー一覧"},
+    // The open backlog: Escape closes it; the rest scroll (scrolling on from the newest page
+    // closes it). Named in the backlog's help above.
+    {{{{VK_ESCAPE, kAnyModifiers}}}, TWhen::Backlog, true, Close, nullptr, nullptr, nullptr},
+    {{{{VK_PRIOR, kAnyModifiers}}}, TWhen::Backlog, true, PageBack, nullptr, nullptr, nullptr},
+    {{{{VK_NEXT, kAnyModifiers}}}, TWhen::Backlog, true, PageOn, nullptr, nullptr, nullptr},
+    {{{{VK_UP, kAnyModifiers}}}, TWhen::Backlog, true, LineBack, nullptr, nullptr, nullptr},
+    {{{{VK_DOWN, kAnyModifiers}}}, TWhen::Backlog, true, LineOn, nullptr, nullptr, nullptr},
+};
+
+bool Applies(TWhen when, TInputRouter& input) {
+  switch (when) {
+    case TWhen::Always:
+      return true;
+    case TWhen::Playing:
+      return Player->Showing == TOverlay::None;
+    case TWhen::PlayingFreely:
+      return Player->Showing == TOverlay::None && input.Focused() == nullptr;
+    case TWhen::Backlog:
+      return Player->Showing == TOverlay::Backlog;
+    case TWhen::Window:
+      break;
+  }
+  return false;
+}
+
+bool Matches(const TBinding& binding, uint32_t key, unsigned modifiers) {
+  for (const TChord& chord : binding.Keys) {
+    if (chord.Key == key && (chord.Modifiers == kAnyModifiers || chord.Modifiers == modifiers)) return true;
+  }
+  return false;
+}
+
+bool IsModifier(uint32_t key) { return key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU; }
+
+// How far a notch of the wheel scrolls the backlog.
+constexpr int kWheelLines = 3;
+
+}  // namespace
+
+bool OnKey(TInputRouter& input, const TKeyEvent& key) {
+  if (Player == nullptr || !key.Down()) return false;
+  if (Player->Showing == TOverlay::Keys && !IsModifier(key.VirtualKey)) {
+    HideOverlay();  // the key list stays until the next key, which does nothing else
+    return true;
+  }
+  const unsigned modifiers = key.Shift & (ssShift | ssAlt | ssCtrl);
+  for (const TBinding& binding : Bindings) {
+    if (binding.Action == nullptr || !Matches(binding, key.VirtualKey, modifiers) || !Applies(binding.When, input))
+      continue;
+    if (!key.Repeat || binding.Repeats) binding.Action(input, key.VirtualKey);
+    return true;
+  }
+  // The open backlog holds the game still: no other key reaches it. Otherwise Alt and F10
+  // among the rest are swallowed further on.
+  return Player->Showing == TOverlay::Backlog;
+}
+
+bool OnWheel(TInputRouter&, int notches, unsigned, int, int) {
+  if (Player == nullptr) return false;
+  if (Player->Showing == TOverlay::Keys) {
+    HideOverlay();
+  } else if (Player->Showing == TOverlay::Backlog) {
+    ScrollBacklog(-notches * kWheelLines);
+  } else if (notches > 0) {
+    OpenBacklog();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+std::vector<TKeyHelp> KeyList() {
+  std::vector<TKeyHelp> keys;
+  for (const TBinding& binding : Bindings) {
+    if (binding.KeyNames != nullptr) keys.push_back(TKeyHelp{binding.KeyNames, binding.English, binding.Japanese});
+  }
+  return keys;
+}
+
+std::string KeyListText() {
+  std::string text;
+  for (const TKeyHelp& key : KeyList()) {
+    std::string keys = Platform::Cp932ToUtf8(key.Keys);
+    // Columns by characters, not bytes: the arrows are three bytes each in UTF-8.
+    size_t width = 0;
+    for (unsigned char c : keys) width += (c & 0xC0) != 0x80 ? 1 : 0;
+    text += "  " + keys + std::string(width < 22 ? 22 - width : 1, ' ') + key.English + "\n";
+  }
+  return text;
+}
