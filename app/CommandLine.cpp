@@ -26,14 +26,14 @@ const TLine Options[] = {
 // "  NAME        MEANING", continuation lines indented under the meaning.
 template <size_t N>
 std::string Table(const TLine (&lines)[N]) {
-  constexpr size_t Column = 18;
+  constexpr size_t column = 18;
   std::string text;
   for (const TLine& line : lines) {
     std::string name = std::string("  ") + line.Name;
-    name.resize(std::max(Column, name.size() + 2), ' ');
+    name.resize(std::max(column, name.size() + 2), ' ');
     std::string meaning = line.Meaning;
     for (size_t at = meaning.find('\n'); at != std::string::npos; at = meaning.find('\n', at + 1)) {
-      meaning.insert(at + 1, Column, ' ');
+      meaning.insert(at + 1, column, ' ');
     }
     text += name + meaning + "\n";
   }

@@ -86,20 +86,13 @@ void TGameHarness::Press(int x, int y, TMouseButton button) {
 }
 
 TGameHarness::TIdeaClick TGameHarness::IdeaButtonPoint(const std::string& caption, int& x, int& y) {
-  for (const auto& button : IdeaButtons) {
-    if (button == nullptr || !button->Showing() || button->Caption != caption) continue;
-    int left = 0, top = 0, areaLeft = 0, areaTop = 0;
-    button->ClientOrigin(left, top);
-    form_->PaintMain.ClientOrigin(areaLeft, areaTop);
-    // The button's part inside the play area (right and bottom edges outside).
-    int l = std::max(left, areaLeft), r = std::min(left + button->Width, areaLeft + form_->PaintMain.Width);
-    int t = std::max(top, areaTop), b = std::min(top + button->Height, areaTop + form_->PaintMain.Height);
-    if (t >= b || l >= r)
-      return top + button->Height <= areaTop ? TIdeaClick::AbovePlayArea : TIdeaClick::BelowPlayArea;
-    x = l + (r - l) / 2;
-    y = t + (b - t) / 2;
-    if (!button->Enabled) return TIdeaClick::GreyedOut;
-    if (router_->ControlAt(x, y) != button.get()) return TIdeaClick::Covered;
+  for (const TIdeaButtonShown& shown : IdeaButtonsShown(form_->PaintMain)) {
+    if (shown.Button->Caption != caption) continue;
+    if (!shown.InPlayArea) return shown.AbovePlayArea ? TIdeaClick::AbovePlayArea : TIdeaClick::BelowPlayArea;
+    x = shown.MiddleX;
+    y = shown.MiddleY;
+    if (!shown.Button->Enabled) return TIdeaClick::GreyedOut;
+    if (router_->ControlAt(x, y) != shown.Button) return TIdeaClick::Covered;
     return TIdeaClick::Clicked;
   }
   return TIdeaClick::NotShown;
@@ -129,13 +122,9 @@ void TGameHarness::TurnWheel(int notches) {
   }
 }
 
-void TGameHarness::Minimize() {
-  if (Application.OnMinimize) Application.OnMinimize();
-}
+void TGameHarness::Minimize() { Application.WindowHidden.Notify(true); }
 
-void TGameHarness::Restore() {
-  if (Application.OnRestore) Application.OnRestore();
-}
+void TGameHarness::Restore() { Application.WindowHidden.Notify(false); }
 
 void TGameHarness::CloseWindow() { form_->Close(); }
 
@@ -167,9 +156,7 @@ void TGameHarness::RunFrames(int count) {
 
 std::vector<std::string> TGameHarness::IdeaButtonCaptions() const {
   std::vector<std::string> captions;
-  for (const auto& button : IdeaButtons) {
-    if (button != nullptr && button->Showing()) captions.push_back(button->Caption);
-  }
+  for (const TIdeaButtonShown& shown : IdeaButtonsShown(form_->PaintMain)) captions.push_back(shown.Button->Caption);
   return captions;
 }
 

@@ -27,7 +27,7 @@ void LoadDesignedLayout(TFormMain& form) {
   form.Color = RGB(240, 240, 240);  // the button face
   try {
     form.Icon.LoadFromFile("dat\\icon.bmp");
-  } catch (const std::exception&) {
+  } catch (const std::exception&) {  // NOLINT(bugprone-empty-catch): nothing to do
     // The icon stays empty and the window shows a plain one: the game does not need it.
   }
 

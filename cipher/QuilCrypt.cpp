@@ -97,9 +97,8 @@ std::string TQuilCrypt::BlockToSymbols(const TBlock& block) {
   std::string out;
   out.reserve(SymbolsPerBlock);
   // 48 bytes = 16 groups of 3 bytes = 64 groups of 6 bits, most significant bit first.
-  for (int i = 0; i < BlockSize; i += 3) {
-    uint32_t bits = (block[static_cast<size_t>(i)] << 16) | (block[static_cast<size_t>(i + 1)] << 8) |
-                    block[static_cast<size_t>(i + 2)];
+  for (size_t i = 0; i < block.size(); i += 3) {
+    uint32_t bits = (block[i] << 16) | (block[i + 1] << 8) | block[i + 2];
     for (int shift = 18; shift >= 0; shift -= 6) out += SymbolSet[(bits >> shift) & 63];
   }
   return out;
@@ -110,10 +109,10 @@ bool TQuilCrypt::SymbolsToBlock(const std::string& symbols, TBlock& block, std::
     result = std::string(ResultError) + "不正な行：" + symbols;
     return false;
   }
-  for (int g = 0; g < SymbolsPerBlock / 4; ++g) {
+  for (size_t g = 0; g < static_cast<size_t>(SymbolsPerBlock / 4); ++g) {
     uint32_t bits = 0;
-    for (int s = 0; s < 4; ++s) {
-      size_t at = static_cast<size_t>(g * 4 + s);
+    for (size_t s = 0; s < 4; ++s) {
+      size_t at = g * 4 + s;
       int v = SymbolValue(symbols[at]);
       if (v < 0) {
         result = std::string(ResultError) + "不正な文字：" + CharacterAt(symbols, at);
@@ -121,9 +120,9 @@ bool TQuilCrypt::SymbolsToBlock(const std::string& symbols, TBlock& block, std::
       }
       bits = (bits << 6) | static_cast<uint32_t>(v);
     }
-    block[static_cast<size_t>(g * 3)] = static_cast<uint8_t>(bits >> 16);
-    block[static_cast<size_t>(g * 3 + 1)] = static_cast<uint8_t>(bits >> 8);
-    block[static_cast<size_t>(g * 3 + 2)] = static_cast<uint8_t>(bits);
+    block[g * 3] = static_cast<uint8_t>(bits >> 16);
+    block[g * 3 + 1] = static_cast<uint8_t>(bits >> 8);
+    block[g * 3 + 2] = static_cast<uint8_t>(bits);
   }
   return true;
 }
@@ -131,7 +130,7 @@ bool TQuilCrypt::SymbolsToBlock(const std::string& symbols, TBlock& block, std::
 bool TQuilCrypt::DecodeCipherLine(const std::string& line, const std::string& keyText, std::string& plain,
                                   std::string& result) {
   int length = BlockSize;
-  if (line.size() == static_cast<size_t>(SymbolsPerBlock + 1)) {
+  if (line.size() == static_cast<size_t>(SymbolsPerBlock) + 1) {
     int v = SymbolValue(line[SymbolsPerBlock]);
     if (v < 0) {
       result = std::string(ResultError) + "不正な文字：" + CharacterAt(line, SymbolsPerBlock);

@@ -35,7 +35,11 @@ struct TCommandInfo {
   int MaxParams;
 };
 
-inline constexpr int CommandCount = 20;
+// Counted from the rows, so that a row added or deleted can never leave an empty command.
+#define FARROW_COMMAND_NAME(name, minParams, maxParams, handler) name,
+inline constexpr const char* CommandNames[] = {FARROW_SCENARIO_COMMANDS(FARROW_COMMAND_NAME)};
+#undef FARROW_COMMAND_NAME
+inline constexpr int CommandCount = static_cast<int>(std::size(CommandNames));
 extern const std::array<TCommandInfo, CommandCount> CommandTable;
 
 // Registers every command of the table on the engine, in table order, with the handler that

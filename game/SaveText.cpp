@@ -131,13 +131,13 @@ struct TField {
   std::function<bool(const std::string& value, TSaveGame& s, std::string& why)> Read;
 };
 
-auto Text(std::string TSaveGame::*member) {
+auto Text(std::string TSaveGame::* member) {
   return [member](const std::string& v, TSaveGame& s, std::string& why) { return DecodeText(v, s.*member, why); };
 }
-auto TextInto(std::string TEnemy::*member) {
+auto TextInto(std::string TEnemy::* member) {
   return [member](const std::string& v, TSaveGame& s, std::string& why) { return DecodeText(v, s.Enemy.*member, why); };
 }
-auto AddText(std::vector<std::string> TSaveGame::*member) {
+auto AddText(std::vector<std::string> TSaveGame::* member) {
   return [member](const std::string& v, TSaveGame& s, std::string& why) {
     std::string text;
     if (!DecodeText(v, text, why)) return false;
@@ -153,28 +153,28 @@ auto Number(TMember member) {
     return false;
   };
 }
-auto EnemyNumber(int32_t TEnemy::*member) {
+auto EnemyNumber(int32_t TEnemy::* member) {
   return [member](const std::string& v, TSaveGame& s, std::string& why) {
     if (ReadInt(v, s.Enemy.*member)) return true;
     why = "not a whole number: " + v;
     return false;
   };
 }
-auto YesNo(bool TSaveGame::*member) {
+auto YesNo(bool TSaveGame::* member) {
   return [member](const std::string& v, TSaveGame& s, std::string& why) {
     if (ReadFlag(v, s.*member)) return true;
     why = "yes or no expected";
     return false;
   };
 }
-auto PaintYesNo(bool TPaintSave::*member) {
+auto PaintYesNo(bool TPaintSave::* member) {
   return [member](const std::string& v, TSaveGame& s, std::string& why) {
     if (ReadFlag(v, s.Paint.*member)) return true;
     why = "yes or no expected";
     return false;
   };
 }
-auto PaintNumber(int32_t TPaintSave::*member) {
+auto PaintNumber(int32_t TPaintSave::* member) {
   return [member](const std::string& v, TSaveGame& s, std::string& why) {
     if (ReadInt(v, s.Paint.*member)) return true;
     why = "not a whole number: " + v;
@@ -429,7 +429,7 @@ TSaveRead ReadSaveText(const std::string& text, TSaveGame& save) {
     if (field == fields.end()) return fail(TSaveProblem::Damaged, number, "unknown key '" + key.substr(0, 40) + "'");
     if (++counts[key] > field->second.Limit) return fail(TSaveProblem::Damaged, number, "too many '" + key + "'");
     std::string why;
-    if (!field->second.Read(value, s, why)) return fail(TSaveProblem::Damaged, number, key + ": " + why);
+    if (!field->second.Read(value, s, why)) return fail(TSaveProblem::Damaged, number, why.insert(0, key + ": "));
   }
   if (!ended) return fail(TSaveProblem::Damaged, number, "cut short: no end line");
   for (const auto& [key, field] : fields) {

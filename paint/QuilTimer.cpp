@@ -12,11 +12,13 @@ using namespace Platform;
 namespace {
 
 std::vector<TQuilThread> table;
+int pauses = 0;
 
 // The longest wait when no entry will ever fall due: the loop still looks around now and then.
 constexpr uint32_t kIdleWaitMs = 1000;
 
-bool Live(const TQuilThread& t) { return t.Proc != nullptr && t.IntervalMs > 0 && !t.Removed; }
+bool Held(const TQuilThread& t) { return pauses > 0 && !t.RunsWhilePaused; }
+bool Live(const TQuilThread& t) { return t.Proc != nullptr && t.IntervalMs > 0 && !t.Removed && !Held(t); }
 
 // Milliseconds until the first entry falls due (0: one is due now). Elapsed times are taken
 // modulo 2^32, so the clock's wrap never skips a firing.
@@ -40,9 +42,22 @@ void TQuilTimer::Start(TQuilForm& form) {
   form.PostCall([](TQuilForm&, TMessage&) { RunLoop(); });
 }
 
-void TQuilTimer::Add(void (*proc)(), int32_t intervalMs, const std::string& name) {
-  table.push_back(TQuilThread{name, proc, intervalMs, timeGetTime(), false});
+void TQuilTimer::Add(void (*proc)(), int32_t intervalMs, const std::string& name, bool runsWhilePaused) {
+  table.push_back(TQuilThread{name, proc, intervalMs, timeGetTime(), false, runsWhilePaused});
 }
+
+void TQuilTimer::Pause() { ++pauses; }
+
+void TQuilTimer::Resume() {
+  if (pauses == 0) return;  // a Resume without its Pause leaves the others' pauses alone
+  if (--pauses > 0) return;
+  const uint32_t now = timeGetTime();
+  for (TQuilThread& t : table) {
+    if (!t.RunsWhilePaused) t.LastTick = now;
+  }
+}
+
+bool TQuilTimer::Paused() { return pauses > 0; }
 
 void TQuilTimer::Clear() { table.clear(); }
 
@@ -66,7 +81,7 @@ void TQuilTimer::RunLoop() {
     // table, hence the second bound.
     for (size_t i = 0; i < count && i < table.size(); ++i) {
       TQuilThread& t = table[i];
-      if (t.Proc == nullptr || t.IntervalMs <= 0) continue;
+      if (t.Proc == nullptr || t.IntervalMs <= 0 || Held(t)) continue;
       if (now - t.LastTick <= static_cast<uint32_t>(t.IntervalMs)) continue;
       void (*proc)() = t.Proc;
       proc();
@@ -81,6 +96,7 @@ void TQuilTimer::RunLoop() {
 
 void TQuilTimer::Startup() {
   Clear();
+  pauses = 0;
   timeBeginPeriod(1);
 }
 

@@ -10,11 +10,12 @@ class TQuilForm;
 
 // One periodic procedure (not a thread, despite the name).
 struct TQuilThread {
-  std::string Name;          // a free label; nothing reads it back
-  void (*Proc)() = nullptr;  // an entry without a procedure is skipped
-  int32_t IntervalMs = 0;    // 0 or less: never fires
-  uint32_t LastTick = 0;     // the clock at registration and at each firing
-  bool Removed = false;      // dropped at the start of the next pass
+  std::string Name;              // a free label; nothing reads it back
+  void (*Proc)() = nullptr;      // an entry without a procedure is skipped
+  int32_t IntervalMs = 0;        // 0 or less: never fires
+  uint32_t LastTick = 0;         // the clock at registration and at each firing
+  bool Removed = false;          // dropped at the start of the next pass
+  bool RunsWhilePaused = false;  // a timer of the shell's (a title message), not the game's beat
 };
 
 class TQuilTimer {
@@ -25,7 +26,7 @@ class TQuilTimer {
   // the call message. Returns at once.
   static void Start(TQuilForm& form);
   // Appends an entry with LastTick = the clock now.
-  static void Add(void (*proc)(), int32_t intervalMs, const std::string& name);
+  static void Add(void (*proc)(), int32_t intervalMs, const std::string& name, bool runsWhilePaused = false);
   static void Clear();
   // Marks every entry with this procedure removed (the next pass drops it, before dispatching).
   static void Remove(void (*proc)());
@@ -38,10 +39,17 @@ class TQuilTimer {
   // next due entry, whichever comes first, instead of spinning.
   static void RunLoop();
 
+  // The pause is counted: each Pause holds the loop until its own Resume, whoever else pauses.
+  // While paused the loop handles messages and calls only the entries that run while paused;
+  // the last Resume starts the others' periods afresh, so no missed call is made up.
+  static void Pause();
+  static void Resume();
+  static bool Paused();
+
   // The table itself, in registration order.
   static std::vector<TQuilThread>& Threads();
 
-  // The unit's start (empty table, 1 ms timer resolution) and end.
+  // The unit's start (empty table, no pause, 1 ms timer resolution) and end.
   static void Startup();
   static void Shutdown();
 };

@@ -1,10 +1,13 @@
 // UnitPaint -- idea buttons, particle pools and the visual requests of game code.
 #include "paint/UnitPaint.h"
 
+#include <algorithm>
+
 #include "paint/Random.h"
 #include "paint/UnitPaintState.h"
 #include "script/Checked.h"
 
+using Platform::TControl;
 using Platform::TPushButton;
 
 std::array<std::unique_ptr<TPushButton>, IdeaButtonCount> IdeaButtons;
@@ -39,16 +42,16 @@ std::unique_ptr<TQuilBitmap> ShatterBmp;
 
 // ---- Idea buttons -------------------------------------------------------------------------
 
-void CreateIdeaButtons(Platform::TPanel& page, std::function<void(TPushButton&)> onClick) {
+void CreateIdeaButtons(Platform::TPanel& page, const std::function<void(TPushButton&)>& onClick) {
   CreateIdeaButtonControls();
-  SetUpIdeaButtons(page, std::move(onClick));
+  SetUpIdeaButtons(page, onClick);
 }
 
 void CreateIdeaButtonControls() {
   for (auto& button : IdeaButtons) button = std::make_unique<TPushButton>();
 }
 
-void SetUpIdeaButtons(Platform::TPanel& page, std::function<void(TPushButton&)> onClick) {
+void SetUpIdeaButtons(Platform::TPanel& page, const std::function<void(TPushButton&)>& onClick) {
   for (int i = 0; i < IdeaButtonCount; ++i) {
     TPushButton* button = IdeaButtons[i].get();
     button->Tag = i;
@@ -150,6 +153,28 @@ void ShatterIdeaButtons() {
     }
     button->Visible = false;
   }
+}
+
+std::vector<TIdeaButtonShown> IdeaButtonsShown(const TControl& playArea) {
+  int areaLeft = 0, areaTop = 0;
+  playArea.ClientOrigin(areaLeft, areaTop);
+  std::vector<TIdeaButtonShown> shown;
+  for (const auto& button : IdeaButtons) {
+    if (button == nullptr || !button->Showing()) continue;
+    int left = 0, top = 0;
+    button->ClientOrigin(left, top);
+    TIdeaButtonShown b{button.get(), {}, false, false, 0, 0};
+    b.Part.Left = std::max(left, areaLeft);
+    b.Part.Right = std::min(left + button->Width, areaLeft + playArea.Width);
+    b.Part.Top = std::max(top, areaTop);
+    b.Part.Bottom = std::min(top + button->Height, areaTop + playArea.Height);
+    b.InPlayArea = b.Part.Left < b.Part.Right && b.Part.Top < b.Part.Bottom;
+    b.AbovePlayArea = !b.InPlayArea && top + button->Height <= areaTop;
+    b.MiddleX = b.Part.Left + (b.Part.Right - b.Part.Left) / 2;
+    b.MiddleY = b.Part.Top + (b.Part.Bottom - b.Part.Top) / 2;
+    shown.push_back(b);
+  }
+  return shown;
 }
 
 bool IsOnDisabledIdeaButton(int32_t x, int32_t y) {

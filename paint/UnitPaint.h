@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Controls.h"
 
@@ -30,11 +31,11 @@ extern TIdeaPayableProc IdeaPayableProc;
 
 // Creates the five hidden buttons on the play-area panel, each calling onClick when clicked
 // (the main form's IdeaButtonClick): the two halves below in one call.
-void CreateIdeaButtons(Platform::TPanel& page, std::function<void(Platform::TPushButton&)> onClick);
+void CreateIdeaButtons(Platform::TPanel& page, const std::function<void(Platform::TPushButton&)>& onClick);
 // First half: the five controls themselves.
 void CreateIdeaButtonControls();
 // Second half, once the pictures are in: tag, hidden, parent, bold, size, place, click, no tab stop.
-void SetUpIdeaButtons(Platform::TPanel& page, std::function<void(Platform::TPushButton&)> onClick);
+void SetUpIdeaButtons(Platform::TPanel& page, const std::function<void(Platform::TPushButton&)>& onClick);
 // Frees the five buttons at shutdown.
 void FreeIdeaButtons();
 // Drops the button with this caption in from above the play area. A sixth spawn between two
@@ -50,6 +51,18 @@ void BurstIdeaButton(Platform::TPushButton& button);
 void ShatterIdeaButtons();
 // The point lies on a visible, greyed-out button (a press there must not advance the story).
 bool IsOnDisabledIdeaButton(int32_t x, int32_t y);
+
+// An idea button showing, as the window shows it: coordinates of the form's client area.
+struct TIdeaButtonShown {
+  const Platform::TPushButton* Button;
+  Platform::TRect Part;  // its part inside the play area (right and bottom edges outside)
+  bool InPlayArea;       // the part is not empty
+  bool AbovePlayArea;    // no part inside, and it has not yet fallen in
+  int MiddleX, MiddleY;  // the middle of the part, where a click lands
+};
+// The idea buttons showing, in table order, measured against the play area. The one way the
+// shell and the player's keys look at the buttons; it changes nothing.
+std::vector<TIdeaButtonShown> IdeaButtonsShown(const Platform::TControl& playArea);
 
 // True from the first shatter until the next reset: the backdrop is the shattered world.
 extern bool ShatterActive;

@@ -30,7 +30,7 @@ void FetchRows(const TQuilBitmap& bmp, TCanvasRows& rows) {
 }
 
 void PaintSetup(Platform::TPanel& page, Platform::TPaintBox& paintBox,
-                std::function<void(Platform::TPushButton&)> onClick) {
+                const std::function<void(Platform::TPushButton&)>& onClick) {
   if (PaintTarget != nullptr) PaintTarget->Lend(nullptr);  // it may show the bitmap replaced below
   PaintTarget = &paintBox;
   ScreenBmp = std::make_unique<TQuilBitmap>();
@@ -44,7 +44,7 @@ void PaintSetup(Platform::TPanel& page, Platform::TPaintBox& paintBox,
   LoadPicture(*PictureA2, "dat\\a2.bmp");
   LoadPicture(*PictureUna, "dat\\una.bmp");
   ShatterBmp->SetSize(CanvasSize, CanvasSize);
-  SetUpIdeaButtons(page, std::move(onClick));
+  SetUpIdeaButtons(page, onClick);
   BuildGlowKernel();
   CaptureTitle();
 }

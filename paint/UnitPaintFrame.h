@@ -9,7 +9,7 @@
 // naming the file), the five idea buttons on the play-area panel calling onClick, the glow
 // kernel, the title capture. Frames are copied to paintBox.
 void PaintSetup(Platform::TPanel& page, Platform::TPaintBox& paintBox,
-                std::function<void(Platform::TPushButton&)> onClick);
+                const std::function<void(Platform::TPushButton&)>& onClick);
 // Frees the five bitmaps, then the idea buttons.
 void PaintFree();
 // Draws the title or the game into the off-screen canvas, moves the idea buttons and copies

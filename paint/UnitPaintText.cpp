@@ -6,6 +6,7 @@
 #include <string>
 
 #include "game/UnitMain.h"
+#include "paint/Tint.h"
 #include "paint/UnitPaintDraw.h"
 
 using Platform::fsBold;
@@ -27,45 +28,6 @@ void AppendNumber(std::string& text, int32_t value) {
   auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
   (void)ec;
   text.append(digits, end);
-}
-
-// Both tints halve channels and lift some by 128: for a byte v, 255 - (255 - v) div 2 equals
-// (v div 2) + 128. A row is walked as bytes (blue, green, red, blue, ...) with per-byte masks,
-// which the compiler turns into vector code.
-struct TByteMasks {
-  std::array<uint8_t, 3 * CanvasSize> Keep;  // 0xFF: the byte stays as it is
-  std::array<uint8_t, 3 * CanvasSize> Half;  // 0x7F: the byte is halved
-  std::array<uint8_t, 3 * CanvasSize> Lift;  // 0x80: ... and lifted by 128
-};
-
-constexpr TByteMasks MakeMasks(bool keepBlue, bool liftGreen, bool liftRed) {
-  TByteMasks m{};
-  for (int i = 0; i < 3 * CanvasSize; ++i) {
-    const int channel = i % 3;  // 0 blue, 1 green, 2 red
-    const bool keep = channel == 0 && keepBlue;
-    const bool lift = (channel == 1 && liftGreen) || (channel == 2 && liftRed);
-    m.Keep[i] = keep ? 0xFF : 0x00;
-    m.Half[i] = keep ? 0x00 : 0x7F;
-    m.Lift[i] = lift ? 0x80 : 0x00;
-  }
-  return m;
-}
-// Description: G := 255 - (255 - G) div 2, R := R div 2, B unchanged.
-constexpr TByteMasks GreenTint = MakeMasks(true, true, false);
-// Game over: R := 255 - (255 - R) div 2, G := G div 2, B := B div 2.
-constexpr TByteMasks RedTint = MakeMasks(false, false, true);
-
-// Tints the square of pixels from..to (both included) in x and y.
-void Tint(const TByteMasks& m, int from, int to) {
-  static TCanvasRows screen;
-  FetchRows(*ScreenBmp, screen);
-  for (int y = from; y <= to; ++y) {
-    uint8_t* row = reinterpret_cast<uint8_t*>(screen[y]);
-    for (int i = 3 * from; i < 3 * (to + 1); ++i) {
-      const uint8_t v = row[i];
-      row[i] = static_cast<uint8_t>((v & m.Keep[i]) | ((v >> 1) & m.Half[i]) | m.Lift[i]);
-    }
-  }
 }
 
 const TPixel MessageOrange = MakePixel(255, 127, 0);
@@ -114,8 +76,8 @@ void DrawMessageLog() {
 void DrawDescription() {
   if (DescriptionTitle.empty()) return;
   // The second, smaller pass leaves a lighter 5-pixel frame around a stronger tint.
-  Tint(GreenTint, 15, 384);
-  Tint(GreenTint, 20, 379);
+  TintSquare(*ScreenBmp, TTint::Green, 15, 384);
+  TintSquare(*ScreenBmp, TTint::Green, 20, 379);
   SetScreenFont("ＭＳ ゴシック", 15, fsBold, PixelWhite);
   ScreenBmp->TextOut(25, 25, DescriptionTitle);
   SetScreenFont("ＭＳ ゴシック", 12, fsBold, PixelWhite);
@@ -129,7 +91,7 @@ void DrawDescription() {
 
 void DrawGameOver() {
   if (HP > 0) return;
-  Tint(RedTint, 0, CanvasSize - 1);  // everything turns dark red
+  TintSquare(*ScreenBmp, TTint::Red, 0, CanvasSize - 1);  // everything turns dark red
   JitterHLines(PixelWhite, 160, 20);
   JitterHLines(PixelWhite, 160, 20);
   JitterHLines(PixelWhite, 240, 20);

@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/Listeners.h"
+
 namespace Platform {
 
 class TForm;
@@ -51,10 +53,9 @@ class TApplication {
   // since the game itself shows nothing of it. The text is UTF-8.
   static void Warn(const std::string& text);
 
-  // The window was minimized or hidden, and shown again (the window calls them; nothing
-  // needs them).
-  std::function<void()> OnMinimize;
-  std::function<void()> OnRestore;
+  // The window was minimized or hidden (true), or shown again (false): the window tells the
+  // listeners in order, the replay harness too.
+  TListeners<bool /*hidden*/> WindowHidden;
 
   // Closes the window and the display; sound is closed by Platform::CloseSound.
   void Finalize();

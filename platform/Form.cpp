@@ -36,7 +36,7 @@ uint32_t TForm::Handle() {
 bool TForm::WantChildKey(TControl&, TMessage&) { return false; }
 
 void TForm::Close() {
-  if (OnClose) OnClose();
+  Closing.Notify();
   if (Application.MainForm() == this || Application.MainForm() == nullptr) {
     Application.Terminate();
   } else {

@@ -9,6 +9,7 @@
 
 #include "platform/Controls.h"
 #include "platform/Graphics.h"
+#include "platform/Listeners.h"
 
 namespace Platform {
 
@@ -104,16 +105,18 @@ class TForm : public TControl {
   // Asked for every key message that reaches a child control; true consumes it.
   virtual bool WantChildKey(TControl& child, TMessage& message);
 
-  // Key preview: sees every key before the focused child does; true takes it. The router
-  // that routes the key comes along, so the preview can press where a mouse would.
-  std::function<bool(TInputRouter& input, const TKeyEvent& key)> OnKeyPreview;
+  // Key preview: hears every key before the focused child does, listener by listener; one
+  // that answers true takes it. The router that routes the key comes along, so a listener can
+  // press where a mouse would.
+  TListeners<TInputRouter&, const TKeyEvent&> KeyPreview;
   // The mouse wheel turned by notches (positive: away from the user) with the pointer at
   // (x, y) of the client area; the form's window gets it wherever the pointer is.
-  std::function<void(TInputRouter& input, int notches, unsigned shift, int x, int y)> OnMouseWheel;
+  TListeners<TInputRouter&, int /*notches*/, unsigned /*shift*/, int /*x*/, int /*y*/> MouseWheel;
 
-  // Closing the main form ends the application; OnClose hears of it first.
+  // Closing the main form ends the application; the Closing listeners hear of it first (the
+  // window closes whatever they answer).
   void Close();
-  std::function<void()> OnClose;
+  TListeners<> Closing;
 
  private:
   uint32_t handle_ = 0;

@@ -112,14 +112,14 @@ bool TInputRouter::Key(uint32_t msg, uint32_t virtualKey) {
 void TInputRouter::KeyEvent(bool down, uint32_t virtualKey, unsigned shift, bool repeat) {
   bool system = virtualKey == VK_MENU || virtualKey == VK_F10 || (shift & ssAlt) != 0;
   uint32_t msg = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-  if (form_.OnKeyPreview && form_.OnKeyPreview(*this, TKeyEvent{msg, virtualKey, shift, repeat})) return;
+  if (form_.KeyPreview.Notify(*this, TKeyEvent{msg, virtualKey, shift, repeat})) return;
   if (Key(msg, virtualKey)) return;
   TMessage message{msg, virtualKey, 0, 0};
   form_.WndProc(message);
 }
 
 void TInputRouter::MouseWheel(int notches, unsigned shift, int x, int y) {
-  if (notches != 0 && form_.OnMouseWheel) form_.OnMouseWheel(*this, notches, shift, x, y);
+  if (notches != 0) form_.MouseWheel.Notify(*this, notches, shift, x, y);
 }
 
 }  // namespace Platform

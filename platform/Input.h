@@ -11,7 +11,7 @@
 //    preview sees it first, then the focused child, then the form's window procedure.
 //  - Key messages for the focused child pass through the form's WantChildKey first; a focused
 //    push button clicks on Enter, and on Space pressed and released.
-//  - The mouse wheel goes to the form (OnMouseWheel).
+//  - The mouse wheel goes to the form's wheel listeners (MouseWheel).
 #pragma once
 #include <cstdint>
 

@@ -242,9 +242,9 @@ void MuteSound(bool on) {
 
 bool SoundMuted() { return muted; }
 
-void SetVolumes(int music, int sound) {
-  musicLevel = std::clamp(music, 0, VolumeLevels);
-  soundLevel = std::clamp(sound, 0, VolumeLevels);
+void SetVolumes(int musicVolume, int soundVolume) {
+  musicLevel = std::clamp(musicVolume, 0, VolumeLevels);
+  soundLevel = std::clamp(soundVolume, 0, VolumeLevels);
   ApplyVolume();
 }
 

@@ -40,7 +40,7 @@ bool SoundMuted();
 // The tune's and the sounds' volumes, 0 (silent) .. VolumeLevels (full, the start), kept
 // through a mute.
 inline constexpr int VolumeLevels = 10;
-void SetVolumes(int music, int sound);
+void SetVolumes(int musicVolume, int soundVolume);
 int MusicVolume();
 int SoundVolume();
 // Holds the sound and the tune playing now (while the window is hidden) and lets them go on

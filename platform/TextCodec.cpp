@@ -13,7 +13,7 @@ namespace {
 bool Convert(const char* to, const char* from, const std::string& in, std::string& out, size_t& badOffset,
              const char* substitute, size_t skipBytes) {
   iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
+  if (cd == reinterpret_cast<iconv_t>(-1)) {  // NOLINT(performance-no-int-to-ptr): iconv's failure value
     badOffset = 0;
     return false;
   }

@@ -16,7 +16,7 @@
 #include "platform/Viewport.h"
 
 struct SDL_Window;
-struct SDL_Surface;
+struct SDL_Surface;  // NOLINT(readability-identifier-naming): SDL's name
 union SDL_Event;
 
 namespace Platform {

@@ -130,10 +130,10 @@ void TWindow::Route(const SDL_Event& event) {
         exposed_ = true;
       }
       if (event.window.event == SDL_WINDOWEVENT_MINIMIZED || event.window.event == SDL_WINDOWEVENT_HIDDEN) {
-        if (Application.OnMinimize) Application.OnMinimize();
+        Application.WindowHidden.Notify(true);
       }
       if (event.window.event == SDL_WINDOWEVENT_RESTORED || event.window.event == SDL_WINDOWEVENT_SHOWN) {
-        if (Application.OnRestore) Application.OnRestore();
+        Application.WindowHidden.Notify(false);
       }
       break;
     case SDL_MOUSEBUTTONDOWN:

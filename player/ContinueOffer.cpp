@@ -1,10 +1,14 @@
-// ContinueOffer -- the offer to continue, over the title.
-#include "player/ContinueOffer.h"
-
+// ContinueOffer -- the title's offer to go on with the game the window was closed on (the
+// autosave slot). A small panel of its own lies over the bottom of the title while the title
+// shows; its key (C, a row of Bindings) and a press on it load the autosave, a press anywhere
+// else starts a new game as ever. Without an autosave nothing shows and the title is the
+// game's own.
 #include <memory>
+#include <string>
 
 #include "game/UnitMain.h"
 #include "paint/QuilTimer.h"
+#include "player/PlayerState.h"
 #include "player/SaveFiles.h"
 
 using namespace Platform;
@@ -34,6 +38,15 @@ void Draw(const TSlotSummary& slot) {
   offer->Invalidate();
 }
 
+void Watch();
+
+void HideContinueOffer() {
+  TQuilTimer::Remove(Watch);
+  if (offer == nullptr) return;
+  offer->Visible = false;
+  retired = std::move(offer);
+}
+
 // Once the title is gone (a press started a new game, or the offer was taken), so is the offer.
 void Watch() {
   if (!TitleShowing) HideContinueOffer();
@@ -41,21 +54,19 @@ void Watch() {
 
 }  // namespace
 
-void ShowContinueOffer(TPanel& page, TPaintBox& playArea) {
+void ShowContinueOffer() {
+  TPaintBox& playArea = *Player->PlayArea;
   HideContinueOffer();
   retired.reset();
   TSlotSummary slot = PeekSlot("auto");
   if (slot.Empty || !slot.Refusal.empty()) return;
-  offer = std::make_unique<TPaintBox>(&page);
+  offer = std::make_unique<TPaintBox>(Player->Page);
   offer->Name = "ContinueOffer";
   offer->Left = playArea.Left + (playArea.Width - kWidth) / 2;
   offer->Top = playArea.Top + playArea.Height - kHeight - 24;
   offer->Width = kWidth;
   offer->Height = kHeight;
-  offer->OnMouseDown = [](TPaintBox&, TMouseButton, unsigned, int, int) {
-    std::string refusal;
-    TakeContinueOffer(refusal);
-  };
+  offer->OnMouseDown = [](TPaintBox&, TMouseButton, unsigned, int, int) { TakeContinueOffer(); };
   Draw(slot);
   offer->Visible = true;
   TQuilTimer::Add(Watch, 50, "");
@@ -63,18 +74,11 @@ void ShowContinueOffer(TPanel& page, TPaintBox& playArea) {
 
 bool ContinueOfferShowing() { return offer != nullptr; }
 
-bool TakeContinueOffer(std::string& refusal) {
-  if (offer == nullptr) return false;
-  refusal = LoadGameFrom("auto");
-  HideContinueOffer();
-  return true;
-}
-
-void HideContinueOffer() {
-  TQuilTimer::Remove(Watch);
+void TakeContinueOffer() {
   if (offer == nullptr) return;
-  offer->Visible = false;
-  retired = std::move(offer);
+  const std::string refusal = LoadGameFrom("auto");
+  HideContinueOffer();
+  if (!refusal.empty()) TellInTitle(refusal);
 }
 
 void FreeContinueOffer() {

@@ -5,7 +5,7 @@
 //  - keyboard play: Space, Enter, Right and Down press the play area where no idea button
 //    lies (Space and Enter still click the focused idea button); 1 .. 5 click the idea
 //    buttons on screen counted from the top;
-//  - M or Ctrl+U mutes and unmutes every sound and the tune, for the session;
+//  - M or Ctrl+U mutes and unmutes every sound and the tune;
 //  - F12 or Alt+S saves the window's picture as a PNG in the pictures folder;
 //  - Ctrl+C copies the story lines on screen; Shift+C copies each new line as it appears;
 //  - the game is paused while the window is minimized or hidden;
@@ -16,19 +16,26 @@
 //  - mute, the volumes (F7, F8, with Shift the sounds) and fullscreen are remembered
 //    (Settings), the title naming a new volume for two seconds.
 // It sits between the application shell and the platform: the shell attaches it to the main
-// form, the game's units never call it. It acts on the game only as the player would, through
-// the input router (a key is a mouse press where a press would land), and pauses the game by
-// taking the frame callback out of the frame loop's table.
+// form, the game's units never call it. It listens where the lower layers let listeners in
+// (the form's keys, wheel and closing, the window's hiding, the story's line output), acts on the game
+// only as the player would, through the input router, and pauses the frame loop by its count.
+// Its files: Bindings (the keys), Overlay (backlog and key list), Backlog (the lines kept),
+// Presses, TitleBar (with the remembered settings), Screenshot, SaveMenu and SaveView (the
+// quick slot and the save/load view), ContinueOffer, SaveFiles and Settings (the disk);
+// Player.cpp attaches it all.
 #pragma once
 #include <string>
 #include <vector>
 
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include "player/Backlog.h"
 
-// Attaches everything to the main form: its key preview and wheel, the application's minimize
-// and restore, the story's line output, and an overlay on the play-area panel (hidden until the
-// backlog or the key list shows). Called once the game is set up, before the first step.
+// Attaches everything to the main form: a key and a wheel listener, a listener to the window's
+// hiding, to the story's line output and to the form's closing, and overlays on the play-area
+// panel (hidden until the backlog, the key list or the save/load view shows; the offer to
+// continue while the title shows, when there is an autosave); puts the remembered settings
+// back. Called once the game and its story are set up.
 void PlayerSetup(Platform::TForm& form, Platform::TPanel& page, Platform::TPaintBox& playArea);
 // Detaches it all again; the game goes on as it would without it.
 void PlayerFree();
@@ -42,7 +49,7 @@ struct TBacklogView {
 };
 TBacklogView Backlog();
 // The most lines the backlog keeps; older ones drop out.
-inline constexpr int BacklogCapacity = 2000;
+inline constexpr int BacklogCapacity = TBacklog::Capacity;
 bool Muted();
 
 // Where F12 saves: xdg-user-dir's pictures folder (unless it answers the home folder, its
@@ -53,12 +60,13 @@ std::string ScreenshotFolder();
 // and answers "".
 std::string SaveScreenshot(Platform::TForm& form);
 
-// The key list: the keys (CP932), what they do in English and in Japanese (CP932).
+// The key list, made from the key bindings: the keys (CP932), what they do in English and in
+// Japanese (CP932).
 struct TKeyHelp {
   const char* Keys;
   const char* English;
   const char* Japanese;
 };
-const std::vector<TKeyHelp>& KeyList();
+std::vector<TKeyHelp> KeyList();
 // The key list for a terminal (--help, the manual): one "  KEYS  what" a line, UTF-8.
 std::string KeyListText();

@@ -14,12 +14,9 @@
 
 #include "game/SaveText.h"
 #include "game/UnitScript.h"
+#include "player/PlayerState.h"
 
 namespace fs = std::filesystem;
-
-std::function<void(TSaveGame&)> SaveCaptureHook;
-std::function<void(const TSaveGame&)> SaveRestoreHook;
-std::function<void(TSaveGame&)> SaveThumbnailHook;
 
 namespace {
 
@@ -53,7 +50,7 @@ TSaveRead ReadLimited(const std::string& path, std::string& bytes) {
     return read;
   }
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-  struct stat info {};
+  struct stat info{};
   if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     read.Problem = fd < 0 && errno == ENOENT ? TSaveProblem::Missing : TSaveProblem::Unreadable;
     read.Why = fd < 0 ? std::strerror(errno) : "not a plain file";
@@ -162,8 +159,8 @@ std::string WriteFileSafely(const std::string& path, const std::string& bytes) {
 std::string SaveGameTo(const std::string& slot) {
   if (!IsSlotName(slot)) return WriteFailure(slot);
   TSaveGame save = CaptureGame();
-  if (SaveCaptureHook) SaveCaptureHook(save);
-  if (SaveThumbnailHook) SaveThumbnailHook(save);
+  CaptureBacklog(save);
+  AddThumbnail(save);
   const std::string text = WriteSaveText(save);
   if (!persist) {
     memorySlots[SlotFile(slot)] = text;
@@ -181,7 +178,7 @@ std::string LoadGameFrom(const std::string& slot) {
   TSaveRead read = ReadSlot(slot, save);
   if (read.Problem == TSaveProblem::None && !RestoreGame(save)) read.Problem = TSaveProblem::Unfit;
   if (read.Problem != TSaveProblem::None) return SaveRefusalText(SlotLabel(slot), read);
-  if (SaveRestoreHook) SaveRestoreHook(save);
+  RestoreBacklog(save);
   return "";
 }
 

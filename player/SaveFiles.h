@@ -5,7 +5,6 @@
 // is flushed and renamed over the old file; every read is defensive (SaveText). A refusal or
 // a failure is one line in the game's words and changes nothing; a refused file stays on disk.
 #pragma once
-#include <functional>
 #include <string>
 
 #include "game/GameSave.h"
@@ -30,11 +29,12 @@ bool IsSlotName(const std::string& slot);
 // no temporary file behind.
 std::string WriteFileSafely(const std::string& path, const std::string& bytes);
 
-// Saves the game as it stands into a slot; "" when done, else the one line (CP932) that says
+// Saves the game as it stands into a slot, with the backlog and a small picture of the play
+// area while the player layer is set up; "" when done, else the one line (CP932) that says
 // why not. The game goes on either way.
 std::string SaveGameTo(const std::string& slot);
 // Loads a slot into the running game; "" when done, else the one line (CP932) of the
-// refusal, and nothing has changed.
+// refusal, and nothing has changed. The backlog comes back with it.
 std::string LoadGameFrom(const std::string& slot);
 // Whether the slot holds a save of this story that the game would load.
 bool SlotLoadable(const std::string& slot);
@@ -51,9 +51,3 @@ TSlotSummary PeekSlot(const std::string& slot);
 inline constexpr int ThumbnailSide = 50;
 // Puts a ThumbnailSide-pixel square picture of the bitmap (the play area, 400 x 400) into the save.
 void MakeThumbnail(const Platform::TBitmap& picture, TSaveGame& save);
-
-// The player layer's part of a save (the backlog): filled when saving, put back when loading.
-extern std::function<void(TSaveGame&)> SaveCaptureHook;
-extern std::function<void(const TSaveGame&)> SaveRestoreHook;
-// Puts the small picture of the play area into a save being written (the save/load view's).
-extern std::function<void(TSaveGame&)> SaveThumbnailHook;

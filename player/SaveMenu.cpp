@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/WindowPaint.h"
+#include "player/PlayerState.h"
 #include "player/SaveFiles.h"
 #include "player/SaveView.h"
 
@@ -13,33 +14,27 @@ using namespace Platform;
 namespace {
 
 struct TMenu {
-  TForm* Form = nullptr;
-  TPaintBox* PlayArea = nullptr;
-  TSaveMenuHooks Hooks;
   std::unique_ptr<TPaintBox> View;  // over the play area and its buttons while it shows
   TBitmap Frozen;                   // the play area as the player saw it
   TSaveViewModel Model;
   bool Open = false;
+  bool Paused = false;  // holds one pause of the frame loop while open
 };
 
-TMenu* menu = nullptr;
-
-void Tell(const std::string& line) {
-  if (menu->Hooks.Tell) menu->Hooks.Tell(line);
-}
+std::unique_ptr<TMenu> menu;
 
 // The play area as the window shows it, buttons and all.
 void Freeze() {
   TBitmap client;
   try {
-    PaintForm(*menu->Form, client);
+    PaintForm(*Player->Form, client);
   } catch (const std::exception&) {
     return;  // no picture: the save goes without one
   }
   int left = 0, top = 0;
-  menu->PlayArea->ClientOrigin(left, top);
-  menu->Frozen.SetSize(menu->PlayArea->Width, menu->PlayArea->Height);
-  BitBlt(menu->Frozen, 0, 0, menu->PlayArea->Width, menu->PlayArea->Height, client, left, top, SRCCOPY);
+  Player->PlayArea->ClientOrigin(left, top);
+  menu->Frozen.SetSize(Player->PlayArea->Width, Player->PlayArea->Height);
+  BitBlt(menu->Frozen, 0, 0, Player->PlayArea->Width, Player->PlayArea->Height, client, left, top, SRCCOPY);
 }
 
 void Draw() {
@@ -56,25 +51,22 @@ void Choose(int index) {
   const TSlotSummary& slot = menu->Model.Slots[static_cast<size_t>(index)];
   if (menu->Model.Saving) {
     const std::string refusal = SaveGameTo(slot.Slot);
-    Tell(refusal.empty() ? "セーブ " + slot.Slot + " に保存しました" : refusal);
+    TellInTitle(refusal.empty() ? "セーブ " + slot.Slot + " に保存しました" : refusal);
     if (refusal.empty()) CloseSaveMenu();
     return;
   }
   if (slot.Empty) return;
   const std::string refusal = LoadGameFrom(slot.Slot);
-  Tell(refusal.empty() ? "セーブ " + slot.Slot + " を読み込みました" : refusal);
+  TellInTitle(refusal.empty() ? "セーブ " + slot.Slot + " を読み込みました" : refusal);
   if (refusal.empty()) CloseSaveMenu();
 }
 
 }  // namespace
 
-void SaveMenuSetup(TForm& form, TPanel& page, TPaintBox& playArea, TSaveMenuHooks hooks) {
+void SaveMenuSetup() {
   SaveMenuFree();
-  menu = new TMenu;
-  menu->Form = &form;
-  menu->PlayArea = &playArea;
-  menu->Hooks = std::move(hooks);
-  menu->View = std::make_unique<TPaintBox>(&page);
+  menu = std::make_unique<TMenu>();
+  menu->View = std::make_unique<TPaintBox>(Player->Page);
   menu->View->Name = "SaveMenu";
   menu->View->Visible = false;
   menu->View->OnMouseDown = [](TPaintBox&, TMouseButton, unsigned, int x, int y) {
@@ -85,31 +77,28 @@ void SaveMenuSetup(TForm& form, TPanel& page, TPaintBox& playArea, TSaveMenuHook
       Choose(index);
     }
   };
-  SaveThumbnailHook = [](TSaveGame& save) {
-    if (menu == nullptr) return;
-    if (!menu->Open) Freeze();
-    MakeThumbnail(menu->Frozen, save);
-  };
 }
 
 void SaveMenuFree() {
   if (menu == nullptr) return;
   CloseSaveMenu();
-  SaveThumbnailHook = nullptr;
-  delete menu;
-  menu = nullptr;
+  menu.reset();
+}
+
+void AddThumbnail(TSaveGame& save) {
+  if (menu == nullptr || Player == nullptr) return;
+  if (!menu->Open) Freeze();
+  MakeThumbnail(menu->Frozen, save);
 }
 
 void QuickSave() {
-  if (menu == nullptr) return;
   const std::string refusal = SaveGameTo("quick");
-  Tell(refusal.empty() ? "クイックセーブしました" : refusal);
+  TellInTitle(refusal.empty() ? "クイックセーブしました" : refusal);
 }
 
 void QuickLoad() {
-  if (menu == nullptr) return;
   const std::string refusal = LoadGameFrom("quick");
-  Tell(refusal.empty() ? "クイックロードしました" : refusal);
+  TellInTitle(refusal.empty() ? "クイックロードしました" : refusal);
 }
 
 void OpenSaveMenu(bool saving) {
@@ -126,14 +115,14 @@ void OpenSaveMenu(bool saving) {
   }
   menu->Model.Selected = chosen;
   TPaintBox& box = *menu->View;
-  box.Left = menu->PlayArea->Left;
-  box.Top = menu->PlayArea->Top;
-  box.Width = menu->PlayArea->Width;
-  box.Height = menu->PlayArea->Height;
+  box.Left = Player->PlayArea->Left;
+  box.Top = Player->PlayArea->Top;
+  box.Width = Player->PlayArea->Width;
+  box.Height = Player->PlayArea->Height;
   menu->Open = true;
   box.Visible = true;
   Draw();
-  if (menu->Hooks.Pause) menu->Hooks.Pause(true);
+  HoldPause(menu->Paused, true);
 }
 
 bool SaveMenuOpen() { return menu != nullptr && menu->Open; }
@@ -141,37 +130,18 @@ bool SaveMenuSaving() { return SaveMenuOpen() && menu->Model.Saving; }
 int SaveMenuChoice() { return SaveMenuOpen() ? menu->Model.Selected + 1 : 0; }
 
 void CloseSaveMenu() {
-  if (menu == nullptr || !menu->Open) return;
+  if (!SaveMenuOpen()) return;
   menu->Open = false;
   menu->View->Visible = false;
-  if (menu->Hooks.Pause) menu->Hooks.Pause(false);
+  HoldPause(menu->Paused, false);
 }
 
-void SaveMenuKey(uint32_t key) {
+void MoveSaveChoice(int dx, int dy) {
   if (!SaveMenuOpen()) return;
-  int& selected = menu->Model.Selected;
-  switch (key) {
-    case VK_ESCAPE:
-      CloseSaveMenu();
-      return;
-    case VK_RETURN:
-    case VK_SPACE:
-      Choose(selected);
-      return;
-    case VK_LEFT:
-      selected = MoveSaveViewSelection(selected, -1, 0);
-      break;
-    case VK_RIGHT:
-      selected = MoveSaveViewSelection(selected, 1, 0);
-      break;
-    case VK_UP:
-      selected = MoveSaveViewSelection(selected, 0, -1);
-      break;
-    case VK_DOWN:
-      selected = MoveSaveViewSelection(selected, 0, 1);
-      break;
-    default:
-      return;
-  }
+  menu->Model.Selected = MoveSaveViewSelection(menu->Model.Selected, dx, dy);
   Draw();
+}
+
+void TakeSaveChoice() {
+  if (SaveMenuOpen()) Choose(menu->Model.Selected);
 }

@@ -106,7 +106,7 @@ void DrawSaveView(TBitmap& surface, const TSaveViewModel& view) {
   c.TextOut(kLeft + 4, 14, view.Saving ? "セーブ" : "ロード");
   c.Font = TFont{"ＭＳ ゴシック", 12, fsBold, RGB(200, 255, 200)};
   c.TextOut(kLeft + 70, 17, "矢印で選び Enter で決定、Esc で戻る");
-  for (size_t i = 0; i < view.Slots.size() && i < static_cast<size_t>(kColumns * kRows); ++i) {
+  for (size_t i = 0; i < view.Slots.size() && i < static_cast<size_t>(kColumns) * kRows; ++i) {
     DrawCell(surface, view.Slots[i], static_cast<int>(i), static_cast<int>(i) == view.Selected);
   }
   c.Brush.Style = TBrushStyle::Solid;

@@ -1,6 +1,6 @@
 // SaveView -- the save/load view's picture: twelve slots over the paused game, each with its
 // small picture of the play area, the date and time, and the newest story line then on screen.
-// The player layer (Player) opens it, moves the choice and acts on it; this draws and hit-tests.
+// SaveMenu opens it, moves the choice and acts on it; this draws and hit-tests.
 #pragma once
 #include <vector>
 

@@ -49,7 +49,7 @@ void TQuilScript::LoadLines(const std::string& fileName, std::span<const std::st
     std::string head = HeadWord(line);
     if (IsLabel(head)) {
       if (std::find(labels.begin(), labels.end(), head) != labels.end()) {
-        result = std::string(ResultError) + "ラベル重複：" + head + "\r\nin " + fileName;
+        result = std::string(ResultError).append("ラベル重複：").append(head).append("\r\nin ").append(fileName);
         return;
       }
       labels.push_back(head);
@@ -217,8 +217,19 @@ void TQuilScript::StepLine(std::string& result) {
     break;
   }
   result = ResultSuccess;
-  if (!line.empty() && LineProc != nullptr) LineProc(line, result);
+  if (line.empty() || LineProc == nullptr) return;
+  LineProc(line, result);
+  if (result == ResultSuccess) lineListeners_.Notify(line);
 }
+
+int TQuilScript::AddLineListener(const std::function<void(const std::string& line)>& listener) {
+  return lineListeners_.Add([listener](const std::string& line) {
+    listener(line);
+    return false;  // every listener hears every line
+  });
+}
+
+void TQuilScript::RemoveLineListener(int id) { lineListeners_.Remove(id); }
 
 void TQuilScript::StepParagraph(std::string& result) {
   result = std::string(ResultUnset) + "in TQuilScriptText.StepParagraph()";

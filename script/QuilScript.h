@@ -3,11 +3,13 @@
 // as a result string ("【成功】", "【不成功】", "【不実行】", "【エラー】…", "【結果未設定】…").
 #pragma once
 #include <array>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "platform/Listeners.h"
 #include "script/QuilScriptCommand.h"
 #include "script/QuilString.h"
 
@@ -59,6 +61,10 @@ class TQuilScript {
 
   // Line mode (the program's): sets the line and page procedures, clears the paragraph one.
   void SetLineOutput(TScriptLineProc lineProc, TScriptPageProc pageProc);
+  // Listeners to the line output, told in order of each line the line procedure took (answered
+  // ResultSuccess) once it has; a line it refused never reaches them. The answer removes one.
+  int AddLineListener(const std::function<void(const std::string& line)>& listener);
+  void RemoveLineListener(int id);
   // Paragraph mode: lines are handed over together, up to PageSize at a time.
   void SetParagraphOutput(TScriptParagraphProc paragraphProc);
   void SetPageSize(int n);
@@ -75,6 +81,7 @@ class TQuilScript {
   void Kick(std::string& result);
 
  private:
+  Platform::TListeners<const std::string&> lineListeners_;
   // Runs of the run loop allowed to one step or one Kick.
   static constexpr int StepCallLimit = 10000;
   void StepLoopError(std::string& result);

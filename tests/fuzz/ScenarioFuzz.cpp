@@ -61,9 +61,9 @@ template <typename Event>
 void Reported(Event event) {
   try {
     event();
-  } catch (const std::overflow_error&) {
-  } catch (const std::invalid_argument&) {
-  } catch (const std::out_of_range&) {
+  } catch (const std::overflow_error&) {    // NOLINT(bugprone-empty-catch): reported, as the game does
+  } catch (const std::invalid_argument&) {  // NOLINT(bugprone-empty-catch)
+  } catch (const std::out_of_range&) {      // NOLINT(bugprone-empty-catch)
   }
 }
 

@@ -181,6 +181,7 @@ TEST(Random, ASeedGivesTheSameNumbersAsEver) {
 TEST(Random, SameSeedGivesTheSameSequenceWithinRange) {
   SetRandomSeed(7);
   std::vector<int> first;
+  first.reserve(1000);
   for (int i = 0; i < 1000; ++i) first.push_back(Random(10));
   SetRandomSeed(7);
   bool seen[10] = {};

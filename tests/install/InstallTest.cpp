@@ -44,9 +44,10 @@ std::set<std::string> ExpectedFiles() {
   };
   for (int size : {16, 32, 48, 64, 128, 256}) {
     std::string n = std::to_string(size);
-    files.insert("share/icons/hicolor/" + n + "x" + n + "/apps/farrowmere.png");
+    files.insert(std::string("share/icons/hicolor/").append(n).append("x").append(n).append("/apps/farrowmere.png"));
   }
-  for (const std::string& name : FilesBelow(fs::path(FARROW_SOURCE_DIR) / "dat")) files.insert(DataDir + "/" + name);
+  for (const std::string& name : FilesBelow(fs::path(FARROW_SOURCE_DIR) / "dat"))
+    files.insert(std::string(DataDir).append("/").append(name));
   return files;
 }
 
@@ -81,8 +82,10 @@ TEST(Install, IntoAScratchRootTheGameStartsFromAnotherFolderAndSaysWhereItLooked
   EXPECT_EQ(FilesBelow(usr), ExpectedFiles()) << "installed:\n" << Listing(FilesBelow(usr));
   for (int size : {16, 32, 48, 64, 128, 256}) {
     std::string n = std::to_string(size);
-    EXPECT_EQ(PngSize(usr / ("share/icons/hicolor/" + n + "x" + n + "/apps/farrowmere.png")),
-              std::make_pair(size, size));
+    EXPECT_EQ(
+        PngSize(usr /
+                std::string("share/icons/hicolor/").append(n).append("x").append(n).append("/apps/farrowmere.png")),
+        std::make_pair(size, size));
   }
   if (HaveProgram("appstreamcli")) {
     TRun check = RunIn(dir.File(""),

@@ -68,7 +68,7 @@ void WriteTune(const std::string& path, int quarters) {
 }
 
 size_t Written() {
-  struct stat st {};
+  struct stat st{};
   if (OutputFile() == nullptr || stat(OutputFile(), &st) != 0) return 0;
   return static_cast<size_t>(st.st_size);
 }

@@ -47,7 +47,7 @@ inline std::string Differences(const TFrame& want) {
   std::string first;
   for (int y = 0; y < 400; ++y) {
     for (int x = 0; x < 400; ++x) {
-      const TPixel got = Px(x, y), w = want[static_cast<size_t>(y * 400 + x)];
+      const TPixel got = Px(x, y), w = want[static_cast<size_t>(y) * 400 + static_cast<size_t>(x)];
       if (SamePixel(got, w)) continue;
       if (count++ == 0) {
         first = " pixels differ, the first at (" + std::to_string(x) + ", " + std::to_string(y) + "): (" +

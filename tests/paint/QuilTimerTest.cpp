@@ -23,6 +23,7 @@ struct MillisecondClock : TVirtualClock {
   void Idle(uint32_t ms) override {
     ++waits;
     Advance(oneAtATime ? 1 : ms);
+    if (waits >= 100000) Application.Terminate();  // a loop that never ends fails rather than hangs
   }
 };
 
@@ -201,4 +202,20 @@ TEST_F(FrameLoop, AnErrorInACallbackEndsTheLoopAndIsReported) {
   EXPECT_EQ(log_, Log{"A@51"});
   EXPECT_EQ(errors, std::vector<std::string>{"【エラー】テスト"});
   EXPECT_FALSE(Application.Terminated()) << "the application itself goes on";
+}
+
+TEST_F(FrameLoop, APauseIsCountedHoldsTheGameAndMakesUpNoMissedCall) {
+  TQuilTimer::Add(A, 50, "");
+  TQuilTimer::Add(B, 50, "a title message", true);
+  TQuilTimer::Pause();
+  TQuilTimer::Pause();
+  Run(2);
+  Application.ResetTerminated();
+  TQuilTimer::Resume();  // one pause is still held
+  Run(1);
+  Application.ResetTerminated();
+  TQuilTimer::Resume();
+  Run(2);
+  EXPECT_EQ(log_, (Log{"B@51", "B@102", "B@153", "A@204", "B@204"}))
+      << "paused, only the entry that runs while paused fires; the game's comes a whole period after the last Resume";
 }

@@ -76,7 +76,7 @@ TEST_F(Paint, PowerSparksSpawnAndMoveDrawingTheirRandomNumbersInOrder) {
     const int r = Random(100);
     if (p.Chance < r) p.Active = false;
     if (!p.Active) return;
-    want[static_cast<size_t>(p.Y * 400 + p.X)] = p.Color;
+    want[static_cast<size_t>(p.Y) * 400 + static_cast<size_t>(p.X)] = p.Color;
     p.X += (Random(2) + 1) * p.VX;
     p.Y += (Random(2) + 1) * p.VY;
   };
@@ -267,6 +267,7 @@ TEST_F(Paint, ColourKeysAnimateTheFiveKeyColoursAndNothingElse) {
 
 TEST_F(Paint, HueCyclesInFortyEightFrames) {
   std::vector<TPixel> cycle;
+  cycle.reserve(48);
   for (int i = 0; i < 48; ++i) cycle.push_back(StepHue());
   EXPECT_EQ(HuePhase, 0);
   EXPECT_EQ(cycle[15], Rgb(127 - 0, 0, 0)) << "phase 128";
@@ -328,7 +329,8 @@ TEST_F(Paint, ZoomScalesBothPicturesAboutThePoint200By110) {
     for (int y = 0; y < 400; ++y) {
       for (int x = 0; x < 400; ++x) {
         const int sx = (x - 200) * 100 / zoom + 200, sy = (y - 110) * 100 / zoom + 110;
-        want[static_cast<size_t>(y * 400 + x)] = picture[static_cast<size_t>(sy * 400 + sx)];
+        want[static_cast<size_t>(y) * 400 + static_cast<size_t>(x)] =
+            picture[static_cast<size_t>(sy) * 400 + static_cast<size_t>(sx)];
       }
     }
     EXPECT_EQ(Differences(want), "") << "frame " << frame << " at " << zoom << " %";
@@ -385,7 +387,7 @@ TEST_F(Paint, GlowsDrawTheirRandomNumbersInOrderAndComeBackWhiteAtEitherEdge) {
         for (int dx = -15; dx <= 15; ++dx) {
           const int x = g.X + dx, y = g.Y + dy;
           if (x < 0 || x >= 400 || y < 0 || y >= 400) continue;
-          TPixel& p = want[static_cast<size_t>(y * 400 + x)];
+          TPixel& p = want[static_cast<size_t>(y) * 400 + static_cast<size_t>(x)];
           const int k = GlowKernel[dy + 15][dx + 15];
           p.R = static_cast<uint8_t>(std::min(255, p.R + k));
           if (!g.Red) {

@@ -83,15 +83,16 @@ TEST_F(Paint, TitleFrameMagnifiesItsSourceAndDrawsColumnBeforeRowThenEachPixelXB
       for (int x = 0; x < 400; ++x) {
         const int sx = x / 3 + 100 + Random(4);
         const int sy = y / 3 + 50 + Random(4);
-        const TPixel p = picture[static_cast<size_t>(sy * 400 + sx)];
-        want[static_cast<size_t>(y * 400 + x)] = SamePixel(p, PixelBlack) ? Rgb(192, 192, 192) : p;
+        const TPixel p = picture[static_cast<size_t>(sy) * 400 + static_cast<size_t>(sx)];
+        want[static_cast<size_t>(y) * 400 + static_cast<size_t>(x)] = SamePixel(p, PixelBlack) ? Rgb(192, 192, 192) : p;
       }
     }
     for (int i = 0; i < 5; ++i) {
       pos[i].X = targets[i].X + (pos[i].X - targets[i].X) * 9 / 10 + Random(2);
       pos[i].Y = targets[i].Y + (pos[i].Y - targets[i].Y) * 9 / 10 + Random(2);
       for (int x = pos[i].X; x <= pos[i].X + 1; ++x) {
-        if (x < 400 && pos[i].Y < 400) want[static_cast<size_t>(pos[i].Y * 400 + x)] = TitleColor[i];
+        if (x < 400 && pos[i].Y < 400)
+          want[static_cast<size_t>(pos[i].Y) * 400 + static_cast<size_t>(x)] = TitleColor[i];
       }
     }
     EXPECT_EQ(Differences(want), "") << "seed " << seed;

@@ -58,7 +58,7 @@ TEST(ImageFile, APngReadsBackPixelForPixelAndTheSamePictureGivesTheSameBytes) {
   ASSERT_NE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr), 0) << image.message;
   for (int y = 0; y < 2; ++y) {
     for (int x = 0; x < 5; ++x) {
-      const uint8_t* p = &rgb[static_cast<size_t>(3 * (5 * y + x))];
+      const uint8_t* p = &rgb[3 * (5 * static_cast<size_t>(y) + static_cast<size_t>(x))];
       EXPECT_EQ(p[0], 200 + x + y) << "red at " << x << "," << y;
       EXPECT_EQ(p[1], 100 + y) << "green at " << x << "," << y;
       EXPECT_EQ(p[2], 10 * x) << "blue at " << x << "," << y;

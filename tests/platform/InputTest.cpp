@@ -180,3 +180,30 @@ TEST(Routing, KeysForAChildPassTheFormsFilterFirst) {
   EXPECT_EQ(clicks, 3) << "releasing Enter does not click again";
   EXPECT_EQ(form.asked.size(), 5u) << "every key message for the child must be offered to the form first";
 }
+
+TEST(Routing, KeyAndWheelListenersHearInTurnUntilOneTakesTheEvent) {
+  Layout l;
+  Events heard;
+  const int menu = l.form.KeyPreview.Add([&heard](TInputRouter&, const TKeyEvent& key) {
+    heard.push_back("menu " + std::to_string(key.VirtualKey));
+    return key.VirtualKey == VK_ESCAPE;
+  });
+  l.form.KeyPreview.Add([&heard](TInputRouter&, const TKeyEvent& key) {
+    heard.push_back("game " + std::to_string(key.VirtualKey));
+    return false;
+  });
+  l.form.MouseWheel.Add([&heard](TInputRouter&, int notches, unsigned, int, int) {
+    heard.push_back("wheel " + std::to_string(notches));
+    return true;
+  });
+  l.form.MouseWheel.Add([&heard](TInputRouter&, int, unsigned, int, int) {
+    heard.push_back("second wheel");
+    return true;
+  });
+  l.router.KeyEvent(true, VK_ESCAPE, 0);
+  l.router.KeyEvent(true, VK_SPACE, 0);
+  l.form.KeyPreview.Remove(menu);
+  l.router.KeyEvent(true, VK_ESCAPE, 0);
+  l.router.MouseWheel(2, 0, 5, 5);
+  EXPECT_EQ(heard, (Events{"menu 27", "menu 32", "game 32", "game 27", "wheel 2"}));
+}

@@ -73,8 +73,10 @@ TEST(MidiFile, EachChannelMessageHasItsCountOfDataBytes) {
   const std::string end("\0\xFF\x2F\0", 4);
   for (const auto& [status, count] : classes) {
     const std::string data(static_cast<size_t>(count), '\x40');
-    // The message, then the same again under running status, then the end of the track.
-    const std::string whole = std::string(1, '\0') + static_cast<char>(status | 3) + data + '\0' + data + end;
+    // The message, then after a two-byte delta (its first byte is no data byte) the same again
+    // under running status, then the end of the track.
+    std::string whole(1, '\0');
+    whole.append(1, static_cast<char>(status | 3)).append(data).append("\x81").append(1, '\0').append(data).append(end);
     EXPECT_TRUE(IsWholeMidiFile(OneTrack(whole))) << std::hex << "status 0x" << status << " with " << count;
     // One data byte short, the end of the track's meta event would be read as data.
     const std::string shorter = std::string(1, '\0') + static_cast<char>(status | 3) + data.substr(1) + end.substr(1);

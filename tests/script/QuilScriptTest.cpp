@@ -280,6 +280,21 @@ TEST_F(ScriptTest, AJumpNeverRevivesAnEndedScenario) {
   EXPECT_TRUE(Events.empty());
 }
 
+TEST_F(ScriptTest, LineListenersHearInOrderOnlyTheLinesTheOutputTook) {
+  Load({"1", "2", "3"});
+  LineMode();
+  std::vector<std::string> heard;
+  const int first = script->AddLineListener([&heard](const std::string& line) { heard.push_back("first " + line); });
+  script->AddLineListener([&heard](const std::string& line) { heard.push_back("second " + line); });
+  Step();
+  LineAnswer = "【不成功】";  // the output is full: line 2 never reaches the screen
+  Step();
+  LineAnswer = "【成功】";
+  script->RemoveLineListener(first);
+  Step();
+  EXPECT_EQ(heard, (std::vector<std::string>{"first 1", "second 1", "second 3"}));
+}
+
 TEST_F(ScriptTest, ARefusedPageKeepsThePageFullUntilThePageProcedureAccepts) {
   Load({"1", "2", "3", "4", "5", "6"});
   script->SetLineOutput(RecordLine, RefusingPage);

@@ -51,7 +51,8 @@ bool ReadRoutes(const std::string& fileName, std::vector<TRoute>& routes, std::s
     if (!rest.empty() && rest[0] == ' ') rest.erase(0, 1);
 
     auto fail = [&](const std::string& why) {
-      error = fileName + ":" + std::to_string(number) + ": " + why;
+      error = fileName;
+      error.append(":").append(std::to_string(number)).append(": ").append(why);
       return false;
     };
     if (verb == "route") {

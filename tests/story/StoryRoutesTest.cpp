@@ -98,17 +98,20 @@ TEST(StoryRoutes, EveryRoutePlaysAsWritten) {
 }
 
 // 理力 never comes back, so a first play must know the budget before it can spend any: the
-// story tells it before the first idea button falls.
+// story tells what there is and how many clicks the end needs before the first button falls.
 TEST(StoryRoutes, TheBudgetIsToldBeforeTheFirstButtonFalls) {
   TStoryGame game;
   game.Press();  // the title
-  bool told = false;
+  bool toldPower = false;
+  bool toldNeed = false;
   while (game.Presses < 100 && TStoryGame::Captions().empty()) {
-    told = told || TStoryGame::NewestLine().find("理力ははじめ七つ") != std::string::npos;
+    toldPower = toldPower || TStoryGame::NewestLine().find("理力ははじめ七つ") != std::string::npos;
+    toldNeed = toldNeed || TStoryGame::NewestLine().find("★が六つ要る") != std::string::npos;
     game.Press();
   }
   ASSERT_FALSE(TStoryGame::Captions().empty()) << "no idea button fell in the first 100 presses";
-  EXPECT_TRUE(told) << Cp932ToUtf8(TStoryGame::Captions().front()) << " fell before the story told the budget";
+  EXPECT_TRUE(toldPower) << Cp932ToUtf8(TStoryGame::Captions().front()) << " fell before the story told the budget";
+  EXPECT_TRUE(toldNeed) << Cp932ToUtf8(TStoryGame::Captions().front()) << " fell before the story told the six needed";
 }
 
 // A player with 理力 to spare who clicks every chest, statue and attack the story offers
@@ -132,7 +135,6 @@ TGreedyResult PlayGreedily(bool freePrincess) {
     for (const std::string& caption : wanted) {
       if (caption == CaptionDispel && StoneName == "フィア" && !freePrincess) continue;
       IdeaPower = 7;
-      std::string gainedBefore = LastItem;
       EXPECT_NO_THROW(game.Click(caption)) << "press " << game.Presses << ": " << TStoryGame::Describe();
       ExpectButtonToSpare("after clicking " + Cp932ToUtf8(caption));
     }

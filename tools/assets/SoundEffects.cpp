@@ -110,7 +110,7 @@ Signal Splash() {
     Oscillator o;
     for (int j = 0; j < Samples(len) && start + j < static_cast<int>(s.size()); ++j) {
       double u = static_cast<double>(j) / Samples(len);
-      s[static_cast<size_t>(start + j)] +=
+      s[static_cast<size_t>(start) + static_cast<size_t>(j)] +=
           0.25 * (1.0 - k / 16.0) * ExactMath::Sin(ExactMath::kPi * u) * o.Sine(hz * (1 + 0.8 * u));
     }
   }

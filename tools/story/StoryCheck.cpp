@@ -102,38 +102,38 @@ bool BlankBefore(const std::string& line, size_t at) {
 
 class TChecker {
  public:
-  explicit TChecker(const TSource& source) : Source(source) {
-    for (const std::string& raw : source.Lines) Lines.push_back(Classify(raw));
+  explicit TChecker(const TSource& source) : source_(source) {
+    for (const std::string& raw : source.Lines) lines_.push_back(Classify(raw));
   }
 
   std::vector<TDiagnostic> Run() {
-    for (const TBadCharacter& bad : Source.Bad) ErrorOnLine(bad.Line, BadCharacterText(bad));
+    for (const TBadCharacter& bad : source_.Bad) ErrorOnLine(bad.Line, BadCharacterText(bad));
     CheckSize();
     CollectLabels();
-    for (size_t i = 0; i < Lines.size(); ++i) CheckLine(i);
+    for (size_t i = 0; i < lines_.size(); ++i) CheckLine(i);
     CheckReach();
-    std::stable_sort(Found.begin(), Found.end(),
+    std::stable_sort(found_.begin(), found_.end(),
                      [](const TDiagnostic& a, const TDiagnostic& b) { return a.Line < b.Line; });
-    return Found;
+    return found_;
   }
 
  private:
-  const TSource& Source;
-  std::vector<TLine> Lines;
-  std::map<std::string, size_t> Labels;  // label -> index of its first line
-  std::vector<TDiagnostic> Found;
+  const TSource& source_;
+  std::vector<TLine> lines_;
+  std::map<std::string, size_t> labels_;  // label -> index of its first line
+  std::vector<TDiagnostic> found_;
 
-  void Error(size_t index, const std::string& text) { Found.push_back({static_cast<int>(index) + 1, true, text}); }
-  void Warning(size_t index, const std::string& text) { Found.push_back({static_cast<int>(index) + 1, false, text}); }
-  void ErrorOnLine(int line, const std::string& text) { Found.push_back({line, true, text}); }
+  void Error(size_t index, const std::string& text) { found_.push_back({static_cast<int>(index) + 1, true, text}); }
+  void Warning(size_t index, const std::string& text) { found_.push_back({static_cast<int>(index) + 1, false, text}); }
+  void ErrorOnLine(int line, const std::string& text) { found_.push_back({line, true, text}); }
 
   void CheckSize() {
-    const size_t count = Lines.size();
+    const size_t count = lines_.size();
     if (count > static_cast<size_t>(TQuilScript::MaxScenarioLines)) {
       ErrorOnLine(TQuilScript::MaxScenarioLines + 1, "more than 9,999 lines; the game holds at most 9,999");
       return;
     }
-    size_t fileLines = EncipheredLineCount(Source.Lines);
+    size_t fileLines = EncipheredLineCount(source_.Lines);
     if (fileLines > static_cast<size_t>(TQuilScript::MaxLines)) {
       ErrorOnLine(count == 0 ? 1 : static_cast<int>(count),
                   "the enciphered scenario would have " + std::to_string(fileLines) +
@@ -142,21 +142,21 @@ class TChecker {
   }
 
   void CollectLabels() {
-    for (size_t i = 0; i < Lines.size(); ++i) {
-      if (Lines[i].Kind != TKind::Label) continue;
-      const std::string& label = Lines[i].Words[0];
-      auto [at, added] = Labels.emplace(label, i);
+    for (size_t i = 0; i < lines_.size(); ++i) {
+      if (lines_[i].Kind != TKind::Label) continue;
+      const std::string& label = lines_[i].Words[0];
+      auto [at, added] = labels_.emplace(label, i);
       if (!added) {
         Error(i, "label " + Quote(label) + " is already defined on line " + std::to_string(at->second + 1) +
                      "; the game refuses to load the scenario");
       }
     }
-    if (Labels.find("@start") == Labels.end()) ErrorOnLine(1, "no \"@start\" label; the game starts there");
+    if (labels_.find("@start") == labels_.end()) ErrorOnLine(1, "no \"@start\" label; the game starts there");
   }
 
   void CheckLine(size_t i) {
-    const TLine& line = Lines[i];
-    const std::string& raw = Source.Lines[i];
+    const TLine& line = lines_[i];
+    const std::string& raw = source_.Lines[i];
     switch (line.Kind) {
       case TKind::Goto:
         CheckGoto(i, line);
@@ -184,7 +184,7 @@ class TChecker {
     const std::string& target = line.Words[1];
     if (!TQuilScript::IsLabel(target)) {
       Error(i, Quote(line.Words[0]) + " target " + Quote(target) + " is not a label (labels begin with \"@\")");
-    } else if (Labels.find(target) == Labels.end()) {
+    } else if (labels_.find(target) == labels_.end()) {
       Error(i, Quote(line.Words[0]) + " target " + Quote(target) + " does not exist");
     }
   }
@@ -216,7 +216,7 @@ class TChecker {
     if (!head.empty() && head[0] == '#') {
       Warning(i, Quote(head) + " names no command; the line is shown as story text");
     }
-    size_t width = ShownWidth(RemoveComment(Source.Lines[i]));
+    size_t width = ShownWidth(RemoveComment(source_.Lines[i]));
     if (width > static_cast<size_t>(PlayAreaBytes)) {
       Warning(i, "story line is " + std::to_string(width) + " bytes wide; the play area shows " +
                      std::to_string(PlayAreaBytes));
@@ -226,11 +226,11 @@ class TChecker {
   // The lines a run can go to after line i, by the run loop's rules: "#end" stops, a "#goto" to
   // an existing label jumps, a failed jump and everything else fall through.
   std::vector<size_t> NextLines(size_t i) const {
-    const TLine& line = Lines[i];
+    const TLine& line = lines_[i];
     std::vector<size_t> next;
     auto jumpTo = [&](const std::string& label) {
-      auto at = Labels.find(label);
-      if (at == Labels.end()) return false;
+      auto at = labels_.find(label);
+      if (at == labels_.end()) return false;
       next.push_back(at->second);
       return true;
     };
@@ -243,14 +243,14 @@ class TChecker {
       if (name == "#xxwonder") jumpTo(WonderLabel);
       if (name == "#xxbind_alone" || name == "#xxbind_load" || name == "#xxbind_heart") jumpTo(HeartLabel);
     }
-    if (i + 1 < Lines.size()) next.push_back(i + 1);
+    if (i + 1 < lines_.size()) next.push_back(i + 1);
     return next;
   }
 
   void CheckReach() {
-    auto start = Labels.find("@start");
-    if (start == Labels.end()) return;  // already an error; everything would be unreached
-    std::vector<bool> reached(Lines.size(), false);
+    auto start = labels_.find("@start");
+    if (start == labels_.end()) return;  // already an error; everything would be unreached
+    std::vector<bool> reached(lines_.size(), false);
     std::vector<size_t> pending{start->second};
     while (!pending.empty()) {
       size_t i = pending.back();
@@ -262,15 +262,15 @@ class TChecker {
       }
     }
     // One warning per stretch of unreached lines, blank lines not counted.
-    for (size_t i = 0; i < Lines.size();) {
-      if (reached[i] || Lines[i].Kind == TKind::Blank) {
+    for (size_t i = 0; i < lines_.size();) {
+      if (reached[i] || lines_[i].Kind == TKind::Blank) {
         ++i;
         continue;
       }
       size_t last = i;
       size_t j = i;
-      for (; j < Lines.size() && !reached[j]; ++j) {
-        if (Lines[j].Kind != TKind::Blank) last = j;
+      for (; j < lines_.size() && !reached[j]; ++j) {
+        if (lines_[j].Kind != TKind::Blank) last = j;
       }
       std::string which = last == i ? "line " + std::to_string(i + 1)
                                     : "lines " + std::to_string(i + 1) + "-" + std::to_string(last + 1);

@@ -110,7 +110,7 @@ bool ParseArguments(const std::vector<std::string>& args, const std::string& all
                     std::string& problem) {
   bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
-    std::string arg = args[i];
+    const std::string& arg = args[i];
     if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
       out.Positional.push_back(arg);
       continue;

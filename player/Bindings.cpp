@@ -1,0 +1,249 @@
+// Bindings -- every key the player layer answers, in one table: the keys, when they apply,
+// what they do, and their help. The dispatch, the F1 key list, --help and the manual's list
+// all read it; a new key is one row.
+#include <array>
+
+#include "platform/TextCodec.h"
+#include "player/Player.h"
+#include "player/PlayerState.h"
+#include "player/SaveMenu.h"
+
+using namespace Platform;
+
+namespace {
+
+constexpr unsigned kAnyModifiers = ~0U;  // the key held with any modifiers, or none
+
+struct TChord {
+  uint32_t Key = 0;  // 0: no key
+  unsigned Modifiers = 0;
+};
+
+enum class TWhen {
+  Always,         // whatever shows (over the key list: see OnKey)
+  Playing,        // no overlay (the save/load view is one)
+  PlayingFreely,  // no overlay and no idea button holds the focus (it takes Space and Enter)
+  Backlog,        // the backlog shows
+  SaveView,       // the save/load view shows
+  Offer,          // no overlay, and the title offers to continue the autosave
+  Window,         // the window's own (fullscreen): listed, never dispatched here
+};
+
+struct TBinding {
+  std::array<TChord, 5> Keys;
+  TWhen When;
+  bool Repeats;                                       // a held key acts again at the keyboard's rate
+  void (*Action)(TInputRouter& input, uint32_t key);  // the key pressed comes along
+  const char* KeyNames;                               // nullptr: listed with the row before
+  const char* English;
+  const char* Japanese;
+};
+
+void Advance(TInputRouter& input, uint32_t) { PressPlayArea(input); }
+void ClickNth(TInputRouter& input, uint32_t key) { ClickIdeaButton(input, static_cast<int>(key - '0')); }
+void BacklogOpen(TInputRouter&, uint32_t) { OpenBacklog(); }
+void KeyListOpen(TInputRouter&, uint32_t) { ShowOverlay(TOverlay::Keys); }
+void Mute(TInputRouter&, uint32_t) { ToggleMute(); }
+void Shot(TInputRouter&, uint32_t) { TakeScreenshot(); }
+void Copy(TInputRouter&, uint32_t) { CopyLinesOnScreen(); }
+void Follow(TInputRouter&, uint32_t) { ToggleFollow(); }
+void Close(TInputRouter&, uint32_t) { HideOverlay(); }
+void PageBack(TInputRouter&, uint32_t) { ScrollBacklog(-TBacklog::PageLines); }
+void PageOn(TInputRouter&, uint32_t) { ScrollBacklog(TBacklog::PageLines); }
+void LineBack(TInputRouter&, uint32_t) { ScrollBacklog(-1); }
+void LineOn(TInputRouter&, uint32_t) { ScrollBacklog(1); }
+void QuickSaveKey(TInputRouter&, uint32_t) { QuickSave(); }
+void QuickLoadKey(TInputRouter&, uint32_t) { QuickLoad(); }
+void SavesOpen(TInputRouter&, uint32_t key) { OpenSaveMenu(key == 'S'); }
+void Continue(TInputRouter&, uint32_t) { TakeContinueOffer(); }
+void MusicVolumeKey(TInputRouter&, uint32_t key) { ChangeVolume(true, key == VK_F8 ? 1 : -1); }
+void SoundVolumeKey(TInputRouter&, uint32_t key) { ChangeVolume(false, key == VK_F8 ? 1 : -1); }
+void SavesClose(TInputRouter&, uint32_t) { CloseSaveMenu(); }
+void SavesTake(TInputRouter&, uint32_t) { TakeSaveChoice(); }
+void SavesMove(TInputRouter&, uint32_t key) {
+  MoveSaveChoice(key == VK_LEFT ? -1 : key == VK_RIGHT ? 1 : 0, key == VK_UP ? -1 : key == VK_DOWN ? 1 : 0);
+}
+
+// In this order: the first row that applies takes the key. Help is in the key list's order.
+const TBinding Bindings[] = {
+    {{{{VK_SPACE, 0}, {VK_RETURN, 0}}},
+     TWhen::PlayingFreely,
+     false,
+     Advance,
+     "Space, Enter, →, ↓",
+     "advance the story (as a click on the picture)",
+     "話を進める（画面を押すのと同じ）"},
+    {{{{VK_RIGHT, 0}, {VK_DOWN, 0}}}, TWhen::Playing, false, Advance, nullptr, nullptr, nullptr},
+    {{{{'1', 0}, {'2', 0}, {'3', 0}, {'4', 0}, {'5', 0}}},
+     TWhen::Playing,
+     false,
+     ClickNth,
+     "1 … 5",
+     "click the idea buttons on screen, counted from the top",
+     "アイデアボタンを上から順に押す"},
+    {{{{VK_PRIOR, 0}, {VK_UP, 0}}},
+     TWhen::Playing,
+     true,
+     BacklogOpen,
+     "Wheel up, PageUp, ↑",
+     "the backlog: the story so far (Esc or a click closes it)",
+     "これまでの話（Esc かクリックで閉じる）"},
+    {{{{'M', 0}, {'U', ssCtrl}}}, TWhen::Always, false, Mute, "M, Ctrl+U", "mute and unmute", "消音と解除"},
+    {{{{VK_F12, 0}, {'S', ssAlt}}},
+     TWhen::Always,
+     false,
+     Shot,
+     "F12, Alt+S",
+     "save a screenshot in Pictures/Farrowmere",
+     "スクリーンショットを保存"},
+    {{{{'C', ssCtrl}}}, TWhen::Always, false, Copy, "Ctrl+C", "copy the story lines on screen", "画面の文をコピー"},
+    {{{{'C', ssShift}}},
+     TWhen::Always,
+     false,
+     Follow,
+     "Shift+C",
+     "copy each new story line as it appears (again: off)",
+     "新しい文を次々にコピー（もう一度で止める）"},
+    {{{{VK_F11, 0}, {VK_RETURN, ssAlt}}},
+     TWhen::Window,
+     false,
+     nullptr,
+     "F11, Alt+Enter",
+     "fullscreen and back",
+     "全画面と元の大きさ"},
+    {{{{VK_F5, 0}}},
+     TWhen::Playing,
+     false,
+     QuickSaveKey,
+     "F5, F9",
+     "quick save, quick load",
+     "クイックセーブ、クイックロード"},
+    {{{{VK_F9, 0}}}, TWhen::Playing, false, QuickLoadKey, nullptr, nullptr, nullptr},
+    {{{{'S', 0}, {'L', 0}}},
+     TWhen::Playing,
+     false,
+     SavesOpen,
+     "S, L",
+     "save or load in one of twelve slots (arrows, Enter, Esc)",
+     "十二の枠にセーブ、ロード（矢印、Enter、Esc）"},
+    {{{{'C', 0}}},
+     TWhen::Offer,
+     false,
+     Continue,
+     "C",
+     "on the title: go on with the game closed last",
+     "タイトルで：前回の続きから"},
+    {{{{VK_F7, 0}, {VK_F8, 0}}},
+     TWhen::Always,
+     true,
+     MusicVolumeKey,
+     "F7, F8, Shift+F7/F8",
+     "music quieter, louder (with Shift the sounds)",
+     "音楽を小さく、大きく（Shift で効果音）"},
+    {{{{VK_F7, ssShift}, {VK_F8, ssShift}}}, TWhen::Always, true, SoundVolumeKey, nullptr, nullptr, nullptr},
+    {{{{VK_F1, 0}}}, TWhen::Playing, false, KeyListOpen, "F1", "this key list", "このキー一覧"},
+    // The open backlog: Escape closes it; the rest scroll (scrolling on from the newest page
+    // closes it). Named in the backlog's help above.
+    {{{{VK_ESCAPE, kAnyModifiers}}}, TWhen::Backlog, true, Close, nullptr, nullptr, nullptr},
+    {{{{VK_PRIOR, kAnyModifiers}}}, TWhen::Backlog, true, PageBack, nullptr, nullptr, nullptr},
+    {{{{VK_NEXT, kAnyModifiers}}}, TWhen::Backlog, true, PageOn, nullptr, nullptr, nullptr},
+    {{{{VK_UP, kAnyModifiers}}}, TWhen::Backlog, true, LineBack, nullptr, nullptr, nullptr},
+    {{{{VK_DOWN, kAnyModifiers}}}, TWhen::Backlog, true, LineOn, nullptr, nullptr, nullptr},
+    // The open save/load view: named in the help of S and L above.
+    {{{{VK_ESCAPE, 0}}}, TWhen::SaveView, false, SavesClose, nullptr, nullptr, nullptr},
+    {{{{VK_RETURN, 0}, {VK_SPACE, 0}}}, TWhen::SaveView, false, SavesTake, nullptr, nullptr, nullptr},
+    {{{{VK_LEFT, 0}, {VK_RIGHT, 0}, {VK_UP, 0}, {VK_DOWN, 0}}},
+     TWhen::SaveView,
+     true,
+     SavesMove,
+     nullptr,
+     nullptr,
+     nullptr},
+};
+
+bool Applies(TWhen when, TInputRouter& input) {
+  switch (when) {
+    case TWhen::Always:
+      return true;
+    case TWhen::Playing:
+      return Player->Showing == TOverlay::None && !SaveMenuOpen();
+    case TWhen::PlayingFreely:
+      return Player->Showing == TOverlay::None && !SaveMenuOpen() && input.Focused() == nullptr;
+    case TWhen::Backlog:
+      return Player->Showing == TOverlay::Backlog;
+    case TWhen::SaveView:
+      return SaveMenuOpen();
+    case TWhen::Offer:
+      return Player->Showing == TOverlay::None && ContinueOfferShowing();
+    case TWhen::Window:
+      break;
+  }
+  return false;
+}
+
+bool Matches(const TBinding& binding, uint32_t key, unsigned modifiers) {
+  for (const TChord& chord : binding.Keys) {
+    if (chord.Key == key && (chord.Modifiers == kAnyModifiers || chord.Modifiers == modifiers)) return true;
+  }
+  return false;
+}
+
+bool IsModifier(uint32_t key) { return key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU; }
+
+// How far a notch of the wheel scrolls the backlog.
+constexpr int kWheelLines = 3;
+
+}  // namespace
+
+bool OnKey(TInputRouter& input, const TKeyEvent& key) {
+  if (Player == nullptr || !key.Down()) return false;
+  if (Player->Showing == TOverlay::Keys && !IsModifier(key.VirtualKey)) {
+    HideOverlay();  // the key list stays until the next key, which does nothing else
+    return true;
+  }
+  const unsigned modifiers = key.Shift & (ssShift | ssAlt | ssCtrl);
+  for (const TBinding& binding : Bindings) {
+    if (binding.Action == nullptr || !Matches(binding, key.VirtualKey, modifiers) || !Applies(binding.When, input))
+      continue;
+    if (!key.Repeat || binding.Repeats) binding.Action(input, key.VirtualKey);
+    return true;
+  }
+  // The open backlog and the save/load view hold the game still: no other key reaches it.
+  // Otherwise Alt and F10 among the rest are swallowed further on.
+  return Player->Showing == TOverlay::Backlog || SaveMenuOpen();
+}
+
+bool OnWheel(TInputRouter&, int notches, unsigned, int, int) {
+  if (Player == nullptr) return false;
+  if (SaveMenuOpen()) return true;  // the view takes the wheel and does nothing with it
+  if (Player->Showing == TOverlay::Keys) {
+    HideOverlay();
+  } else if (Player->Showing == TOverlay::Backlog) {
+    ScrollBacklog(-notches * kWheelLines);
+  } else if (notches > 0) {
+    OpenBacklog();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+std::vector<TKeyHelp> KeyList() {
+  std::vector<TKeyHelp> keys;
+  for (const TBinding& binding : Bindings) {
+    if (binding.KeyNames != nullptr) keys.push_back(TKeyHelp{binding.KeyNames, binding.English, binding.Japanese});
+  }
+  return keys;
+}
+
+std::string KeyListText() {
+  std::string text;
+  for (const TKeyHelp& key : KeyList()) {
+    std::string keys = Platform::Cp932ToUtf8(key.Keys);
+    // Columns by characters, not bytes: the arrows are three bytes each in UTF-8.
+    size_t width = 0;
+    for (unsigned char c : keys) width += (c & 0xC0) != 0x80 ? 1 : 0;
+    text += "  " + keys + std::string(width < 22 ? 22 - width : 1, ' ') + key.English + "\n";
+  }
+  return text;
+}

@@ -1,0 +1,111 @@
+// PlayerState -- what the player layer's own files share: its one state and the steps each
+// file offers the others. Nothing outside player/ includes it.
+#pragma once
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "platform/Controls.h"
+#include "platform/Form.h"
+#include "platform/Graphics.h"
+#include "platform/Input.h"
+#include "player/Backlog.h"
+#include "player/Settings.h"
+
+struct TSaveGame;
+
+enum class TOverlay { None, Backlog, Keys };
+
+struct TPlayer {
+  Platform::TForm* Form = nullptr;
+  Platform::TPaintBox* PlayArea = nullptr;
+  Platform::TPanel* Page = nullptr;              // the play area's panel, where the overlays lie
+  std::unique_ptr<Platform::TPaintBox> Overlay;  // over the play area and its buttons while it shows
+  Platform::TBitmap Frozen;                      // the play area as it was when the overlay opened
+  TOverlay Showing = TOverlay::None;
+  bool OverlayPause = false;  // each holds one pause of the frame loop
+  bool HiddenPause = false;
+  TBacklog Lines;
+  bool TitleSeen = false;       // the lines were already cleared for the title showing now
+  bool Follow = false;          // Shift+C: each new line goes to the clipboard
+  std::string Caption;          // the form's own caption
+  bool CaptionMessage = false;  // the title names a saved screenshot for a while
+  TSettings Settings;           // as last read or written
+  int KeyListener = 0, WheelListener = 0, HiddenListener = 0, LineListener = 0, CloseListener = 0;
+};
+
+// The layer while it is set up, else nullptr.
+extern std::unique_ptr<TPlayer> Player;
+
+// Takes (hold) or gives back one pause of the frame loop, kept in held.
+void HoldPause(bool& held, bool hold);
+
+// ---- Overlay.cpp: the frozen play area under the backlog or the key list ----------------------
+void ShowOverlay(TOverlay what);
+void HideOverlay();
+void DrawOverlay();
+// A fault while drawing is said once on standard error; the game goes on.
+void ReportOnce(const std::exception& error);
+
+// ---- Backlog: opening and scrolling (Overlay.cpp), keeping lines (Player.cpp) ---------------
+void OpenBacklog();
+void ScrollBacklog(int lines);
+void ForgetAnEndedGame();
+// A save carries the backlog; a load puts it back (Player.cpp).
+void CaptureBacklog(TSaveGame& save);
+void RestoreBacklog(const TSaveGame& save);
+
+// ---- TitleBar.cpp: the title, the clipboard, mute and screenshots ----------------------------
+void ShowCaption();
+void EndCaptionMessage();
+void ToggleMute();
+void TakeScreenshot();
+void CopyLinesOnScreen();
+void ToggleFollow();
+// The title says a line (CP932) for two seconds.
+void TellInTitle(const std::string& cp932);
+// Music (else the sounds) one step louder (step 1) or quieter (-1); the title says the level.
+void ChangeVolume(bool music, int step);
+
+// ---- Remembered settings (TitleBar.cpp) --------------------------------------------------------
+// Reads the settings and puts mute and the volumes back; the window's factor and fullscreen
+// follow on the first pass of the frame loop, once the window exists.
+void ApplyRememberedSettings();
+// The window exists once the frame loop runs: its remembered factor and fullscreen are put back
+// then, by this timer entry.
+void RestoreWindowSettings();
+// Writes the settings when they differ from those last read or written.
+void RememberSettings();
+
+// ---- SaveMenu.cpp: the quick slot and the save/load view ---------------------------------------
+void SaveMenuSetup();
+void SaveMenuFree();
+void QuickSave();
+void QuickLoad();
+// Opens the view to save (else to load), the newest slot chosen.
+void OpenSaveMenu(bool saving);
+void CloseSaveMenu();
+// In the open view: moves the choice by dx, dy; takes the chosen slot.
+void MoveSaveChoice(int dx, int dy);
+void TakeSaveChoice();
+// Puts a small picture of the play area as the player sees it into a save being written.
+void AddThumbnail(TSaveGame& save);
+
+// ---- ContinueOffer.cpp: the title's offer of the autosave --------------------------------------
+// Shows the offer when the autosave slot holds a save this story loads; it goes with the title.
+void ShowContinueOffer();
+bool ContinueOfferShowing();
+// Loads the autosave; a refusal is said in the title.
+void TakeContinueOffer();
+void FreeContinueOffer();
+
+// ---- Presses.cpp: presses made as the mouse would make them ----------------------------------
+// One press on the play area where no idea button lies.
+void PressPlayArea(Platform::TInputRouter& input);
+// Clicks the n-th (1-based) idea button with a part in the play area, counted from the top.
+void ClickIdeaButton(Platform::TInputRouter& input, int n);
+
+// ---- Bindings.cpp: keys and wheel --------------------------------------------------------------
+bool OnKey(Platform::TInputRouter& input, const Platform::TKeyEvent& key);
+bool OnWheel(Platform::TInputRouter& input, int notches, unsigned shift, int x, int y);

@@ -1,0 +1,113 @@
+// TitleBar -- what the title says (the clipboard mode, a saved screenshot, a volume, a save),
+// the clipboard, mute and the volumes, and the settings that remember them: the keys that work
+// in every state of the game.
+#include <algorithm>
+
+#include "game/UnitMain.h"
+#include "paint/QuilTimer.h"
+#include "platform/Application.h"
+#include "platform/Clipboard.h"
+#include "platform/Sound.h"
+#include "platform/TextCodec.h"
+#include "platform/Window.h"
+#include "player/Player.h"
+#include "player/PlayerState.h"
+
+using namespace Platform;
+
+namespace {
+
+// How long the title says a message (a saved screenshot, a volume, a save).
+constexpr int32_t kTitleMessageMs = 2000;
+
+// What the player has chosen now.
+TSettings CurrentSettings() {
+  TSettings s = Player->Settings;
+  s.Muted = SoundMuted();
+  s.MusicVolume = MusicVolume();
+  s.SoundVolume = SoundVolume();
+  // The factor is the file's: nothing in the game changes it, so a chosen one stays.
+  if (TWindow* window = Application.Window(); window != nullptr) s.Fullscreen = window->Fullscreen();
+  return s;
+}
+
+}  // namespace
+
+void ShowCaption() {
+  if (Player->CaptionMessage) return;  // the screenshot's message keeps the title a while
+  Player->Form->Caption = Player->Follow ? Player->Caption + " - 新しい文をクリップボードへ" : Player->Caption;
+}
+
+void EndCaptionMessage() {
+  TQuilTimer::Remove(EndCaptionMessage);
+  if (Player == nullptr) return;
+  Player->CaptionMessage = false;
+  ShowCaption();
+}
+
+void TellInTitle(const std::string& cp932) {
+  Player->Form->Caption = Player->Caption + " - " + cp932;
+  Player->CaptionMessage = true;
+  TQuilTimer::Remove(EndCaptionMessage);
+  // The title's message keeps its time while the game is paused.
+  TQuilTimer::Add(EndCaptionMessage, kTitleMessageMs, "", true);
+}
+
+void ToggleMute() {
+  MuteSound(!SoundMuted());
+  RememberSettings();
+}
+
+void ChangeVolume(bool music, int step) {
+  int m = MusicVolume(), w = SoundVolume();
+  (music ? m : w) += step;
+  SetVolumes(m, w);
+  const int level = music ? MusicVolume() : SoundVolume();
+  TellInTitle(std::string(music ? "音楽" : "効果音") + " " + std::to_string(level) + "/" + std::to_string(VolumeSteps));
+  RememberSettings();
+}
+
+void RestoreWindowSettings() {
+  TQuilTimer::Remove(RestoreWindowSettings);
+  if (Player == nullptr) return;
+  if (TWindow* window = Application.Window(); window != nullptr) {
+    if (Player->Settings.Factor > 0) window->SetWindowScale(Player->Settings.Factor);
+    if (Player->Settings.Fullscreen) window->SetFullscreen(true);
+  }
+}
+
+void ApplyRememberedSettings() {
+  Player->Settings = ReadSettings();
+  MuteSound(Player->Settings.Muted);
+  SetVolumes(Player->Settings.MusicVolume, Player->Settings.SoundVolume);
+  if (Player->Settings.Factor > 0 || Player->Settings.Fullscreen) TQuilTimer::Add(RestoreWindowSettings, 1, "");
+}
+
+void RememberSettings() {
+  const TSettings now = CurrentSettings();
+  if (now == Player->Settings) return;
+  Player->Settings = now;
+  WriteSettings(now);
+}
+
+void TakeScreenshot() {
+  std::string path = SaveScreenshot(*Player->Form);
+  if (path.empty()) return;
+  std::string cp932;
+  size_t bad = 0;
+  if (!Utf8ToCp932(path, cp932, bad)) cp932 = "(" + std::to_string(path.size()) + " bytes)";
+  TellInTitle("保存しました: " + cp932);
+}
+
+void CopyLinesOnScreen() {
+  if (TitleShowing) return;  // the title covers them
+  std::string text;
+  const int count = std::clamp<int32_t>(ScriptLineCount, 0, MaxScriptLines);
+  for (int i = 0; i < count; ++i) text += (i > 0 ? "\n" : "") + Cp932ToUtf8(ScriptLines[static_cast<size_t>(i)]);
+  if (!text.empty()) SetClipboardText(text);
+}
+
+void ToggleFollow() {
+  Player->Follow = !Player->Follow;
+  ShowCaption();
+}
