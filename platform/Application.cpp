@@ -11,6 +11,7 @@
 #include "platform/Sound.h"
 #include "platform/TextCodec.h"
 #include "platform/Window.h"
+#include "platform/WindowInternal.h"
 
 namespace Platform {
 
@@ -99,7 +100,7 @@ bool TApplication::WaitMessage(uint32_t timeoutMs) {
     timeoutMs = spent < timeoutMs ? timeoutMs - spent : 0;
   }
   if (window_ != nullptr && !Clock().IsVirtual()) {
-    return SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs)) != 0;
+    return WaitForDisplayEvent(timeoutMs);
   }
   Clock().Idle(timeoutMs);
   return !posted_.empty();
