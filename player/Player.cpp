@@ -223,7 +223,10 @@ void ShowAndKeepLine(const std::string& line, std::string& result) {
 
 void ShowCaption() {
   if (player->CaptionMessage) return;  // the screenshot's message keeps the title a while
-  player->Form->Caption = player->Follow ? player->Caption + " - 新しい文をクリップボードへ" : player->Caption;
+  std::string caption = player->Caption;
+  if (SoundMuted()) caption += " - 消音中";
+  if (player->Follow) caption += " - 新しい文をクリップボードへ";
+  player->Form->Caption = caption;
 }
 
 void EndCaptionMessage() {
@@ -235,11 +238,12 @@ void EndCaptionMessage() {
 
 void Screenshot() {
   std::string path = SaveScreenshot(*player->Form);
-  if (path.empty()) return;
   std::string cp932;
   size_t bad = 0;
   if (!Utf8ToCp932(path, cp932, bad)) cp932 = "(" + std::to_string(path.size()) + " bytes)";
-  player->Form->Caption = player->Caption + " - 保存しました: " + cp932;
+  // A player started from the menu never sees standard error: the title says it either way.
+  player->Form->Caption =
+      player->Caption + (path.empty() ? " - スクリーンショットを保存できませんでした" : " - 保存しました: " + cp932);
   player->CaptionMessage = true;
   TQuilTimer::Remove(EndCaptionMessage);
   TQuilTimer::Add(EndCaptionMessage, kTitleMessageMs, "");
@@ -320,7 +324,10 @@ bool IsModifier(uint32_t key) { return key == VK_SHIFT || key == VK_CONTROL || k
 bool AnyTimeKey(const TKeyEvent& key, unsigned mods) {
   const uint32_t k = key.VirtualKey;
   if ((k == 'M' && mods == 0) || (k == 'U' && mods == ssCtrl)) {
-    if (!key.Repeat) MuteSound(!SoundMuted());
+    if (!key.Repeat) {
+      MuteSound(!SoundMuted());
+      ShowCaption();
+    }
   } else if ((k == VK_F12 && mods == 0) || (k == 'S' && mods == ssAlt)) {
     if (!key.Repeat) Screenshot();
   } else if (k == 'C' && mods == ssCtrl) {
