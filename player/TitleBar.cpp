@@ -21,7 +21,10 @@ constexpr int32_t kTitleMessageMs = 2000;
 
 void ShowCaption() {
   if (Player->CaptionMessage) return;  // the screenshot's message keeps the title a while
-  Player->Form->Caption = Player->Follow ? Player->Caption + " - 新しい文をクリップボードへ" : Player->Caption;
+  std::string caption = Player->Caption;
+  if (SoundMuted()) caption += " - 消音中";
+  if (Player->Follow) caption += " - 新しい文をクリップボードへ";
+  Player->Form->Caption = caption;
 }
 
 void EndCaptionMessage() {
@@ -31,15 +34,19 @@ void EndCaptionMessage() {
   ShowCaption();
 }
 
-void ToggleMute() { MuteSound(!SoundMuted()); }
+void ToggleMute() {
+  MuteSound(!SoundMuted());
+  ShowCaption();
+}
 
 void TakeScreenshot() {
   std::string path = SaveScreenshot(*Player->Form);
-  if (path.empty()) return;
   std::string cp932;
   size_t bad = 0;
   if (!Utf8ToCp932(path, cp932, bad)) cp932 = "(" + std::to_string(path.size()) + " bytes)";
-  Player->Form->Caption = Player->Caption + " - 保存しました: " + cp932;
+  // A player started from the menu never sees standard error: the title says it either way.
+  Player->Form->Caption =
+      Player->Caption + (path.empty() ? " - スクリーンショットを保存できませんでした" : " - 保存しました: " + cp932);
   Player->CaptionMessage = true;
   TQuilTimer::Remove(EndCaptionMessage);
   // The title's message keeps its time while the game is paused.
