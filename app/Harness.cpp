@@ -59,11 +59,29 @@ TGameHarness::TGameHarness(uint32_t seed) : clock_(*this) {
     SetClock(nullptr);
     throw;
   }
-  router_ = std::make_unique<TInputRouter>(*form_);
+  main_ = form_.get();
+  router_ = std::make_unique<TInputRouter>(*main_);
+}
+
+TGameHarness::TGameHarness(TFormMain& programForm) : clock_(*this), main_(&programForm), adopted_(true) {
+  clock_.Set(timeGetTime());
+  SetClock(&clock_);
+  current = this;
+  SoundHook = RecordSound;
+  router_ = std::make_unique<TInputRouter>(*main_);
 }
 
 TGameHarness::~TGameHarness() {
   router_.reset();
+  if (adopted_) {
+    SoundHook = nullptr;
+    current = nullptr;
+    SetClock(nullptr);
+    // The frame loop ran inside the call message the form posted at set-up; the program's
+    // message loop enters it again from a new one.
+    if (loopStarted_ && !Application.Terminated()) TQuilTimer::Start(*main_);
+    return;
+  }
   form_.reset();
   Application.ProcessMessages();  // a call message still queued goes with the form
   StopUnits();
@@ -90,10 +108,10 @@ TGameHarness::TIdeaClick TGameHarness::IdeaButtonPoint(const std::string& captio
     if (button == nullptr || !button->Showing() || button->Caption != caption) continue;
     int left = 0, top = 0, areaLeft = 0, areaTop = 0;
     button->ClientOrigin(left, top);
-    form_->PaintMain.ClientOrigin(areaLeft, areaTop);
+    main_->PaintMain.ClientOrigin(areaLeft, areaTop);
     // The button's part inside the play area (right and bottom edges outside).
-    int l = std::max(left, areaLeft), r = std::min(left + button->Width, areaLeft + form_->PaintMain.Width);
-    int t = std::max(top, areaTop), b = std::min(top + button->Height, areaTop + form_->PaintMain.Height);
+    int l = std::max(left, areaLeft), r = std::min(left + button->Width, areaLeft + main_->PaintMain.Width);
+    int t = std::max(top, areaTop), b = std::min(top + button->Height, areaTop + main_->PaintMain.Height);
     if (t >= b || l >= r)
       return top + button->Height <= areaTop ? TIdeaClick::AbovePlayArea : TIdeaClick::BelowPlayArea;
     x = l + (r - l) / 2;
@@ -123,7 +141,7 @@ void TGameHarness::PressKey(uint32_t virtualKey, unsigned shift) {
 
 void TGameHarness::TurnWheel(int notches) {
   try {
-    router_->MouseWheel(notches, 0, form_->PaintMain.Width / 2, form_->PaintMain.Height / 2);
+    router_->MouseWheel(notches, 0, main_->PaintMain.Width / 2, main_->PaintMain.Height / 2);
   } catch (const std::exception& error) {
     Application.HandleException(error);
   }
@@ -137,11 +155,11 @@ void TGameHarness::Restore() {
   if (Application.OnRestore) Application.OnRestore();
 }
 
-void TGameHarness::CloseWindow() { form_->Close(); }
+void TGameHarness::CloseWindow() { main_->Close(); }
 
 bool TGameHarness::Ended() const { return Application.Terminated(); }
 
-uint64_t TGameHarness::FramesDrawn() const { return form_->PaintMain.Version; }
+uint64_t TGameHarness::FramesDrawn() const { return main_->PaintMain.Version; }
 
 void TGameHarness::RunFrames(int count) {
   if (count <= 0 || Ended()) return;
@@ -173,7 +191,7 @@ std::vector<std::string> TGameHarness::IdeaButtonCaptions() const {
   return captions;
 }
 
-void TGameHarness::Screenshot(TBitmap& out) { PaintForm(*form_, out); }
+void TGameHarness::Screenshot(TBitmap& out) { PaintForm(*main_, out); }
 
 TColor TGameHarness::PixelAt(const TBitmap& bitmap, int x, int y) {
   const uint8_t* p = bitmap.ScanLine(y) + 3 * x;

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/story/StoryCheck.h"
+#include "author/StoryCheck.h"
+#include "author/StorySource.h"
 #include "tools/story/StoryCodec.h"
-#include "tools/story/StorySource.h"
 #include "tools/story/StoryTrace.h"
 
 namespace {

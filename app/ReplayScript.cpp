@@ -1,5 +1,5 @@
 // ReplayScript -- reading the replay script.
-#include "tools/replay/ReplayScript.h"
+#include "app/ReplayScript.h"
 
 #include <sstream>
 
@@ -143,11 +143,16 @@ bool ParseStep(const std::string& text, TReplayStep& step, std::string& error) {
       return fail("wheel needs up or down and at most a count from 1 to " + std::to_string(MaxFramesPerStep));
     }
     step.Count = words[1] == "up" ? notches : -notches;
+  } else if (verb == "reload") {
+    step.Kind = TReplayStep::Reload;
+    if (args > 1) return fail("reload takes at most one file name: reload [FILE2]");
+    if (args == 1) step.Text = words[1];
   } else if (verb == "hide" || verb == "show") {
     step.Kind = verb == "hide" ? TReplayStep::Hide : TReplayStep::Show;
     if (args != 0) return fail(verb + " takes nothing after it");
   } else {
-    return fail("unknown command '" + verb + "' (press, click, frames, state, shot, key, wheel, hide, show, close)");
+    return fail("unknown command '" + verb +
+                "' (press, click, frames, state, shot, key, wheel, hide, show, close, reload)");
   }
   return true;
 }
