@@ -16,8 +16,8 @@ enum class TLineKind { Blank, Label, End, Goto, Command, Text };
 
 struct TStoryLine {
   TLineKind Kind = TLineKind::Blank;
-  TStringArray Words;              // after comment removal
-  std::vector<int> WordColumns;    // 1-based character column of each word in the source line
+  TStringArray Words;            // after comment removal
+  std::vector<int> WordColumns;  // 1-based character column of each word in the source line
   const TCommandInfo* Command = nullptr;
 };
 

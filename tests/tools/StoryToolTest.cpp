@@ -307,6 +307,35 @@ TEST_F(StoryTool, CheckWarnsAboutWhatTheGameWouldMisshow) {
   EXPECT_EQ(Run("check bind.txt").Out, "") << "an idea burst of #xxbind_heart reaches @HEART";
 }
 
+TEST_F(StoryTool, GraphDrawsPassagesWithTheirJumpsAndFallsThrough) {
+  Write("graph.txt",
+        "// a comment before the first label draws nothing\n@start\nA\n#goto @b\n@a\n#xxwonder\n#end\n@b\n"
+        "#xxbind_heart\n@c\nC\n@REAL\nR\n#end\n@HEART\nH\n");
+  TRun run = Run("graph graph.txt");
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(run.Out,
+            "digraph story {\n  node [shape=box];\n"
+            "  \"@start\";\n  \"@a\";\n  \"@b\";\n  \"@c\";\n  \"@REAL\";\n  \"@HEART\";\n"
+            "  \"@a\" -> \"@REAL\" [label=\"#xxwonder\"];\n"
+            "  \"@b\" -> \"@HEART\" [label=\"#xxbind_heart\"];\n"
+            "  \"@b\" -> \"@c\" [style=dashed];\n"
+            "  \"@c\" -> \"@REAL\" [style=dashed];\n"
+            "  \"@start\" -> \"@b\" [label=\"#goto\"];\n"
+            "}\n");
+}
+
+TEST_F(StoryTool, CoverageListsTheStoryLinesNoReplayShowsWithTheShare) {
+  fs::create_directory_symlink(fs::path(FARROW_SOURCE_DIR) / "dat", Dir / "dat");  // the pictures
+  Write("cover.txt", "@start\none\n#goto @two\nnever\n@two\ntwo\nthree\n#end\n");
+  Write("first.replay", "press 300 200\nframes 2\n");                            // the title goes: "one" is on screen
+  Write("second.replay", "press 300 200\nframes 2\npress 300 200\nframes 2\n");  // and "two"
+  TRun run = Run("coverage cover.txt first.replay second.replay");
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(run.Out,
+            "cover.txt:4: not shown: never\ncover.txt:7: not shown: three\n"
+            "shown 2 of 4 story lines (50.0%) in 2 replays\n");
+}
+
 // The worked example: '@start', 'Line A', '#say hello', 'Line C' in a.txt.
 const std::string TraceExample = Utf8(
     u8"load 【成功】\n"
