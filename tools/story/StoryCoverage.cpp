@@ -49,9 +49,9 @@ bool Play(const std::string& path, std::vector<bool>& shown) {
   std::ostringstream unseen;
   TReplayResult result = RunReplay(game, steps, ".", unseen);
   Shown = nullptr;
+  // A step that cannot be done ends its script, as in farrow-replay; what it showed counts.
   if (result.Outcome == TReplayResult::Failed) {
-    std::cerr << "farrow-story: " << path << ":" << result.Line << ": " << result.Error << "\n";
-    return false;
+    std::cerr << "farrow-story: " << path << ":" << result.Line << ": " << result.Error << " (the script stops here)\n";
   }
   return true;
 }

@@ -6,7 +6,7 @@
 
 namespace Story {
 
-// Exit status: 0 done, 1 the source fails the check or a script cannot be read or run.
+// Exit status: 0 done, 1 the source fails the check or a script cannot be read.
 int Coverage(const std::string& sourcePath, const std::vector<std::string>& replayPaths);
 
 }  // namespace Story

@@ -112,7 +112,9 @@ const TCommandHelp Commands[] = {
      "and prints SOURCE:LINE: not shown: TEXT for every story line none of them showed, then\n"
      "the share shown: shown N of M story lines (P%) in K replays.\n"
      "\n"
-     "Exit status: 0 done, 1 the source fails the check or a script fails, 2 wrong invocation.\n"},
+     "A step that cannot be done ends its script (named on standard error); what it showed\n"
+     "counts. Exit status: 0 done, 1 the source fails the check or a script cannot be read,\n"
+     "2 wrong invocation.\n"},
 };
 
 // What one subcommand was given.
