@@ -19,7 +19,7 @@ class TGameHarness {
   // Throws what the start-up throws (a missing or broken picture), with everything undone.
   explicit TGameHarness(uint32_t seed);
   // Drives the program's own form before its message loop runs (--warp-replay): the units are
-  // the program's, sounds are only recorded, the virtual clock starts at the real one's time.
+  // the program's, the virtual clock starts at the real one's time, sounds play and are recorded.
   // The destructor hands the form back with the real clock and the frame loop posted again.
   explicit TGameHarness(TFormMain& programForm);
   ~TGameHarness();

@@ -64,9 +64,7 @@ std::string PassageGraph(const TSource& source) {
     const TStoryLine& line = flow.Lines[i];
     for (const TFlowStep& step : flow.Next(i)) {
       std::string from = PassageName(flow, i), to = PassageName(flow, step.To);
-      std::string how = step.Kind == TEdge::Next   ? ""
-                        : step.Kind == TEdge::Goto ? "#goto"
-                                                   : ShowText(line.Words[0]);
+      std::string how = step.Kind == TEdge::Next ? "" : step.Kind == TEdge::Goto ? "#goto" : ShowText(line.Words[0]);
       if (step.Kind == TEdge::Next && (from == to || line.Kind == TLineKind::Blank)) continue;
       edges.insert({from, to, how});
     }
