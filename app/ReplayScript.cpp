@@ -51,6 +51,7 @@ constexpr TNamedKey kKeys[] = {
     {"alt+s", 'S', Platform::ssAlt},
     {"ctrl+c", 'C', Platform::ssCtrl},
     {"shift+c", 'C', Platform::ssShift},
+    {"shift+r", 'R', Platform::ssShift},
 };
 
 const TNamedKey* FindKey(const std::string& name) {

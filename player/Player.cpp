@@ -8,6 +8,7 @@
 #include <memory>
 #include <utility>
 
+#include "author/LiveStory.h"
 #include "game/UnitMain.h"
 #include "game/UnitScript.h"
 #include "paint/QuilTimer.h"
@@ -330,6 +331,8 @@ bool AnyTimeKey(const TKeyEvent& key, unsigned mods) {
       player->Follow = !player->Follow;
       ShowCaption();
     }
+  } else if (k == 'R' && mods == ssShift && Story::PlayingStory()) {
+    if (!key.Repeat) Story::ReloadStory(*player->Form);  // an author's --story, reloaded in place
   } else {
     return false;
   }

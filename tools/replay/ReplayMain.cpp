@@ -35,7 +35,7 @@ const char* const kUsage =
     "Script commands, one a line (# starts a comment):\n"
     "  press X Y [left|right|middle]   click CAPTION   frames N   state   shot NAME\n"
     "  key NAME (alt f10 enter space right down up pageup pagedown escape 1..5 m ctrl+u f1 f12\n"
-    "  alt+s ctrl+c shift+c)   wheel up|down [N]   hide   show   close   reload [FILE2]\n";
+    "  alt+s ctrl+c shift+c shift+r)   wheel up|down [N]   hide   show   close   reload [FILE2]\n";
 
 int Usage(const std::string& why) {
   std::cerr << "farrow-replay: " << why << "\n" << kUsage;
