@@ -3,6 +3,7 @@
 // all read it; a new key is one row.
 #include <array>
 
+#include "author/LiveStory.h"
 #include "platform/TextCodec.h"
 #include "player/Player.h"
 #include "player/PlayerState.h"
@@ -23,6 +24,7 @@ enum class TWhen {
   Playing,        // no overlay
   PlayingFreely,  // no overlay and no idea button holds the focus (it takes Space and Enter)
   Backlog,        // the backlog shows
+  Authoring,      // a plain story source is played (--story)
   Window,         // the window's own (fullscreen): listed, never dispatched here
 };
 
@@ -49,6 +51,7 @@ void PageBack(TInputRouter&, uint32_t) { ScrollBacklog(-TBacklog::PageLines); }
 void PageOn(TInputRouter&, uint32_t) { ScrollBacklog(TBacklog::PageLines); }
 void LineBack(TInputRouter&, uint32_t) { ScrollBacklog(-1); }
 void LineOn(TInputRouter&, uint32_t) { ScrollBacklog(1); }
+void Reload(TInputRouter&, uint32_t) { Story::ReloadStory(*Player->Form); }
 
 // In this order: the first row that applies takes the key. Help is in the key list's order.
 const TBinding Bindings[] = {
@@ -98,6 +101,9 @@ const TBinding Bindings[] = {
      "fullscreen and back",
      "全画面と元の大きさ"},
     {{{{VK_F1, 0}}}, TWhen::Playing, false, KeyListOpen, "F1", "this key list", "このキー一覧"},
+    // An author's --story reloaded in place; named with --story in --help and the story tool's
+    // manual, not in the player's key list.
+    {{{{'R', ssShift}}}, TWhen::Authoring, false, Reload, nullptr, nullptr, nullptr},
     // The open backlog: Escape closes it; the rest scroll (scrolling on from the newest page
     // closes it). Named in the backlog's help above.
     {{{{VK_ESCAPE, kAnyModifiers}}}, TWhen::Backlog, true, Close, nullptr, nullptr, nullptr},
@@ -117,6 +123,8 @@ bool Applies(TWhen when, TInputRouter& input) {
       return Player->Showing == TOverlay::None && input.Focused() == nullptr;
     case TWhen::Backlog:
       return Player->Showing == TOverlay::Backlog;
+    case TWhen::Authoring:
+      return Story::PlayingStory();
     case TWhen::Window:
       break;
   }

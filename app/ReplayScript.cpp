@@ -1,5 +1,5 @@
 // ReplayScript -- reading the replay script.
-#include "tools/replay/ReplayScript.h"
+#include "app/ReplayScript.h"
 
 #include <sstream>
 
@@ -51,6 +51,7 @@ constexpr TNamedKey kKeys[] = {
     {"alt+s", 'S', Platform::ssAlt},
     {"ctrl+c", 'C', Platform::ssCtrl},
     {"shift+c", 'C', Platform::ssShift},
+    {"shift+r", 'R', Platform::ssShift},
 };
 
 const TNamedKey* FindKey(const std::string& name) {
@@ -143,11 +144,16 @@ bool ParseStep(const std::string& text, TReplayStep& step, std::string& error) {
       return fail("wheel needs up or down and at most a count from 1 to " + std::to_string(MaxFramesPerStep));
     }
     step.Count = words[1] == "up" ? notches : -notches;
+  } else if (verb == "reload") {
+    step.Kind = TReplayStep::Reload;
+    if (args > 1) return fail("reload takes at most one file name: reload [FILE2]");
+    if (args == 1) step.Text = words[1];
   } else if (verb == "hide" || verb == "show") {
     step.Kind = verb == "hide" ? TReplayStep::Hide : TReplayStep::Show;
     if (args != 0) return fail(verb + " takes nothing after it");
   } else {
-    return fail("unknown command '" + verb + "' (press, click, frames, state, shot, key, wheel, hide, show, close)");
+    return fail("unknown command '" + verb +
+                "' (press, click, frames, state, shot, key, wheel, hide, show, close, reload)");
   }
   return true;
 }
