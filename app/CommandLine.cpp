@@ -16,6 +16,14 @@ const TLine Options[] = {
     {"--data DIR",
      "read the story, pictures, sounds and tune from DIR (DIR/a.bmp,\n"
      "DIR/story.crp.txt, ...) instead of the installed data"},
+    {"--story FILE",
+     "play the plain scenario source FILE (UTF-8, as farrow-story\n"
+     "checks it) instead of the enciphered story; saving FILE or\n"
+     "Shift+R reloads it where the game stands"},
+    {"--warp LABEL", "start the story at LABEL instead of @start"},
+    {"--warp-replay SCRIPT",
+     "play the replay SCRIPT unseen and at full speed, then hand\n"
+     "the game over in the state it reached"},
     {"--no-persist",
      "read and write no saves and no settings (saves then last until\n"
      "the game ends)"},
@@ -26,7 +34,7 @@ const TLine Options[] = {
 // "  NAME        MEANING", continuation lines indented under the meaning.
 template <size_t N>
 std::string Table(const TLine (&lines)[N]) {
-  constexpr size_t column = 18;
+  constexpr size_t column = 24;
   std::string text;
   for (const TLine& line : lines) {
     std::string name = std::string("  ") + line.Name;
@@ -38,6 +46,21 @@ std::string Table(const TLine (&lines)[N]) {
     text += name + meaning + "\n";
   }
   return text;
+}
+
+// The field an option with a value fills ("--data DIR" or "--data=DIR"), or nullptr.
+std::string* ValueOf(TCommandLine& line, const std::string& arg) {
+  const std::pair<const char*, std::string TCommandLine::*> options[] = {
+      {"--data", &TCommandLine::DataFolder},
+      {"--story", &TCommandLine::Story},
+      {"--warp", &TCommandLine::Warp},
+      {"--warp-replay", &TCommandLine::WarpReplay},
+  };
+  const std::string name = arg.substr(0, arg.find('='));
+  for (const auto& [option, field] : options) {
+    if (name == option) return &(line.*field);
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -57,10 +80,10 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       if (line.Action != TCommandLine::TAction::Help) line.Action = TCommandLine::TAction::Version;
     } else if (arg == "--no-persist") {
       line.Persist = false;
-    } else if (arg == "--data" || arg.rfind("--data=", 0) == 0) {
-      std::string folder = arg == "--data" ? (i + 1 < args.size() ? args[++i] : "") : arg.substr(7);
-      if (folder.empty()) return wrong("--data needs a folder");
-      line.DataFolder = folder;
+    } else if (std::string* value = ValueOf(line, arg)) {
+      std::string name = arg.substr(0, arg.find('='));
+      *value = name == arg ? (i + 1 < args.size() ? args[++i] : "") : arg.substr(name.size() + 1);
+      if (value->empty()) return wrong(name + " needs " + (name == "--data" ? "a folder" : "a value"));
     } else {
       return wrong("unknown option '" + arg + "'");
     }
@@ -69,7 +92,9 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string UsageText() {
-  return "Usage: farrowmere [--data DIR] [--no-persist]\n       farrowmere --help | --version\n";
+  return "Usage: farrowmere [--data DIR] [--story FILE] [--warp LABEL] [--warp-replay SCRIPT]\n"
+         "                  [--no-persist]\n"
+         "       farrowmere --help | --version\n";
 }
 
 std::string HelpText(const std::string& dataFolder) {

@@ -1,4 +1,5 @@
-// CommandLine -- the game program's options: --data DIR, --no-persist, --help, --version.
+// CommandLine -- the game program's options: --data DIR, an author's --story FILE, --warp LABEL
+// and --warp-replay SCRIPT, --no-persist, --help, --version.
 // Called by the program entry before anything else starts.
 #pragma once
 #include <string>
@@ -8,6 +9,9 @@ struct TCommandLine {
   enum class TAction { Play, Help, Version, Wrong };
   TAction Action = TAction::Play;
   std::string DataFolder;  // --data DIR; empty: the installed data
+  std::string Story;       // --story FILE: a plain scenario source instead of the enciphered story
+  std::string Warp;        // --warp LABEL: start the story there
+  std::string WarpReplay;  // --warp-replay SCRIPT: play it unseen, then hand the game over
   bool Persist = true;     // --no-persist: no saves or settings read or written
   std::string Error;       // for Wrong: one line saying what is wrong
 };

@@ -59,11 +59,29 @@ TGameHarness::TGameHarness(uint32_t seed) : clock_(*this) {
     SetClock(nullptr);
     throw;
   }
-  router_ = std::make_unique<TInputRouter>(*form_);
+  main_ = form_.get();
+  router_ = std::make_unique<TInputRouter>(*main_);
+}
+
+TGameHarness::TGameHarness(TFormMain& programForm) : clock_(*this), main_(&programForm), adopted_(true) {
+  clock_.Set(timeGetTime());
+  SetClock(&clock_);
+  current = this;
+  SoundHook = RecordSound;
+  router_ = std::make_unique<TInputRouter>(*main_);
 }
 
 TGameHarness::~TGameHarness() {
   router_.reset();
+  if (adopted_) {
+    SoundHook = nullptr;
+    current = nullptr;
+    SetClock(nullptr);
+    // The frame loop ran inside the call message the form posted at set-up; the program's
+    // message loop enters it again from a new one.
+    if (loopStarted_ && !Application.Terminated()) TQuilTimer::Start(*main_);
+    return;
+  }
   form_.reset();
   Application.ProcessMessages();  // a call message still queued goes with the form
   StopUnits();
@@ -86,7 +104,7 @@ void TGameHarness::Press(int x, int y, TMouseButton button) {
 }
 
 TGameHarness::TIdeaClick TGameHarness::IdeaButtonPoint(const std::string& caption, int& x, int& y) {
-  for (const TIdeaButtonShown& shown : IdeaButtonsShown(form_->PaintMain)) {
+  for (const TIdeaButtonShown& shown : IdeaButtonsShown(main_->PaintMain)) {
     if (shown.Button->Caption != caption) continue;
     if (!shown.InPlayArea) return shown.AbovePlayArea ? TIdeaClick::AbovePlayArea : TIdeaClick::BelowPlayArea;
     x = shown.MiddleX;
@@ -116,7 +134,7 @@ void TGameHarness::PressKey(uint32_t virtualKey, unsigned shift) {
 
 void TGameHarness::TurnWheel(int notches) {
   try {
-    router_->MouseWheel(notches, 0, form_->PaintMain.Width / 2, form_->PaintMain.Height / 2);
+    router_->MouseWheel(notches, 0, main_->PaintMain.Width / 2, main_->PaintMain.Height / 2);
   } catch (const std::exception& error) {
     Application.HandleException(error);
   }
@@ -126,11 +144,11 @@ void TGameHarness::Minimize() { Application.WindowHidden.Notify(true); }
 
 void TGameHarness::Restore() { Application.WindowHidden.Notify(false); }
 
-void TGameHarness::CloseWindow() { form_->Close(); }
+void TGameHarness::CloseWindow() { main_->Close(); }
 
 bool TGameHarness::Ended() const { return Application.Terminated(); }
 
-uint64_t TGameHarness::FramesDrawn() const { return form_->PaintMain.Version; }
+uint64_t TGameHarness::FramesDrawn() const { return main_->PaintMain.Version; }
 
 void TGameHarness::RunFrames(int count) {
   if (count <= 0 || Ended()) return;
@@ -160,7 +178,7 @@ std::vector<std::string> TGameHarness::IdeaButtonCaptions() const {
   return captions;
 }
 
-void TGameHarness::Screenshot(TBitmap& out) { PaintForm(*form_, out); }
+void TGameHarness::Screenshot(TBitmap& out) { PaintForm(*main_, out); }
 
 TColor TGameHarness::PixelAt(const TBitmap& bitmap, int x, int y) {
   const uint8_t* p = bitmap.ScanLine(y) + 3 * x;

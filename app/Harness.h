@@ -18,11 +18,15 @@ class TGameHarness {
   // Starts the units and creates the main form, which reads the working folder's dat/.
   // Throws what the start-up throws (a missing or broken picture), with everything undone.
   explicit TGameHarness(uint32_t seed);
+  // Drives the program's own form before its message loop runs (--warp-replay): the units are
+  // the program's, the virtual clock starts at the real one's time, sounds play and are recorded.
+  // The destructor hands the form back with the real clock and the frame loop posted again.
+  explicit TGameHarness(TFormMain& programForm);
   ~TGameHarness();
   TGameHarness(const TGameHarness&) = delete;
   TGameHarness& operator=(const TGameHarness&) = delete;
 
-  TFormMain& Form() { return *form_; }
+  TFormMain& Form() { return *main_; }
   Platform::TInputRouter& Input() { return *router_; }
 
   // Moves the pointer to (x, y) of the play area (the form's client area: the play area fills
@@ -89,6 +93,8 @@ class TGameHarness {
 
   TFrameClock clock_{*this};
   std::unique_ptr<TFormMain> form_;
+  TFormMain* main_ = nullptr;  // form_, or the program's form, which is not ours to free
+  bool adopted_ = false;
   std::unique_ptr<Platform::TInputRouter> router_;
   bool loopStarted_ = false;
   uint64_t frameTarget_ = 0;

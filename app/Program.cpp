@@ -26,7 +26,7 @@ void StopUnits() {
   TQuilWave::Shutdown();
 }
 
-int RunProgram() {
+int RunProgram(const std::function<void(TFormMain&)>& prepare) {
   int status = 0;
   StartUnits();
   if (!Application.Initialize()) {
@@ -40,8 +40,10 @@ int RunProgram() {
     std::unique_ptr<TFormMain> form;
     try {
       form = std::make_unique<TFormMain>();
+      if (prepare) prepare(*form);
     } catch (const std::exception& error) {
       Application.HandleException(error);
+      form.reset();
       status = 1;
     }
     if (form != nullptr) {

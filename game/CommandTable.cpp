@@ -2,7 +2,8 @@
 #include "game/CommandTable.h"
 
 const std::array<TCommandInfo, CommandCount> CommandTable = {{
-#define FARROW_COMMAND_INFO(name, minParams, maxParams, handler) {name, minParams, maxParams},
+#define FARROW_COMMAND_INFO(name, minParams, maxParams, handler, buttons, params) \
+  {name, minParams, maxParams, buttons, params},
     FARROW_SCENARIO_COMMANDS(FARROW_COMMAND_INFO)
 #undef FARROW_COMMAND_INFO
 }};

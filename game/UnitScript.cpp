@@ -25,7 +25,7 @@ namespace {
 
 // The handlers in the order of the command table, from the same list.
 constexpr std::array<TScriptCommandProc, CommandCount> Handlers = {
-#define FARROW_COMMAND_HANDLER(name, minParams, maxParams, handler) handler,
+#define FARROW_COMMAND_HANDLER(name, minParams, maxParams, handler, buttons, params) handler,
     FARROW_SCENARIO_COMMANDS(FARROW_COMMAND_HANDLER)
 #undef FARROW_COMMAND_HANDLER
 };
@@ -47,14 +47,44 @@ std::string StoryProblem(const std::string& cipherFileName, const std::string& r
   return "cannot load the story " + path + " (" + why + "); the game starts without it";
 }
 
+std::string StoryFileName;            // UseStoryLines: a plain scenario instead of the file
+std::vector<std::string> StoryLines;  // its CP932 lines
+std::string StartLabel = "@start";
+
 TScriptCommandProc HandlerOf(int index) {
   Checked::CheckIndex(index, CommandCount);
   return Handlers[index];
 }
 
+// The game's line and page outputs, page size 4 and the commands of the table.
+void ConnectScript() {
+  Script->SetLineOutput(AddScriptLine, ClearScriptLines);
+  Script->SetPageSize(MaxScriptLines);
+  RegisterCommands(*Script, HandlerOf);
+}
+
 }  // namespace
 
-void ScriptSetup() { ScriptSetupFrom("dat\\story.crp.txt", "fable.txt"); }
+void ScriptSetup() {
+  if (StoryFileName.empty()) {
+    ScriptSetupFrom("dat\\story.crp.txt", "fable.txt");
+    return;
+  }
+  Script = std::make_unique<TQuilScript>();
+  // An author's source has saves of its own, apart from the shipped story's and other sources'.
+  StoryId = HashStoryFile(StoryFileName);
+  std::string result;
+  Script->LoadLines(StoryFileName, StoryLines, static_cast<int>(StoryLines.size()), result);
+  if (result != ResultSuccess) Platform::TApplication::Warn("cannot load the story " + StoryFileName);
+  ConnectScript();
+}
+
+void UseStoryLines(const std::string& fileName, std::vector<std::string> lines) {
+  StoryFileName = fileName;
+  StoryLines = std::move(lines);
+}
+
+void SetStartLabel(const std::string& label) { StartLabel = label; }
 
 void ScriptSetupFrom(const std::string& cipherFileName, const std::string& keyText) {
   Script = std::make_unique<TQuilScript>();
@@ -63,9 +93,7 @@ void ScriptSetupFrom(const std::string& cipherFileName, const std::string& keyTe
   // A scenario that does not load leaves the engine empty: every step ends the story at once.
   Script->LoadScenario(cipherFileName, keyText, result);
   if (result != ResultSuccess) Platform::TApplication::Warn(StoryProblem(cipherFileName, result));
-  Script->SetLineOutput(AddScriptLine, ClearScriptLines);
-  Script->SetPageSize(MaxScriptLines);
-  RegisterCommands(*Script, HandlerOf);
+  ConnectScript();
 }
 
 void ScriptTeardown() { Script.reset(); }
@@ -73,7 +101,7 @@ void ScriptTeardown() { Script.reset(); }
 void JumpToStart() {
   if (Script == nullptr) return;
   std::string result;
-  Script->Restart("@start", result);  // a new game runs its scenario again, even one that ended
+  Script->Restart(StartLabel, result);  // a new game runs its scenario again, even one that ended
 }
 
 // ---- Handlers: word 0 is the command word, words 1.. its parameters (counts checked by the engine)

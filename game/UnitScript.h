@@ -2,6 +2,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "script/QuilScript.h"
 
@@ -17,8 +18,14 @@ void ScriptSetup();
 // The same with another enciphered scenario (tests, the replay harness).
 void ScriptSetupFrom(const std::string& cipherFileName, const std::string& keyText);
 void ScriptTeardown();
-// Starts the scenario again at "@start" (ended or not); the result is not looked at.
+// Starts the scenario again at the start label (ended or not); the result is not looked at.
 void JumpToStart();
+
+// An author's plain scenario (CP932 lines, already checked) that ScriptSetup loads instead of
+// the enciphered file; set before the form is made. Empty fileName: the enciphered file again.
+void UseStoryLines(const std::string& fileName, std::vector<std::string> lines);
+// The label every new game starts at: "@start" unless an author warps elsewhere.
+void SetStartLabel(const std::string& label);
 
 // The command handlers, named after their commands.
 void CmdFinish(const TStringArray& words, std::string& result);

@@ -263,3 +263,10 @@ void PaintReset() {
   ZoomPercent = 100;
   Zooming = false;
 }
+
+int ScriptLineWidth(const std::string& line) {
+  static Platform::TBitmap measure;
+  measure.Canvas().Font.Name = ScriptLineFont;
+  measure.Canvas().Font.Height = ScriptLineFontHeight;
+  return measure.Canvas().TextWidth(line);
+}

@@ -82,3 +82,13 @@ void StartZoom();
 // Back to the state of a new game: no flash, buttons hidden and rewound, no particles, the
 // normal world, glows and title pixels scattered anew, no zoom.
 void PaintReset();
+
+// ---- The story's text column ----------------------------------------------------------------
+
+// Story lines are drawn from x = 50 in a 15-pixel proportional Mincho to the play area's edge.
+inline constexpr int ScriptLineLeft = 50;
+inline constexpr int ScriptLineFontHeight = 15;
+inline const char* const ScriptLineFont = "ＭＳ Ｐ明朝";
+inline constexpr int ScriptColumnWidth = 400 - ScriptLineLeft;
+// How wide a story line (CP932) is drawn, in pixels, measured with the font that draws it.
+int ScriptLineWidth(const std::string& line);

@@ -52,9 +52,9 @@ void DrawStatus() {
 }
 
 void DrawScriptLines() {
-  SetScreenFont("ＭＳ Ｐ明朝", 15, 0, PixelWhite);
+  SetScreenFont(ScriptLineFont, ScriptLineFontHeight, 0, PixelWhite);
   const int count = std::clamp<int32_t>(ScriptLineCount, 0, MaxScriptLines);
-  for (int i = 0; i < count; ++i) ScreenBmp->TextOut(50, 250 + 20 * i, ScriptLines[i]);
+  for (int i = 0; i < count; ++i) ScreenBmp->TextOut(ScriptLineLeft, 250 + 20 * i, ScriptLines[i]);
 }
 
 int MessageLeft(const std::string& text) {

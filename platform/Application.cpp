@@ -5,16 +5,46 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/Form.h"
+#include "platform/MessageBox.h"
 #include "platform/Sound.h"
 #include "platform/TextCodec.h"
 #include "platform/Window.h"
+#include "platform/WindowInternal.h"
 
 namespace Platform {
 
 TApplication Application;
+
+namespace {
+
+// Warnings said before the window could show them (UTF-8).
+std::vector<std::string>& PendingWarnings() {
+  static std::vector<std::string> pending;
+  return pending;
+}
+
+// UTF-8 to CP932 for the box; a character CP932 does not have becomes "?".
+std::string BoxText(const std::string& utf8) {
+  std::string out, part;
+  size_t at = 0;
+  while (at < utf8.size()) {
+    size_t bad = 0;
+    if (Utf8ToCp932(utf8.substr(at), part, bad)) return out + part;
+    std::string before;
+    size_t ignored = 0;
+    Utf8ToCp932(utf8.substr(at, bad), before, ignored);
+    out += before + "?";
+    at += bad + 1;
+    while (at < utf8.size() && (static_cast<unsigned char>(utf8[at]) & 0xC0) == 0x80) ++at;
+  }
+  return out;
+}
+
+}  // namespace
 
 bool TApplication::Initialize() {
   if (display_) return true;
@@ -80,6 +110,7 @@ bool TApplication::DeliverOne() {
 }
 
 void TApplication::ProcessMessages() {
+  ShowWarnings();
   for (;;) {
     bool any = window_ != nullptr && window_->PumpEvents();
     if (DeliverOne()) any = true;
@@ -99,7 +130,7 @@ bool TApplication::WaitMessage(uint32_t timeoutMs) {
     timeoutMs = spent < timeoutMs ? timeoutMs - spent : 0;
   }
   if (window_ != nullptr && !Clock().IsVirtual()) {
-    return SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs)) != 0;
+    return WaitForDisplayEvent(timeoutMs);
   }
   Clock().Idle(timeoutMs);
   return !posted_.empty();
@@ -115,18 +146,28 @@ void TApplication::HandleException(const std::exception& error) {
     OnException(text);
     return;
   }
-  std::string utf8 = Cp932ToUtf8(text);
-  const char* driver = display_ ? SDL_GetCurrentVideoDriver() : nullptr;
-  // The dummy and off-screen drivers have nobody to click a box away.
-  bool canShow = driver != nullptr && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
-  if (canShow &&
-      SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, Cp932ToUtf8(Title).c_str(), utf8.c_str(), nullptr) == 0) {
-    return;
-  }
-  std::fprintf(stderr, "%s: %s\n", Cp932ToUtf8(Title).c_str(), utf8.c_str());
+  std::fprintf(stderr, "%s: %s\n", Cp932ToUtf8(Title).c_str(), Cp932ToUtf8(text).c_str());
+  ShowBox(text);
 }
 
-void TApplication::Warn(const std::string& text) { std::fprintf(stderr, "farrowmere: %s\n", text.c_str()); }
+void TApplication::ShowBox(const std::string& text) {
+  if (!display_) return;
+  if (!ShowMessageBox(Title, text, window_ != nullptr ? window_->Handle() : nullptr)) Terminate();
+  if (window_ != nullptr) window_->Present(true);  // what the box covered
+}
+
+void TApplication::Warn(const std::string& text) {
+  std::fprintf(stderr, "farrowmere: %s\n", text.c_str());
+  PendingWarnings().push_back(text);
+}
+
+void TApplication::ShowWarnings() {
+  if (window_ == nullptr || PendingWarnings().empty()) return;
+  std::string text;
+  for (const std::string& warning : PendingWarnings()) text += (text.empty() ? "" : "\n") + warning;
+  PendingWarnings().clear();
+  ShowBox(BoxText(text));
+}
 
 void TApplication::Finalize() {
   delete window_;

@@ -43,14 +43,16 @@ class TApplication {
   // Repaints the window first if anything on it changed.
   bool WaitMessage(uint32_t timeoutMs);
 
-  // The top-level error handler: shows the text of an error that escaped an event handler
-  // (message box with a display, standard error without) and lets the program go on.
+  // The top-level error handler: shows the text of an error that escaped an event handler on
+  // standard error and, with a display, in a message box (over the window when there is one),
+  // and lets the program go on; a quit request that ends the box terminates.
   void HandleException(const std::exception& error);
   // Tests and the replay harness can take the error texts (CP932) instead.
   std::function<void(const std::string& text)> OnException;
 
   // A fault the game plays on with (no font, no story): one line on standard error, always,
-  // since the game itself shows nothing of it. The text is UTF-8.
+  // and, once the window is up, once in a message box, so that a player without a terminal
+  // learns it too. The text is UTF-8.
   static void Warn(const std::string& text);
 
   // The window was minimized or hidden (true), or shown again (false): the window tells the
@@ -74,6 +76,8 @@ class TApplication {
     intptr_t LParam;
   };
   bool DeliverOne();
+  void ShowBox(const std::string& text);
+  void ShowWarnings();
   bool terminated_ = false;
   bool display_ = false;
   std::string initError_;

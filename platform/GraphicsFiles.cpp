@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
+#include <string>
 
 #include "platform/DataFiles.h"
 #include "platform/Graphics.h"
@@ -38,24 +39,51 @@ void OnJpegError(j_common_ptr info) {
 
 // A damaged header can claim 65,500 × 65,500 pixels from a few bytes; refuse such a picture
 // before decoding rather than allocate gigabytes for it. Far above anything the game shows.
-constexpr unsigned long long MaxPicturePixels = 8192ULL * 8192ULL;
+constexpr unsigned MaxPictureSide = 8192;
 
-// The pixel count a Windows bitmap's header claims (its rows may be stored upside down, a
-// negative height); 0 when the header is too short to say, which SDL then rejects.
-unsigned long long BmpHeaderPixels(SDL_RWops* rw) {
-  uint8_t header[26] = {};
-  size_t got = SDL_RWread(rw, header, 1, sizeof header);
+// What is wrong with a Windows bitmap's header, before SDL allocates anything for it; empty
+// when nothing is. A header of a few bytes can claim a picture of millions of rows (its rows
+// stored upside down, a negative height, count by their number): each side is bounded, the
+// rows of an uncompressed picture must fit in the file, and a compression must be one its
+// depth can have. A header too short to tell passes, and SDL rejects it.
+std::string BmpHeaderProblem(SDL_RWops* rw) {
+  uint8_t header[34] = {};
+  const size_t got = SDL_RWread(rw, header, 1, sizeof header);
+  const Sint64 fileSize = SDL_RWsize(rw);
   SDL_RWseek(rw, 0, RW_SEEK_SET);
   auto word = [&](int at, int bytes) {
     uint32_t v = 0;
     for (int i = bytes - 1; i >= 0; --i) v = v << 8 | header[at + i];
     return v;
   };
-  if (got < 22) return 0;
-  if (word(14, 4) == 12) return static_cast<unsigned long long>(word(18, 2)) * word(20, 2);  // OS/2 core header
-  if (got < sizeof header) return 0;
   auto magnitude = [](uint32_t v) { return static_cast<unsigned long long>(std::llabs(static_cast<int32_t>(v))); };
-  return magnitude(word(18, 4)) * magnitude(word(22, 4));
+  unsigned long long width = 0, height = 0;
+  uint32_t bits = 0, compression = 0;
+  if (got >= 26 && word(14, 4) == 12) {  // OS/2 core header
+    width = word(18, 2), height = word(20, 2), bits = word(24, 2);
+  } else if (got == sizeof header) {
+    width = magnitude(word(18, 4)), height = magnitude(word(22, 4)), bits = word(28, 2), compression = word(30, 4);
+  } else {
+    return "";
+  }
+  if (width > MaxPictureSide || height > MaxPictureSide) {
+    return std::to_string(width) + " x " + std::to_string(height) + " pixels is too large";
+  }
+  // Run-length coding exists for 8 and 4 bits only, bit fields for 16 and 32.
+  constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
+  const bool fits = compression == kRgb || (compression == kRle8 && bits == 8) || (compression == kRle4 && bits == 4) ||
+                    (compression == kBitFields && (bits == 16 || bits == 32));
+  if (!fits) return "compression " + std::to_string(compression) + " cannot go with " + std::to_string(bits) + " bits";
+  if (compression == kRgb || compression == kBitFields) {
+    const unsigned long long rowBytes = (width * bits + 31) / 32 * 4;
+    const unsigned long long pixelsAt = word(10, 4);
+    const unsigned long long size = fileSize > 0 ? static_cast<unsigned long long>(fileSize) : 0;
+    if (pixelsAt > size || rowBytes * height > size - pixelsAt) {
+      return std::to_string(height) + " rows of " + std::to_string(rowBytes) + " bytes cannot be in a file of " +
+             std::to_string(size) + " bytes";
+    }
+  }
+  return "";
 }
 
 // Plain C control flow only: libjpeg reports errors by longjmp, so no C++ object may live here.
@@ -72,7 +100,7 @@ bool DecodeJpeg(FILE* file, TJPEGImage& image, char* error) {
   jpeg_create_decompress(&info);
   jpeg_stdio_src(&info, file);
   jpeg_read_header(&info, TRUE);
-  if (static_cast<unsigned long>(info.image_width) * info.image_height > MaxPicturePixels) {
+  if (info.image_width > MaxPictureSide || info.image_height > MaxPictureSide) {
     std::snprintf(error, JMSG_LENGTH_MAX, "%u x %u pixels is too large", info.image_width, info.image_height);
     jpeg_destroy_decompress(&info);
     return false;
@@ -109,11 +137,10 @@ void TBitmap::LoadFromFile(const std::string& fileName) {
   const std::string path = NativeFileName(fileName);
   SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
   if (rw == nullptr) throw CannotOpen(path);
-  const unsigned long long pixels = BmpHeaderPixels(rw);
-  if (pixels > MaxPicturePixels) {
+  const std::string problem = BmpHeaderProblem(rw);
+  if (!problem.empty()) {
     SDL_RWclose(rw);
-    throw std::runtime_error("ビットマップ イメージが無効です (" + PathText(path) + "): " + std::to_string(pixels) +
-                             " pixels is too large");
+    throw std::runtime_error("ビットマップ イメージが無効です (" + PathText(path) + "): " + problem);
   }
   SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
   if (loaded == nullptr) throw std::runtime_error("ビットマップ イメージが無効です (" + PathText(path) + ")。");

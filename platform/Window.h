@@ -60,6 +60,8 @@ class TWindow {
   void Wheel(int notches, unsigned shift, int windowX, int windowY);
 
   TInputRouter& Router() { return router_; }
+  // The SDL window, which boxes shown over the game belong to; nullptr before Open.
+  SDL_Window* Handle() const { return window_; }
   TForm& Form() { return form_; }
 
  private:

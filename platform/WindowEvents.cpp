@@ -4,9 +4,11 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/Application.h"
+#include "platform/WindowInternal.h"
 
 namespace Platform {
 
@@ -70,6 +72,19 @@ bool MouseButton(uint8_t sdlButton, TMouseButton& button) {
 }
 
 }  // namespace
+
+bool WaitForDisplayEvent(uint32_t timeoutMs) {
+  // A few milliseconds a look: far below the frame loop's beat of 50.
+  constexpr uint32_t kLookMs = 4;
+  const uint32_t start = SDL_GetTicks();
+  for (;;) {
+    SDL_PumpEvents();
+    if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return true;
+    const uint32_t spent = SDL_GetTicks() - start;
+    if (spent >= timeoutMs) return false;
+    SDL_Delay(std::min(timeoutMs - spent, kLookMs));
+  }
+}
 
 bool TWindow::PumpEvents() {
   SDL_Event event;

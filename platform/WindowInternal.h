@@ -1,6 +1,7 @@
 // WindowInternal -- what the window's own files (Window, WindowEvents, WindowPaint,
 // WindowPresent) share.
 #pragma once
+#include <cstdint>
 #include <vector>
 
 #include "platform/Form.h"
@@ -19,5 +20,12 @@ SDL_Surface* SurfaceOf(TBitmap& bmp);
 // as the rest of the picture (at the box's place). Otherwise the whole form is painted into
 // frame and the answer is nullptr.
 const TPaintBox* PaintFormAbove(TForm& form, TBitmap& frame, std::vector<TRect>& painted);
+
+// Waits until the display has an event queued or timeoutMs has passed; true when one is queued.
+// SDL's own wait (SDL_WaitEventTimeout) wakes itself on X11 by sending an event to the window
+// over a second connection to the X server, which the server may carry out after the window was
+// destroyed on the first: Xlib then ends the program with a BadWindow error when SDL closes the
+// display. Looking at the queue between short sleeps sends nothing.
+bool WaitForDisplayEvent(uint32_t timeoutMs);
 
 }  // namespace Platform

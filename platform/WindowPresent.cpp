@@ -3,6 +3,10 @@
 #include "platform/Window.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#if defined(SDL_VIDEO_DRIVER_X11)
+#include <X11/Xutil.h>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -131,6 +135,28 @@ void TWindow::DrawScaled(const TViewport& view, SDL_Surface* target) {
   if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
 }
 
+namespace {
+
+// SDL writes the legacy WM_NAME as Latin-1 text holding UTF-8 bytes, which X11 tools show
+// doubly encoded (_NET_WM_NAME is right); written again as compound text they read it.
+void SetLegacyTitle(SDL_Window* window, const std::string& utf8) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) return;
+  char* list[] = {const_cast<char*>(utf8.c_str())};
+  XTextProperty text{};
+  if (Xutf8TextListToTextProperty(info.info.x11.display, list, 1, XStdICCTextStyle, &text) < Success) return;
+  XSetWMName(info.info.x11.display, info.info.x11.window, &text);
+  XFree(text.value);
+#else
+  (void)window;
+  (void)utf8;
+#endif
+}
+
+}  // namespace
+
 void TWindow::PresentFailed(const char* what) {
   // Said once: a window that stays blank must not stay silent, nor fill the log.
   if (presentFailed_) return;
@@ -146,7 +172,11 @@ void TWindow::Present(bool force) {
   bool titled = shown_.size() >= 5 && now_[4] == shown_[4];
   std::swap(now_, shown_);
   if (!placed) SetWindowScale(scale_);  // the form moved or changed its size
-  if (!titled) SDL_SetWindowTitle(window_, Cp932ToUtf8(form_.Caption).c_str());
+  if (!titled) {
+    const std::string title = Cp932ToUtf8(form_.Caption);
+    SDL_SetWindowTitle(window_, title.c_str());
+    SetLegacyTitle(window_, title);
+  }
   bool whole = exposed_ || force;
   exposed_ = false;
   SDL_Surface* target = SDL_GetWindowSurface(window_);

@@ -3,6 +3,7 @@
 // all read it; a new key is one row.
 #include <array>
 
+#include "author/LiveStory.h"
 #include "platform/TextCodec.h"
 #include "player/Player.h"
 #include "player/PlayerState.h"
@@ -26,6 +27,7 @@ enum class TWhen {
   Backlog,        // the backlog shows
   SaveView,       // the save/load view shows
   Offer,          // no overlay, and the title offers to continue the autosave
+  Authoring,      // a plain story source is played (--story)
   Window,         // the window's own (fullscreen): listed, never dispatched here
 };
 
@@ -60,9 +62,8 @@ void MusicVolumeKey(TInputRouter&, uint32_t key) { ChangeVolume(true, key == VK_
 void SoundVolumeKey(TInputRouter&, uint32_t key) { ChangeVolume(false, key == VK_F8 ? 1 : -1); }
 void SavesClose(TInputRouter&, uint32_t) { CloseSaveMenu(); }
 void SavesTake(TInputRouter&, uint32_t) { TakeSaveChoice(); }
-void SavesMove(TInputRouter&, uint32_t key) {
-  MoveSaveChoice(key == VK_LEFT ? -1 : key == VK_RIGHT ? 1 : 0, key == VK_UP ? -1 : key == VK_DOWN ? 1 : 0);
-}
+void SavesMove(TInputRouter&, uint32_t key) { MoveSaveChoice(key); }
+void Reload(TInputRouter&, uint32_t) { Story::ReloadStory(*Player->Form); }
 
 // In this order: the first row that applies takes the key. Help is in the key list's order.
 const TBinding Bindings[] = {
@@ -142,6 +143,9 @@ const TBinding Bindings[] = {
      "音楽を小さく、大きく（Shift で効果音）"},
     {{{{VK_F7, ssShift}, {VK_F8, ssShift}}}, TWhen::Always, true, SoundVolumeKey, nullptr, nullptr, nullptr},
     {{{{VK_F1, 0}}}, TWhen::Playing, false, KeyListOpen, "F1", "this key list", "このキー一覧"},
+    // An author's --story reloaded in place; named with --story in --help and the story tool's
+    // manual, not in the player's key list.
+    {{{{'R', ssShift}}}, TWhen::Authoring, false, Reload, nullptr, nullptr, nullptr},
     // The open backlog: Escape closes it; the rest scroll (scrolling on from the newest page
     // closes it). Named in the backlog's help above.
     {{{{VK_ESCAPE, kAnyModifiers}}}, TWhen::Backlog, true, Close, nullptr, nullptr, nullptr},
@@ -152,13 +156,8 @@ const TBinding Bindings[] = {
     // The open save/load view: named in the help of S and L above.
     {{{{VK_ESCAPE, 0}}}, TWhen::SaveView, false, SavesClose, nullptr, nullptr, nullptr},
     {{{{VK_RETURN, 0}, {VK_SPACE, 0}}}, TWhen::SaveView, false, SavesTake, nullptr, nullptr, nullptr},
-    {{{{VK_LEFT, 0}, {VK_RIGHT, 0}, {VK_UP, 0}, {VK_DOWN, 0}}},
-     TWhen::SaveView,
-     true,
-     SavesMove,
-     nullptr,
-     nullptr,
-     nullptr},
+    {{{{VK_LEFT, 0}, {VK_RIGHT, 0}}}, TWhen::SaveView, true, SavesMove, nullptr, nullptr, nullptr},
+    {{{{VK_UP, 0}, {VK_DOWN, 0}}}, TWhen::SaveView, true, SavesMove, nullptr, nullptr, nullptr},
 };
 
 bool Applies(TWhen when, TInputRouter& input) {
@@ -175,6 +174,8 @@ bool Applies(TWhen when, TInputRouter& input) {
       return SaveMenuOpen();
     case TWhen::Offer:
       return Player->Showing == TOverlay::None && ContinueOfferShowing();
+    case TWhen::Authoring:
+      return Story::PlayingStory();
     case TWhen::Window:
       break;
   }

@@ -86,8 +86,8 @@ void QuickLoad();
 // Opens the view to save (else to load), the newest slot chosen.
 void OpenSaveMenu(bool saving);
 void CloseSaveMenu();
-// In the open view: moves the choice by dx, dy; takes the chosen slot.
-void MoveSaveChoice(int dx, int dy);
+// In the open view: moves the choice by an arrow key; takes the chosen slot.
+void MoveSaveChoice(uint32_t arrow);
 void TakeSaveChoice();
 // Puts a small picture of the play area as the player sees it into a save being written.
 void AddThumbnail(TSaveGame& save);

@@ -136,8 +136,9 @@ void CloseSaveMenu() {
   HoldPause(menu->Paused, false);
 }
 
-void MoveSaveChoice(int dx, int dy) {
+void MoveSaveChoice(uint32_t arrow) {
   if (!SaveMenuOpen()) return;
+  const int dx = arrow == VK_LEFT ? -1 : arrow == VK_RIGHT ? 1 : 0, dy = arrow == VK_UP ? -1 : arrow == VK_DOWN ? 1 : 0;
   menu->Model.Selected = MoveSaveViewSelection(menu->Model.Selected, dx, dy);
   Draw();
 }

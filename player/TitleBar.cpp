@@ -1,6 +1,6 @@
-// TitleBar -- what the title says (the clipboard mode, a saved screenshot, a volume, a save),
-// the clipboard, mute and the volumes, and the settings that remember them: the keys that work
-// in every state of the game.
+// TitleBar -- what the title says (mute, the clipboard mode, a screenshot saved or not, a
+// volume, a save), the clipboard, mute and the volumes, and the settings that remember them:
+// the keys that work in every state of the game.
 #include <algorithm>
 
 #include "game/UnitMain.h"
@@ -34,8 +34,11 @@ TSettings CurrentSettings() {
 }  // namespace
 
 void ShowCaption() {
-  if (Player->CaptionMessage) return;  // the screenshot's message keeps the title a while
-  Player->Form->Caption = Player->Follow ? Player->Caption + " - 新しい文をクリップボードへ" : Player->Caption;
+  if (Player->CaptionMessage) return;  // a message keeps the title a while
+  std::string caption = Player->Caption;
+  if (SoundMuted()) caption += " - 消音中";
+  if (Player->Follow) caption += " - 新しい文をクリップボードへ";
+  Player->Form->Caption = caption;
 }
 
 void EndCaptionMessage() {
@@ -55,6 +58,7 @@ void TellInTitle(const std::string& cp932) {
 
 void ToggleMute() {
   MuteSound(!SoundMuted());
+  ShowCaption();
   RememberSettings();
 }
 
@@ -79,6 +83,7 @@ void RestoreWindowSettings() {
 void ApplyRememberedSettings() {
   Player->Settings = ReadSettings();
   MuteSound(Player->Settings.Muted);
+  ShowCaption();
   SetVolumes(Player->Settings.MusicVolume, Player->Settings.SoundVolume);
   if (Player->Settings.Factor > 0 || Player->Settings.Fullscreen) TQuilTimer::Add(RestoreWindowSettings, 1, "");
 }
@@ -92,11 +97,11 @@ void RememberSettings() {
 
 void TakeScreenshot() {
   std::string path = SaveScreenshot(*Player->Form);
-  if (path.empty()) return;
   std::string cp932;
   size_t bad = 0;
   if (!Utf8ToCp932(path, cp932, bad)) cp932 = "(" + std::to_string(path.size()) + " bytes)";
-  TellInTitle("保存しました: " + cp932);
+  // A player started from the menu never sees standard error: the title says it either way.
+  TellInTitle(path.empty() ? "スクリーンショットを保存できませんでした" : "保存しました: " + cp932);
 }
 
 void CopyLinesOnScreen() {

@@ -66,6 +66,23 @@ void TQuilScript::LoadLines(const std::string& fileName, std::span<const std::st
   result = ResultSuccess;
 }
 
+void TQuilScript::ReloadLines(const std::string& fileName, std::span<const std::string> lines, int count,
+                              std::string& result) {
+  const int lastRead = std::clamp(Position - 1, 0, std::max(LineCount - 1, 0));
+  int labelAt = lastRead;
+  while (labelAt >= 0 && !IsLabel(Lines[static_cast<size_t>(labelAt)])) --labelAt;
+  const std::string label = labelAt >= 0 ? Lines[static_cast<size_t>(labelAt)] : "";
+  const int offset = Position - std::max(labelAt, 0);
+  const int oldPosition = Position;
+  LoadLines(fileName, lines, count, result);
+  if (result != ResultSuccess) return;
+  int position = label.empty() ? offset : oldPosition;
+  for (int i = 0; !label.empty() && i < LineCount; ++i) {
+    if (Lines[static_cast<size_t>(i)] == label) position = i + offset;
+  }
+  Position = std::clamp(position, 0, LineCount - 1);
+}
+
 void TQuilScript::JumpToLabel(const std::string& label, std::string& result) {
   if (!IsLabel(label)) {
     result = std::string(ResultError) + "不正なアドレス名：" + label + Location();

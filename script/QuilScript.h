@@ -48,6 +48,11 @@ class TQuilScript {
   // Installs lines[0 .. count-1] (labels reduced to their head word, comments removed, "#end"
   // appended). A missing file, a duplicate label or more than 9,999 lines change nothing.
   void LoadLines(const std::string& fileName, std::span<const std::string> lines, int count, std::string& result);
+  // Installs new lines as LoadLines does but keeps the place: the run goes on in the passage it
+  // was in (the label above the line last read) at the same distance below that label; when the
+  // label is gone, at the same line number. Ended and the page on screen are kept. A failed
+  // load changes nothing.
+  void ReloadLines(const std::string& fileName, std::span<const std::string> lines, int count, std::string& result);
   // Sets Position to the label line; Ended is not touched.
   void JumpToLabel(const std::string& label, std::string& result);
   // Starts the scenario again at the label (a new game): after a successful jump the ended

@@ -11,11 +11,14 @@
 #include <fstream>
 #include <functional>
 #include <regex>
+#include <sstream>
 #include <stdexcept>
 
 #include <sys/wait.h>
 
 #include "app/Harness.h"
+#include "app/Program.h"
+#include "app/Replay.h"
 #include "app/UnitCommon.h"
 #include "cipher/QuilCrypt.h"
 #include "game/GameTexts.h"
@@ -460,21 +463,55 @@ TEST(GameFiles, AMissingOrBrokenScenarioLeavesAnEmptyStoryAndTheGameRunning) {
 namespace {
 
 // Runs the game program in the current folder, its output caught there.
-TRun RunProgram() { return RunIn(".", std::string("timeout 20 ") + FARROW_PROGRAM + " --data dat", "."); }
+TRun RunGameProgram() { return RunIn(".", std::string("timeout 20 ") + FARROW_PROGRAM + " --data dat", "."); }
 
 }  // namespace
+
+TEST(GameWarp, AWarpByReplayHandsTheProgramsFormOverInTheStateTheReplayReached) {
+  GameFolder folder(Story);
+  std::istringstream script(
+      U8("press 300 300\nframes 2\npress 300 300\nframes 12\nclick ★情報\nframes 2\n"
+         "press 300 300\nframes 2\npress 300 300\nframes 5\n"));
+  std::vector<TReplayStep> steps;
+  int errorLine = 0;
+  std::string error;
+  ASSERT_TRUE(ParseReplayScript(script, steps, errorLine, error)) << error;
+  std::ostringstream unseen;
+  std::string replayed;
+  {
+    TGameHarness game(kSeed);
+    RunReplay(game, steps, ".", unseen);
+    replayed = GameStateBlock();
+  }
+  // As the program does it: its own form, driven before its message loop runs.
+  FixedRandomSeed = kSeed;
+  StartUnits();
+  auto form = std::make_unique<TFormMain>();
+  {
+    TGameHarness warp(*form);
+    RunReplay(warp, steps, ".", unseen);
+  }
+  EXPECT_EQ(GameStateBlock(), replayed);
+  EXPECT_NE(replayed.find(U8("idea: 6\nitems: 0\nencounter: 敵\n")), std::string::npos)
+      << "a click paid, a wolf stands: " << replayed;
+  form.reset();
+  Application.ProcessMessages();  // the frame loop's call goes with the form
+  StopUnits();
+  FixedRandomSeed.reset();
+  Application.ResetTerminated();
+}
 
 TEST(GameProgram, FinishExitsWithZeroAndAMissingPictureWithAnErrorNamingIt) {
   {
     GameFolder folder({"@start", "#finish", "ここには来ない。"});
     for (const char* name : {"farrow.mid", "cap_von01.wav"}) folder.CopyDat(name);
-    TRun run = RunProgram();
+    TRun run = RunGameProgram();
     EXPECT_EQ(run.Status, 0) << run.Err;
   }
   {
     GameFolder folder(Story, false);
     folder.CopyDat("a.bmp");
-    TRun run = RunProgram();
+    TRun run = RunGameProgram();
     EXPECT_NE(run.Status, 0);
     EXPECT_NE(run.Err.find(U8("ファイル dat/a2.bmp を開けません（No such file or directory）")), std::string::npos)
         << "the message must name the file and why: " << run.Err;

@@ -2,9 +2,9 @@
 // CP932.
 #include <string>
 
+#include "author/StoryCheck.h"
+#include "author/StorySource.h"
 #include "tests/fuzz/FuzzTarget.h"
-#include "tools/story/StoryCheck.h"
-#include "tools/story/StorySource.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -381,6 +381,40 @@ TEST(Pictures, PicturesClaimingAHugeSizeAreRefusedBeforeDecoding) {
       EXPECT_NE(std::string(e.what()).find("too large"), std::string::npos) << height << ": " << e.what();
     }
   }
+
+  // Headers whose pixel count is small but that cannot be true: width at 18, height at 22,
+  // depth at 28, compression at 30.
+  struct Claim {
+    uint32_t width, height;
+    uint16_t bits;
+    uint32_t compression;
+    const char* why;
+  };
+  const Claim claims[] = {
+      {1, 33613835, 24, 1, "too large"},     // one side far over 8192 (a fuzzed file)
+      {1, 8193, 24, 0, "too large"},         // one side just over
+      {2, 2, 24, 1, "cannot go with"},       // run-length coding of 24 bits
+      {2, 4, 24, 0, "cannot be in a file"},  // four rows of 8 bytes in a file holding two
+      {2, 2, 8, 2, "cannot go with"},        // 4-bit run-length coding of 8 bits
+  };
+  for (const Claim& claim : claims) {
+    std::vector<uint8_t> bmp = SmallBmp(24);
+    auto put = [&](size_t at, uint32_t v, int count) {
+      for (int i = 0; i < count; ++i) bmp[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    };
+    put(18, claim.width, 4);
+    put(22, claim.height, 4);
+    put(28, claim.bits, 2);
+    put(30, claim.compression, 4);
+    WriteFile("claim.bmp", bmp);
+    TBitmap picture;
+    try {
+      picture.LoadFromFile("claim.bmp");
+      FAIL() << claim.width << " x " << claim.height << " was accepted";
+    } catch (const std::runtime_error& e) {
+      EXPECT_NE(std::string(e.what()).find(claim.why), std::string::npos) << e.what();
+    }
+  }
 }
 
 TEST(Pictures, JpegDecodesToBlueGreenRed) {

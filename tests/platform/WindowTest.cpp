@@ -1,6 +1,7 @@
 // What the window shows: the controls painted over the paint box, and a window on SDL's dummy display.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
@@ -8,6 +9,7 @@
 
 #include "platform/Application.h"
 #include "platform/Clock.h"
+#include "platform/MessageBox.h"
 #include "platform/Window.h"
 #include "platform/WindowPaint.h"
 
@@ -115,6 +117,37 @@ TEST(DummyDisplay, TheMainFormGetsAWindowAndTheLoopEndsOnTerminate) {
   EXPECT_NE(Application.Window(), nullptr);
   Application.Finalize();
   Application.ResetTerminated();
+}
+
+// The error box draws with the game's Japanese faces (SDL's own box on X11 has none), and on the
+// dummy display, where nobody could close it, it does not wait.
+TEST(DummyDisplay, TheErrorBoxShowsItsJapaneseTextAndDoesNotWait) {
+  ASSERT_TRUE(Application.Initialize()) << Application.InitError();
+  const std::string text = "【銀弾×１】は持てません";
+  TBitmap shown;
+  EXPECT_TRUE(ShowMessageBox("Farrowmere", text, nullptr, &shown));
+  // The text alone, in the box's face and colours, must lie somewhere in what the window showed.
+  TBitmap alone;
+  alone.SetSize(1, 1);
+  alone.Canvas().Font = TFont{"ＭＳ Ｐゴシック", -14, 0, RGB(0, 0, 0)};
+  const int w = alone.Canvas().TextWidth(text), h = alone.Canvas().TextHeight(text);
+  ASSERT_GT(w, 0);
+  alone.SetSize(w, h);
+  alone.Canvas().Brush.Color = RGB(240, 240, 240);
+  alone.Canvas().FillRect(TRect{0, 0, w, h});
+  alone.Canvas().Brush.Style = TBrushStyle::Clear;
+  alone.Canvas().TextOut(0, 0, text);
+  bool found = false;
+  for (int y = 0; !found && y + h <= shown.Height(); ++y) {
+    for (int x = 0; !found && x + w <= shown.Width(); ++x) {
+      found = true;
+      for (int row = 0; found && row < h; ++row) {
+        found = std::equal(alone.ScanLine(row), alone.ScanLine(row) + 3 * w, shown.ScanLine(y + row) + 3 * x);
+      }
+    }
+  }
+  EXPECT_TRUE(found) << "the text is not in the " << shown.Width() << " x " << shown.Height() << " box";
+  Application.Finalize();
 }
 
 namespace {

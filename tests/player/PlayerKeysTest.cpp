@@ -85,6 +85,13 @@ TEST(PlayerKeys, F12SavesWhatTheWindowShowsInThePicturesFolderUnderANewNameAndSa
   std::string said = testing::internal::GetCapturedStderr();
   EXPECT_NE(said.find("farrowmere: the screenshot was not saved: "), std::string::npos) << said;
   EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_EQ(game.Form().Caption, "Farrowmere - スクリーンショットを保存できませんでした") << "and so does the title";
+  game.RunFrames(45);
+  // M mutes and unmutes; the title says so meanwhile.
+  game.PressKey('M');
+  EXPECT_EQ(game.Form().Caption, "Farrowmere - 消音中");
+  game.PressKey('M');
+  EXPECT_EQ(game.Form().Caption, "Farrowmere");
   game.Press(kAwayX, kAwayY);
   EXPECT_FALSE(TitleShowing);
 }

@@ -227,6 +227,38 @@ TEST(ReplaySaves, ClosingSavesTheGameTheNextStartOffersItAndSettingsAndSavesStay
   EXPECT_FALSE(fs::exists(dir.File("config")));
 }
 
+// ---- An author's plain story ------------------------------------------------------------------
+
+TEST(ReplayAuthorStory, APlainSourcePlaysAndAReloadGoesOnInThePassageWithTheState) {
+  ScratchDir dir;
+  const std::string story = dir.Write("story.txt", U8("@start\nはじまり\n#goto @road\n@road\n道を行く。\n#poison 3\n"
+                                                      "毒だ。\n次の行。\n#end\n"));
+  // The edit puts two lines before the passage and changes its lines.
+  dir.Write("edited.txt", U8("@start\nはじまり\n前置き\n前置き\n#goto @road\n@road\n道を行く。\n#poison 3\n"
+                             "毒だ。\n書き換えた行。\n#end\n"));
+  dir.Write("broken.txt", "@start\n#goto @nowhere\n");
+  const std::string press = "press 300 200\nframes 2\n";
+  std::string script = press + press + press + "state\nreload " + dir.File("broken.txt") + "\nreload " +
+                       dir.File("edited.txt") + "\n" + press + "state\n";
+  TRun run = Replay(Repository, "--story '" + story + "' '" + dir.Write("edit.replay", script) + "'", dir);
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  size_t second = run.Out.find("--- state", 1);
+  ASSERT_NE(second, std::string::npos) << run.Out;
+  const std::string before = run.Out.substr(0, second), after = run.Out.substr(second);
+  for (const char* kept : {"hp: 7/10\n", "idea: 7\n"}) {
+    EXPECT_NE(before.find(kept), std::string::npos) << before;
+    EXPECT_NE(after.find(kept), std::string::npos) << "a reload keeps the state: " << after;
+  }
+  EXPECT_NE(after.find(U8("line: 毒だ。\nline: 書き換えた行。\n")), std::string::npos) << after;
+  // The broken text is reported once, as the check prints it, under the story's own name.
+  EXPECT_EQ(run.Err, story + ":2:7: error: \"#goto\" target \"@nowhere\" does not exist\n");
+
+  // A story the check refuses does not start.
+  TRun refused = Replay(Repository, "--story '" + dir.File("broken.txt") + "' " + ScriptArg("title"), dir);
+  EXPECT_EQ(refused.Status, 1);
+  EXPECT_EQ(refused.Err, dir.File("broken.txt") + ":2:7: error: \"#goto\" target \"@nowhere\" does not exist\n");
+}
+
 // ---- Determinism -------------------------------------------------------------------------------
 
 TEST(ReplayDeterminism, TheSameScriptAndSeedGiveTheSameOutputAndTheSameScreenshots) {
@@ -282,6 +314,7 @@ TEST(ReplayInvocation, AWrongInvocationExitsWithTwoAndAStepThatCannotBeDoneWithT
            {"wheel sideways 2\n", 1, "wheel needs up or down"},
            {"press 400 10\n", 1, "outside the 400 x 400 play area"},
            {U8("press 300 200\nclick ★情報\n"), 2, "no idea button"},
+           {"reload\n", 1, "plays no --story"},
        }) {
     std::string file = dir.Write("bad.replay", c.Script);
     TRun run = Replay(Repository, "--shots '" + dir.File("") + "' '" + file + "'", dir);

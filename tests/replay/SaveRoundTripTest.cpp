@@ -11,10 +11,10 @@
 #include <utility>
 #include <vector>
 
+#include "app/Replay.h"
+#include "app/ReplayScript.h"
 #include "player/SaveFiles.h"
 #include "tests/TestSupport.h"
-#include "tools/replay/Replay.h"
-#include "tools/replay/ReplayScript.h"
 
 namespace fs = std::filesystem;
 

@@ -336,6 +336,30 @@ TEST_F(ScriptTest, ARestartRunsAnEndedScenarioAgainFromItsLabel) {
   EXPECT_TRUE(script->IsEnded());
 }
 
+TEST_F(ScriptTest, AReloadGoesOnInTheSamePassageAtTheSameOffset) {
+  Load({"@start", "one", "#goto @b", "@b", "b1", "b2", "b3"});
+  LineMode();
+  Step();
+  Step();
+  Step();  // b2 shown: the passage @b, two lines below it
+  std::vector<std::string> edited = {"@start", "one", "new", "new", "#goto @b", "@b", "B1", "B2", "B3"};
+  script->ReloadLines(script->FileName, edited, static_cast<int>(edited.size()), result);
+  ASSERT_EQ(result, "【成功】");
+  Events.clear();
+  Step();
+  EXPECT_EQ(Events, (std::vector<std::string>{"line B3"}));
+
+  // A failed reload (a label twice) keeps the old lines and the place.
+  Load({"@start", "one", "two", "three"});
+  Step();
+  std::vector<std::string> broken = {"@start", "@start", "x"};
+  script->ReloadLines(script->FileName, broken, 3, result);
+  EXPECT_NE(result, "【成功】");
+  Events.clear();
+  Step();
+  EXPECT_EQ(Events, (std::vector<std::string>{"line two"}));
+}
+
 TEST_F(ScriptTest, RefusedLineIsTheStepsAnswer) {
   Load({"text"});
   LineMode();

@@ -230,35 +230,36 @@ TEST_F(StoryTool, CheckFindsWhatStopsTheGame) {
   EXPECT_EQ(run.Status, 1);
   const std::string expected =
       Utf8(
-          u8"errors.txt:2: error: \"#say\" takes 1 parameter, not 0\n"
-          u8"errors.txt:3: error: \"#SAY\" takes 1 parameter, not 2\n"
-          u8"errors.txt:4: error: \"#xxenemy\" takes 3 to 4 parameters, not 2\n"
-          u8"errors.txt:5: error: \"#xxenemy\" power \"三\" is not a decimal integer; the game stops with a "
+          u8"errors.txt:2:1: error: \"#say\" takes 1 parameter, not 0\n"
+          u8"errors.txt:3:1: error: \"#SAY\" takes 1 parameter, not 2\n"
+          u8"errors.txt:4:1: error: \"#xxenemy\" takes 3 to 4 parameters, not 2\n"
+          u8"errors.txt:5:17: error: \"#xxenemy\" power \"三\" is not a decimal integer; the game stops with a "
           u8"conversion error\n"
-          u8"errors.txt:7: error: \"#poison\" damage \"1.5\" is not a decimal integer; the game stops with a "
+          u8"errors.txt:7:9: error: \"#poison\" damage \"1.5\" is not a decimal integer; the game stops with a "
           u8"conversion error\n"
-          u8"errors.txt:9: error: \"#goto\" has no target label; the scenario stops here\n"
-          u8"errors.txt:10: error: \"#goto\" target \"nowhere\" is not a label (labels begin with \"@\")\n"
-          u8"errors.txt:11: error: \"#goto\" target \"@missing\" does not exist\n"
-          u8"errors.txt:12: error: label \"@start\" is already defined on line 1; the game refuses to load "
+          u8"errors.txt:9:1: error: \"#goto\" has no target label; the scenario stops here\n"
+          u8"errors.txt:10:7: error: \"#goto\" target \"nowhere\" is not a label (labels begin with \"@\")\n"
+          u8"errors.txt:11:7: error: \"#goto\" target \"@missing\" does not exist\n"
+          u8"errors.txt:12:1: error: label \"@start\" is already defined on line 1; the game refuses to load "
           u8"the scenario\n") +
-      Utf8(u8"errors.txt:13: error: column 6: \"한\" (U+D55C) cannot be written in CP932\n");
+      Utf8(u8"errors.txt:13:6: error: \"한\" (U+D55C) cannot be written in CP932\n");
   EXPECT_EQ(run.Out, expected);
 
   Write("nostart.txt", "@begin\ntext\n");
-  EXPECT_EQ(Run("check nostart.txt").Out, "nostart.txt:1: error: no \"@start\" label; the game starts there\n");
+  EXPECT_EQ(Run("check nostart.txt").Out, "nostart.txt:1:1: error: no \"@start\" label; the game starts there\n");
 
   std::string tooMany = "@start\n";
   for (int i = 0; i < 9999; ++i) tooMany += "x\n";
   Write("many.txt", tooMany);
-  EXPECT_EQ(Run("check many.txt").Out, "many.txt:10000: error: more than 9,999 lines; the game holds at most 9,999\n");
+  EXPECT_EQ(Run("check many.txt").Out,
+            "many.txt:10000:1: error: more than 9,999 lines; the game holds at most 9,999\n");
 }
 
 TEST_F(StoryTool, CheckWarnsAboutWhatTheGameWouldMisshow) {
   Write("warnings.txt", Utf8(u8"@start\n"
                              u8"#sya hello\n"
-                             u8"これは四十六バイトを超える長い一行の物語文です。\n"
-                             u8"ちょうど四十六バイトの行はまだ画面に収まるよね\n"
+                             u8"二十四文字の漢字は三百六十画素で文字の列より広い行\n"
+                             u8"この行は文字の列に入る\n"
                              u8"Visit http://example.com today\n"
                              u8"Line // a comment is fine\n"
                              u8"#goto @next\n"
@@ -277,15 +278,62 @@ TEST_F(StoryTool, CheckWarnsAboutWhatTheGameWouldMisshow) {
   TRun run = Run("check warnings.txt");
   EXPECT_EQ(run.Status, 0) << "warnings alone do not fail the check";
   EXPECT_EQ(run.Out,
-            Utf8(u8"warnings.txt:2: warning: \"#sya\" names no command; the line is shown as story text\n"
-                 u8"warnings.txt:3: warning: story line is 48 bytes wide; the play area shows 46\n"
-                 u8"warnings.txt:5: warning: \"//\" starts a comment inside the text; \"//example.com today\" is "
+            Utf8(u8"warnings.txt:2:1: warning: \"#sya\" names no command; the line is shown as story text\n"
+                 u8"warnings.txt:3:25: warning: story line is 364 pixels wide; the text column holds 350 (from x "
+                 u8"= 50 to the play area's edge)\n"
+                 u8"warnings.txt:5:12: warning: \"//\" starts a comment inside the text; \"//example.com today\" is "
                  u8"dropped\n"
-                 u8"warnings.txt:8: warning: lines 8-11 cannot be reached from \"@start\"\n"
-                 u8"warnings.txt:18: warning: lines 18-19 cannot be reached from \"@start\"\n"));
+                 u8"warnings.txt:8:1: warning: label \"@orphan\" is never jumped to; lines 8-11 cannot be reached "
+                 u8"from \"@start\"\n"
+                 u8"warnings.txt:18:1: warning: label \"@HEART\" is never jumped to; lines 18-19 cannot be "
+                 u8"reached from \"@start\"\n"));
+
+  // A parameter the command table forbids, and a step that drops more buttons than fall; a
+  // label the run falls into names its passage and is no finding.
+  Write("table.txt", Utf8(u8"@start\n"
+                          u8"#xxbox 【薬】\n"
+                          u8"  #xxstone フィア 姫\n"
+                          u8"@passage\n"
+                          u8"#xxinfo\n#xxexit\n#xxself\n#xxepitaph\n#sage\n#say ok\n#xxwonder\n"
+                          u8"shown\n"
+                          u8"#xxinfo\n#xxexit\n#xxself\n#xxepitaph\n#xxwonder\n"
+                          u8"#end\n@REAL\n#xxinfo\nthe wonder's jump drops no button\n"));
+  EXPECT_EQ(Run("check table.txt").Out,
+            Utf8(u8"table.txt:2:8: warning: \"#xxbox\" item \"【薬】\" is written in brackets; the game adds 【】 "
+                 u8"itself and would show \"【【薬】】\"\n"
+                 u8"table.txt:8:1: warning: this step can drop 6 idea buttons; only 5 fall, the rest are lost\n"));
 
   Write("bind.txt", "@start\n#xxbind_heart\n#end\n@HEART\nthe bound passage\n");
   EXPECT_EQ(Run("check bind.txt").Out, "") << "an idea burst of #xxbind_heart reaches @HEART";
+}
+
+TEST_F(StoryTool, GraphDrawsPassagesWithTheirJumpsAndFallsThrough) {
+  Write("graph.txt",
+        "// a comment before the first label draws nothing\n@start\nA\n#goto @b\n@a\n#xxwonder\n#end\n@b\n"
+        "#xxbind_heart\n@c\nC\n@REAL\nR\n#end\n@HEART\nH\n");
+  TRun run = Run("graph graph.txt");
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(run.Out,
+            "digraph story {\n  node [shape=box];\n"
+            "  \"@start\";\n  \"@a\";\n  \"@b\";\n  \"@c\";\n  \"@REAL\";\n  \"@HEART\";\n"
+            "  \"@a\" -> \"@REAL\" [label=\"#xxwonder\"];\n"
+            "  \"@b\" -> \"@HEART\" [label=\"#xxbind_heart\"];\n"
+            "  \"@b\" -> \"@c\" [style=dashed];\n"
+            "  \"@c\" -> \"@REAL\" [style=dashed];\n"
+            "  \"@start\" -> \"@b\" [label=\"#goto\"];\n"
+            "}\n");
+}
+
+TEST_F(StoryTool, CoverageListsTheStoryLinesNoReplayShowsWithTheShare) {
+  fs::create_directory_symlink(fs::path(FARROW_SOURCE_DIR) / "dat", Dir / "dat");  // the pictures
+  Write("cover.txt", "@start\none\n#goto @two\nnever\n@two\ntwo\nthree\n#end\n");
+  Write("first.replay", "press 300 200\nframes 2\n");                            // the title goes: "one" is on screen
+  Write("second.replay", "press 300 200\nframes 2\npress 300 200\nframes 2\n");  // and "two"
+  TRun run = Run("coverage cover.txt first.replay second.replay");
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(run.Out,
+            "cover.txt:4: not shown: never\ncover.txt:7: not shown: three\n"
+            "shown 2 of 4 story lines (50.0%) in 2 replays\n");
 }
 
 // The worked example: '@start', 'Line A', '#say hello', 'Line C' in a.txt.

@@ -1,5 +1,5 @@
 // farrow-replay -- plays the game from a script, without a person and without a screen:
-//   farrow-replay [--seed N] [--shots DIR] [--no-persist] SCRIPT|-
+//   farrow-replay [--seed N] [--shots DIR] [--story FILE] [--warp LABEL] [--no-persist] SCRIPT|-
 // Runs the game of the working folder (its dat/) with a virtual clock and a fixed random seed,
 // prints state blocks and writes screenshots as the script asks. Exit status: 0 when the script
 // ran to its end or the program ended, 3 when a step could not be done (named on standard
@@ -15,25 +15,31 @@
 #include <vector>
 
 #include "app/Harness.h"
+#include "app/Replay.h"
+#include "app/ReplayScript.h"
+#include "author/LiveStory.h"
+#include "game/UnitScript.h"
 #include "platform/Application.h"
 #include "platform/TextCodec.h"
 #include "player/SaveFiles.h"
-#include "tools/replay/Replay.h"
-#include "tools/replay/ReplayScript.h"
 
 namespace {
 
 const char* const kUsage =
-    "usage: farrow-replay [--seed N] [--shots DIR] [--no-persist] SCRIPT|-\n"
+    "usage: farrow-replay [--seed N] [--shots DIR] [--story FILE] [--warp LABEL] [--no-persist]\n"
+    "                     SCRIPT|-\n"
     "  Plays the game of the working folder (dat/) from SCRIPT (standard input for -).\n"
-    "  --seed N     the random seed of the presentation (default 1)\n"
-    "  --shots DIR  where shot writes its PNG files (default the working folder)\n"
-    "  --no-persist read and write no saves (save and load keep them in memory)\n"
+    "  --seed N      the random seed of the presentation (default 1)\n"
+    "  --shots DIR   where shot writes its PNG files (default the working folder)\n"
+    "  --story FILE  play the plain scenario source FILE, checked first as farrow-story\n"
+    "                check does (its findings on standard error; an error: exit 1)\n"
+    "  --warp LABEL  start the story at LABEL instead of @start\n"
+    "  --no-persist  read and write no saves (save and load keep them in memory)\n"
     "Script commands, one a line (# starts a comment):\n"
     "  press X Y [left|right|middle]   click CAPTION   frames N   state   shot NAME\n"
     "  key NAME (alt f10 enter space right down up pageup pagedown escape 1..5 m ctrl+u f1 f12\n"
-    "  alt+s ctrl+c shift+c f5 f9 s l c f7 f8 shift+f7 shift+f8)   wheel up|down [N]   hide   show\n"
-    "  close   save N   load N\n";
+    "  alt+s ctrl+c shift+c shift+r f5 f9 s l c f7 f8 shift+f7 shift+f8)   wheel up|down [N]\n"
+    "  hide   show   close   reload [FILE2]   save N   load N\n";
 
 int Usage(const std::string& why) {
   std::cerr << "farrow-replay: " << why << "\n" << kUsage;
@@ -63,6 +69,8 @@ int main(int argc, char** argv) {
   uint32_t seed = 1;
   std::string shots = ".";
   std::string scriptName;
+  std::string story;
+  std::string warp;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
@@ -71,11 +79,13 @@ int main(int argc, char** argv) {
     }
     if (arg == "--no-persist") {
       SetPersistence(false);
-    } else if (arg == "--seed" || arg == "--shots") {
+    } else if (arg == "--seed" || arg == "--shots" || arg == "--story" || arg == "--warp") {
       if (i + 1 >= argc) return Usage(arg + " needs a value");
       std::string value = argv[++i];
       if (arg == "--seed" && !ReadSeed(value, seed)) return Usage("the seed is a whole number from 0 to 4294967295");
       if (arg == "--shots") shots = value;
+      if (arg == "--story") story = value;
+      if (arg == "--warp") warp = value;
     } else if (arg.size() > 1 && arg[0] == '-') {
       return Usage("unknown option " + arg);
     } else if (!scriptName.empty()) {
@@ -105,6 +115,9 @@ int main(int argc, char** argv) {
   std::error_code ec;
   std::filesystem::create_directories(shots, ec);
   if (!std::filesystem::is_directory(shots)) return Usage("cannot make the screenshot folder " + shots);
+
+  if (!story.empty() && !Story::UseStory(story, std::cerr)) return 1;
+  if (!warp.empty()) SetStartLabel(warp);
 
   UseHeadlessDrivers();
   // What the game's top-level handler would show in a message box is printed where it happens.

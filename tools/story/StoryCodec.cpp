@@ -15,11 +15,12 @@
 #include <memory>
 #include <vector>
 
+#include "author/StoryCheck.h"
+#include "author/StorySource.h"
 #include "cipher/QuilCrypt.h"
 #include "platform/TextCodec.h"
 #include "script/QuilScript.h"
 #include "script/ResultTags.h"
-#include "tools/story/StorySource.h"
 
 namespace Story {
 
@@ -80,12 +81,6 @@ bool ReadsBack(const std::string& path, const std::string& key, const std::vecto
 }
 
 }  // namespace
-
-size_t EncipheredLineCount(std::span<const std::string> lines) {
-  size_t plainBytes = TQuilCrypt::CheckPrefix.size() + TQuilCrypt::SymbolsPerBlock + 2;
-  for (const std::string& line : lines) plainBytes += line.size() + 2;  // CR LF
-  return 1 + (plainBytes + TQuilCrypt::BlockSize - 1) / TQuilCrypt::BlockSize;
-}
 
 int Encode(const std::string& sourcePath, const std::string& outPath, const std::string& key, bool isCp932) {
   std::string bytes;

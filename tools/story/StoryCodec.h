@@ -9,10 +9,6 @@ namespace Story {
 // The key text the game loads its scenario with.
 inline const char* const DefaultKey = "fable.txt";
 
-// How many lines the enciphered file of these plain lines has (header included). The game
-// reads at most 10,000, so a scenario of long lines can be too big even under 9,999 lines.
-size_t EncipheredLineCount(std::span<const std::string> lines);
-
 // Each returns the exit status: 0 done, 1 failed (the reason is on standard error).
 int Encode(const std::string& sourcePath, const std::string& outPath, const std::string& key, bool isCp932);
 int Decode(const std::string& path, const std::string& key);

@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "tools/story/StoryCheck.h"
+#include "author/StoryCheck.h"
+#include "author/StorySource.h"
 #include "tools/story/StoryCodec.h"
-#include "tools/story/StorySource.h"
+#include "tools/story/StoryCoverage.h"
+#include "tools/story/StoryGraph.h"
 #include "tools/story/StoryTrace.h"
 
 namespace {
@@ -17,7 +19,8 @@ constexpr int UsageError = 2;
 const char* const ToolUsage =
     "Usage: farrow-story COMMAND [ARGUMENTS] [OPTIONS]\n"
     "\n"
-    "Prepares Farrowmere scenarios: the game loads only the enciphered dat/story.crp.txt.\n"
+    "Prepares Farrowmere scenarios: the game loads the enciphered dat/story.crp.txt, or a\n"
+    "source with farrowmere --story SOURCE.\n"
     "\n"
     "Commands:\n"
     "  encode SOURCE OUT [--key TEXT] [--cp932]   encipher a scenario source into OUT\n"
@@ -25,6 +28,8 @@ const char* const ToolUsage =
     "  check SOURCE [--cp932]                     report errors and warnings in a source\n"
     "  trace FILE [--steps N] [--key TEXT] [--cp932]\n"
     "                                             run a scenario as the game does, step by step\n"
+    "  graph SOURCE [--svg OUT]                   the passages and their jumps as Graphviz DOT\n"
+    "  coverage SOURCE REPLAY...                  the story lines the replay scripts never show\n"
     "\n"
     "farrow-story COMMAND --help explains a command.\n"
     "Exit status: 0 done, 1 failed, 2 wrong invocation.\n";
@@ -63,14 +68,16 @@ const TCommandHelp Commands[] = {
     {"check", "Usage: farrow-story check SOURCE [--cp932]\n",
      u8"\n"
      "Checks the scenario SOURCE (UTF-8; CP932 with --cp932) the way the game loads and runs it,\n"
-     "printing FILE:LINE: error: ... and FILE:LINE: warning: ... lines.\n"
+     "printing FILE:LINE:COL: error: ... and FILE:LINE:COL: warning: ... lines.\n"
      "\n"
      "Errors: a label defined twice, no \"@start\", \"#goto\" without a target or to a missing\n"
      "label, a command with too few or too many parameters, a power of \"#xxenemy\" or a damage\n"
      "of \"#poison\" that is not a decimal integer, a character CP932 cannot hold, more than\n"
      "9,999 lines (or more text than the enciphered file can carry).\n"
      "Warnings: a \"#\" word that names no command (shown as story text), a story line wider\n"
-     "than 46 bytes, lines no run from \"@start\" reaches, \"//\" cutting a line inside its text.\n"
+     "than the text column in the game's font (350 pixels), an item name written in 【】,\n"
+     "more idea buttons in one step than the five that fall, a label no jump reaches and the\n"
+     "lines no run from \"@start\" reaches, \"//\" cutting a line inside its text.\n"
      "\n"
      "Exit status: 0 no errors (warnings allowed), 1 errors, 2 wrong invocation.\n"},
     {"trace", "Usage: farrow-story trace FILE [--steps N] [--key TEXT] [--cp932]\n",
@@ -88,6 +95,26 @@ const TCommandHelp Commands[] = {
      "  --cp932      a source FILE is CP932 (Shift-JIS)\n"
      "\n"
      "Exit status: 0 traced, 1 the load failed, 2 wrong invocation.\n"},
+    {"graph", "Usage: farrow-story graph SOURCE [--svg OUT]\n",
+     u8"\n"
+     "Prints the passage graph of the scenario SOURCE (UTF-8) as Graphviz DOT: a box for each\n"
+     "label, an arrow for each \"#goto\", for the jump of \"#xxwonder\" to \"@REAL\" and of the\n"
+     "\"#xxbind_...\" idea buttons to \"@HEART\", and a dashed one where a passage runs on into\n"
+     "the next label. \"(top)\" stands for the lines before the first label.\n"
+     "\n"
+     "  --svg OUT   render the graph to the SVG file OUT with Graphviz's dot\n"
+     "\n"
+     "Exit status: 0 done, 1 unreadable source or dot missing or failing, 2 wrong invocation.\n"},
+    {"coverage", "Usage: farrow-story coverage SOURCE REPLAY...\n",
+     u8"\n"
+     "Plays each replay script (see farrow-replay) on the game of the working folder (its dat/\n"
+     "for pictures and sounds) with SOURCE as its story, as farrow-replay --story SOURCE would,\n"
+     "and prints SOURCE:LINE: not shown: TEXT for every story line none of them showed, then\n"
+     "the share shown: shown N of M story lines (P%) in K replays.\n"
+     "\n"
+     "A step that cannot be done ends its script (named on standard error); what it showed\n"
+     "counts. Exit status: 0 done, 1 the source fails the check or a script cannot be read,\n"
+     "2 wrong invocation.\n"},
 };
 
 // What one subcommand was given.
@@ -95,6 +122,7 @@ struct TArguments {
   std::vector<std::string> Positional;
   std::optional<std::string> Key;
   std::optional<std::string> Steps;
+  std::optional<std::string> Svg;
   bool Cp932 = false;
   bool Help = false;
 };
@@ -150,6 +178,8 @@ bool ParseArguments(const std::vector<std::string>& args, const std::string& all
     }
     if (name == "--key") {
       out.Key = *value;
+    } else if (name == "--svg") {
+      out.Svg = *value;
     } else {
       out.Steps = *value;
     }
@@ -183,7 +213,9 @@ int main(int argc, char** argv) {
   const std::string allowed = name == "encode"   ? " --key --cp932 "
                               : name == "decode" ? " --key "
                               : name == "check"  ? " --cp932 "
-                                                 : " --key --cp932 --steps ";
+                              : name == "graph"  ? " --svg "
+                              : name == "trace"  ? " --key --cp932 --steps "
+                                                 : " ";
   TArguments a;
   std::string problem;
   if (!ParseArguments(std::vector<std::string>(args.begin() + 1, args.end()), allowed, a, problem)) {
@@ -193,8 +225,8 @@ int main(int argc, char** argv) {
     std::cout << command->Usage << command->Text;
     return 0;
   }
-  const size_t wanted = name == "encode" ? 2 : 1;
-  if (a.Positional.size() != wanted) {
+  const size_t wanted = name == "encode" || name == "coverage" ? 2 : 1;
+  if (name == "coverage" ? a.Positional.size() < wanted : a.Positional.size() != wanted) {
     return Usage(a.Positional.size() < wanted ? "missing arguments" : "too many arguments", command->Usage);
   }
 
@@ -204,6 +236,10 @@ int main(int argc, char** argv) {
   if (name == "encode") return Story::Encode(a.Positional[0], a.Positional[1], key, a.Cp932);
   if (name == "decode") return Story::Decode(a.Positional[0], key);
   if (name == "check") return Story::Check(a.Positional[0], a.Cp932);
+  if (name == "graph") return Story::Graph(a.Positional[0], a.Svg.value_or(""));
+  if (name == "coverage") {
+    return Story::Coverage(a.Positional[0], std::vector<std::string>(a.Positional.begin() + 1, a.Positional.end()));
+  }
   int steps = Story::DefaultTraceSteps;
   if (a.Steps && !ParseSteps(*a.Steps, steps)) return Usage("--steps needs a whole number", command->Usage);
   return Story::Trace(a.Positional[0], steps, key, a.Cp932);

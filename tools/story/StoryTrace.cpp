@@ -6,11 +6,11 @@
 #include <iostream>
 #include <memory>
 
+#include "author/StorySource.h"
 #include "cipher/QuilCrypt.h"
 #include "game/CommandTable.h"
 #include "script/QuilScript.h"
 #include "script/ResultTags.h"
-#include "tools/story/StorySource.h"
 
 namespace Story {
 

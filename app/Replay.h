@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/Harness.h"
-#include "tools/replay/ReplayScript.h"
+#include "app/ReplayScript.h"
 
 // The game as it stands, in UTF-8, one "key: value" a line between "--- state" and "---".
 std::string GameStateBlock();

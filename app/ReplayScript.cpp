@@ -1,5 +1,5 @@
 // ReplayScript -- reading the replay script.
-#include "tools/replay/ReplayScript.h"
+#include "app/ReplayScript.h"
 
 #include <sstream>
 
@@ -62,6 +62,7 @@ constexpr TNamedKey kKeys[] = {
     {"f8", Platform::VK_F8, 0},
     {"shift+f7", Platform::VK_F7, Platform::ssShift},
     {"shift+f8", Platform::VK_F8, Platform::ssShift},
+    {"shift+r", 'R', Platform::ssShift},
 };
 
 const TNamedKey* FindKey(const std::string& name) {
@@ -154,6 +155,10 @@ bool ParseStep(const std::string& text, TReplayStep& step, std::string& error) {
       return fail("wheel needs up or down and at most a count from 1 to " + std::to_string(MaxFramesPerStep));
     }
     step.Count = words[1] == "up" ? notches : -notches;
+  } else if (verb == "reload") {
+    step.Kind = TReplayStep::Reload;
+    if (args > 1) return fail("reload takes at most one file name: reload [FILE2]");
+    if (args == 1) step.Text = words[1];
   } else if (verb == "hide" || verb == "show") {
     step.Kind = verb == "hide" ? TReplayStep::Hide : TReplayStep::Show;
     if (args != 0) return fail(verb + " takes nothing after it");
@@ -166,7 +171,7 @@ bool ParseStep(const std::string& text, TReplayStep& step, std::string& error) {
     step.Text = std::to_string(slot);
   } else {
     return fail("unknown command '" + verb +
-                "' (press, click, frames, state, shot, key, wheel, hide, show, close, save, load)");
+                "' (press, click, frames, state, shot, key, wheel, hide, show, close, reload, save, load)");
   }
   return true;
 }

@@ -1,10 +1,11 @@
 // Replay -- the steps of a replay script, run on the game.
-#include "tools/replay/Replay.h"
+#include "app/Replay.h"
 
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
 
+#include "author/LiveStory.h"
 #include "game/UnitEnemy.h"
 #include "game/UnitMain.h"
 #include "game/UnitScript.h"
@@ -123,6 +124,13 @@ bool RunStep(TGameHarness& game, const TReplayStep& step, const std::string& sho
       return true;
     case TReplayStep::Close:
       game.CloseWindow();
+      return true;
+    case TReplayStep::Reload:
+      if (!Story::PlayingStory()) {
+        error = "reload: the game plays no --story";
+        return false;
+      }
+      Story::ReloadStory(game.Form(), step.Text);  // a failing text keeps the old story, as in the game
       return true;
     case TReplayStep::Save:
     case TReplayStep::Load: {

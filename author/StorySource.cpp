@@ -1,5 +1,5 @@
 // StorySource -- reading scenario sources and showing CP932 text in UTF-8.
-#include "tools/story/StorySource.h"
+#include "author/StorySource.h"
 
 #include <cerrno>
 #include <cstdint>

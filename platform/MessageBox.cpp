@@ -1,0 +1,198 @@
+// MessageBox -- the error box: laid out and painted like a form, shown in a window of its own
+// with an event loop of its own.
+#include "platform/MessageBox.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/Form.h"
+#include "platform/TextCodec.h"
+#include "platform/WindowInternal.h"
+#include "platform/WindowPaint.h"
+
+namespace Platform {
+
+namespace {
+
+constexpr int kMargin = 20;
+constexpr int kMaxTextWidth = 560;  // longer lines wrap
+constexpr int kMinWidth = 240;
+constexpr int kButtonWidth = 88, kButtonHeight = 26, kGap = 16;
+
+TFont TextFont() { return TFont{"ＭＳ Ｐゴシック", -14, 0, RGB(0, 0, 0)}; }
+
+struct TLayout {
+  std::vector<std::string> Lines;
+  int LineHeight = 0;
+  int Width = 0, Height = 0;
+  TRect Button;
+};
+
+// The byte offsets where the characters of a CP932 line begin.
+std::vector<size_t> CharacterStarts(const std::string& line) {
+  std::vector<size_t> starts;
+  for (size_t i = 0; i < line.size(); i += IsLeadByte(static_cast<unsigned char>(line[i])) ? 2 : 1) starts.push_back(i);
+  return starts;
+}
+
+// Splits at "\n" and wraps what is wider than the box allows, between characters (Japanese has
+// no spaces to break at).
+std::vector<std::string> WrapLines(TCanvas& c, const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (;;) {
+    size_t end = text.find('\n', start);
+    std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    while (c.TextWidth(line) > kMaxTextWidth) {
+      const std::vector<size_t> starts = CharacterStarts(line);
+      // The most characters that fit, one at least.
+      size_t fit = 1, over = starts.size();
+      while (over - fit > 1) {
+        size_t mid = (fit + over) / 2;
+        if (c.TextWidth(line.substr(0, starts[mid])) <= kMaxTextWidth) {
+          fit = mid;
+        } else {
+          over = mid;
+        }
+      }
+      lines.push_back(line.substr(0, starts[fit]));
+      line.erase(0, starts[fit]);
+    }
+    lines.push_back(line);
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  return lines;
+}
+
+TLayout Layout(const std::string& text) {
+  TBitmap measure;
+  measure.SetSize(1, 1);
+  TCanvas& c = measure.Canvas();
+  c.Font = TextFont();
+  TLayout l;
+  l.Lines = WrapLines(c, text);
+  l.LineHeight = std::max(1, c.TextHeight("あ"));
+  int textWidth = 0;
+  for (const std::string& line : l.Lines) textWidth = std::max(textWidth, c.TextWidth(line));
+  l.Width = std::max({textWidth + 2 * kMargin, kButtonWidth + 2 * kMargin, kMinWidth});
+  const int buttonTop = kMargin + static_cast<int>(l.Lines.size()) * l.LineHeight + kGap;
+  l.Height = buttonTop + kButtonHeight + kMargin / 2 + 2;
+  const int buttonLeft = (l.Width - kButtonWidth) / 2;
+  l.Button = TRect{buttonLeft, buttonTop, buttonLeft + kButtonWidth, buttonTop + kButtonHeight};
+  return l;
+}
+
+void Paint(const TLayout& l, bool pressed, TBitmap& box) {
+  TForm form;
+  form.SetClientWidth(l.Width);
+  form.SetClientHeight(l.Height);
+  TPushButton ok(&form);
+  ok.Caption = "OK";
+  ok.Left = l.Button.Left;
+  ok.Top = l.Button.Top;
+  ok.Width = l.Button.Right - l.Button.Left;
+  ok.Height = l.Button.Bottom - l.Button.Top;
+  ok.Pressed = pressed;
+  PaintForm(form, box);
+  TCanvas& c = box.Canvas();
+  c.Font = TextFont();
+  c.Brush.Style = TBrushStyle::Clear;
+  for (size_t i = 0; i < l.Lines.size(); ++i)
+    c.TextOut(kMargin, kMargin + static_cast<int>(i) * l.LineHeight, l.Lines[i]);
+}
+
+void Show(SDL_Window* window, TBitmap& picture) {
+  SDL_Surface* target = SDL_GetWindowSurface(window);
+  SDL_Surface* source = SurfaceOf(picture);
+  if (target != nullptr && source != nullptr) {
+    SDL_BlitSurface(source, nullptr, target, nullptr);
+    SDL_UpdateWindowSurface(window);
+  }
+  if (source != nullptr) SDL_FreeSurface(source);
+}
+
+bool Inside(const TRect& r, int x, int y) { return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom; }
+
+}  // namespace
+
+void PaintMessageBox(const std::string& text, TBitmap& box) { Paint(Layout(text), false, box); }
+
+bool ShowMessageBox(const std::string& caption, const std::string& text, SDL_Window* owner, TBitmap* shown) {
+  const TLayout layout = Layout(text);
+  TBitmap picture;
+  Paint(layout, false, picture);
+  int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
+  if (owner != nullptr) {
+    int ownerX = 0, ownerY = 0, ownerW = 0, ownerH = 0;
+    SDL_GetWindowPosition(owner, &ownerX, &ownerY);
+    SDL_GetWindowSize(owner, &ownerW, &ownerH);
+    x = ownerX + (ownerW - layout.Width) / 2;
+    y = ownerY + (ownerH - layout.Height) / 2;
+  }
+  SDL_Window* window =
+      SDL_CreateWindow(Cp932ToUtf8(caption).c_str(), x, y, layout.Width, layout.Height, SDL_WINDOW_HIDDEN);
+  if (window == nullptr) return true;  // the text is on standard error already
+  if (owner != nullptr) SDL_SetWindowModalFor(window, owner);
+  SDL_ShowWindow(window);
+  SDL_RaiseWindow(window);
+  Show(window, picture);
+  if (shown != nullptr) {
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    shown->SetSize(surface != nullptr ? surface->w : 0, surface != nullptr ? surface->h : 0);
+    SDL_Surface* copy = shown->Empty() ? nullptr : SurfaceOf(*shown);
+    if (copy != nullptr) {
+      SDL_BlitSurface(surface, nullptr, copy, nullptr);
+      SDL_FreeSurface(copy);
+    }
+  }
+  // Nobody can close a box on the dummy or off-screen display (tests, the replay harness).
+  const char* driver = SDL_GetCurrentVideoDriver();
+  bool done = driver == nullptr || std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0;
+  const uint32_t id = SDL_GetWindowID(window);
+  bool quit = false, pressed = false;
+  while (!done) {
+    if (!WaitForDisplayEvent(250)) continue;
+    SDL_Event e;
+    // Every event is taken here, the owner's too: it waits, as under a modal box.
+    while (!done && SDL_PollEvent(&e) != 0) {
+      switch (e.type) {
+        case SDL_QUIT:
+          quit = done = true;
+          break;
+        case SDL_WINDOWEVENT:
+          if (e.window.windowID != id) break;
+          if (e.window.event == SDL_WINDOWEVENT_CLOSE) done = true;
+          if (e.window.event == SDL_WINDOWEVENT_EXPOSED) Show(window, picture);
+          break;
+        case SDL_KEYDOWN: {
+          const SDL_Keycode key = e.key.keysym.sym;
+          if (e.key.windowID == id && e.key.repeat == 0 &&
+              (key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_ESCAPE || key == SDLK_SPACE)) {
+            done = true;
+          }
+          break;
+        }
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+          if (e.button.windowID != id || e.button.button != SDL_BUTTON_LEFT) break;
+          // Pressed on OK and let go there, as a button is clicked.
+          if (e.type == SDL_MOUSEBUTTONUP && pressed && Inside(layout.Button, e.button.x, e.button.y)) done = true;
+          pressed = e.type == SDL_MOUSEBUTTONDOWN && Inside(layout.Button, e.button.x, e.button.y);
+          Paint(layout, pressed, picture);
+          Show(window, picture);
+          break;
+        default:
+          break;
+      }
+    }
+  }
+  SDL_DestroyWindow(window);
+  return !quit;
+}
+
+}  // namespace Platform

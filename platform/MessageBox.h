@@ -1,0 +1,25 @@
+// MessageBox -- the program's own modal box for an error: the text in the Japanese faces the game
+// draws with, and an OK button. SDL's box on X11 draws with the server's core fonts, which
+// have no Japanese.
+// Application's top-level handler and its warnings show it; nothing else does.
+#pragma once
+#include <string>
+
+#include "platform/Graphics.h"
+
+struct SDL_Window;
+
+namespace Platform {
+
+// Lays the box out and paints it: the text (CP932; lines at "\n", long ones wrapped) with the
+// OK button centred below it.
+void PaintMessageBox(const std::string& text, TBitmap& box);
+
+// Shows the box in a small window of its own, titled caption and centred over owner when there
+// is one (the screen otherwise), and waits until Enter, Escape, a click on OK or the window's
+// close ends it; owner meanwhile takes no input. False when a quit request (SIGTERM, SIGINT,
+// the last window closed) ended it. On SDL's dummy and off-screen drivers nobody can close it:
+// it is shown and taken down at once. shown, when given, gets what the window showed.
+bool ShowMessageBox(const std::string& caption, const std::string& text, SDL_Window* owner, TBitmap* shown = nullptr);
+
+}  // namespace Platform
