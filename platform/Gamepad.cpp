@@ -122,7 +122,9 @@ void TGamepads::Add(int deviceIndex) {
 }
 
 void TGamepads::Remove(int32_t id) {
-  // SDL has let go of what the pad held (its releases came first), so a direction no longer repeats.
+  // SDL has let go of what the pad held (its releases came first); should a version not, no
+  // direction of a pad that is gone goes on repeating.
+  if (repeatPad_ == id) repeatKey_ = 0;
   TPad* pad = Find(id);
   if (pad == nullptr) return;
   SDL_GameControllerClose(pad->Controller);

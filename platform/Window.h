@@ -1,5 +1,5 @@
 // Window -- the form on the screen: an SDL window that shows the form's controls and turns
-// the display's events into input for them.
+// the display's events (and the gamepads') into input for them.
 // Application creates the window of the main form and calls PumpEvents and Present from its
 // message loop; nothing else uses TWindow. It paints the form with PaintForm (WindowPaint.h).
 // The window shows the client area enlarged by a whole factor, pixel for pixel (chosen at
