@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-struct _SDL_GameController;
+struct _SDL_GameController;  // NOLINT(bugprone-reserved-identifier): SDL's name
 union SDL_Event;
 
 namespace Platform {
