@@ -104,10 +104,10 @@ CLANG_FORMAT ?= clang-format-19
 RUN_CLANG_TIDY ?= run-clang-tidy-19
 
 # Formats every source in place with .clang-format; format-check lists the files it would change.
-format:
+format: deps
 	@$(CLANG_FORMAT) -i $(SOURCES)
 
-format-check:
+format-check: deps
 	@$(CLANG_FORMAT) --dry-run --Werror $(SOURCES)
 
 # The checks of .clang-tidy over every source file, with the build's flags (compile_commands.json);

@@ -75,61 +75,61 @@ std::vector<TParam> ParamsOf(const TCommandInfo& entry) {
 
 class TChecker {
  public:
-  explicit TChecker(const TSource& source) : Source(source), Flow(source.Lines) {}
+  explicit TChecker(const TSource& source) : source_(source), flow_(source.Lines) {}
 
   std::vector<TDiagnostic> Run() {
-    for (const TBadCharacter& bad : Source.Bad) Found.push_back({bad.Line, bad.Column, true, bad.Problem});
+    for (const TBadCharacter& bad : source_.Bad) found_.push_back({bad.Line, bad.Column, true, bad.Problem});
     CheckSize();
     CheckLabels();
-    for (size_t i = 0; i < Flow.Lines.size(); ++i) CheckLine(i);
-    Reached = Flow.Reached();
-    if (Flow.Labels.count("@start") != 0) {
+    for (size_t i = 0; i < flow_.Lines.size(); ++i) CheckLine(i);
+    reached_ = flow_.Reached();
+    if (flow_.Labels.count("@start") != 0) {
       CheckReach();
       CheckButtons();
     }
-    std::stable_sort(Found.begin(), Found.end(), [](const TDiagnostic& a, const TDiagnostic& b) {
+    std::stable_sort(found_.begin(), found_.end(), [](const TDiagnostic& a, const TDiagnostic& b) {
       return a.Line != b.Line ? a.Line < b.Line : a.Column < b.Column;
     });
-    return Found;
+    return found_;
   }
 
  private:
-  const TSource& Source;
-  TStoryFlow Flow;
-  std::vector<bool> Reached;
-  std::vector<TDiagnostic> Found;
+  const TSource& source_;
+  TStoryFlow flow_;
+  std::vector<bool> reached_;
+  std::vector<TDiagnostic> found_;
 
   int Column(size_t i, size_t word) const {
-    const auto& columns = Flow.Lines[i].WordColumns;
+    const auto& columns = flow_.Lines[i].WordColumns;
     return word < columns.size() ? columns[word] : 1;
   }
   void Error(size_t i, size_t word, const std::string& text) {
-    Found.push_back({static_cast<int>(i) + 1, Column(i, word), true, text});
+    found_.push_back({static_cast<int>(i) + 1, Column(i, word), true, text});
   }
   void Warning(size_t i, size_t word, const std::string& text) {
-    Found.push_back({static_cast<int>(i) + 1, Column(i, word), false, text});
+    found_.push_back({static_cast<int>(i) + 1, Column(i, word), false, text});
   }
 
   void CheckSize() {
-    const size_t count = Source.Lines.size();
+    const size_t count = source_.Lines.size();
     if (count > static_cast<size_t>(TQuilScript::MaxScenarioLines)) {
-      Found.push_back(
+      found_.push_back(
           {TQuilScript::MaxScenarioLines + 1, 1, true, "more than 9,999 lines; the game holds at most 9,999"});
       return;
     }
-    size_t fileLines = EncipheredLineCount(Source.Lines);
+    size_t fileLines = EncipheredLineCount(source_.Lines);
     if (fileLines > static_cast<size_t>(TQuilScript::MaxLines)) {
-      Found.push_back({count == 0 ? 1 : static_cast<int>(count), 1, true,
-                       "the enciphered scenario would have " + std::to_string(fileLines) +
-                           " lines; the game reads at most 10,000 (about 480,000 bytes of text)"});
+      found_.push_back({count == 0 ? 1 : static_cast<int>(count), 1, true,
+                        "the enciphered scenario would have " + std::to_string(fileLines) +
+                            " lines; the game reads at most 10,000 (about 480,000 bytes of text)"});
     }
   }
 
   void CheckLabels() {
     std::map<std::string, size_t> first;
-    for (size_t i = 0; i < Flow.Lines.size(); ++i) {
-      if (Flow.Lines[i].Kind != TLineKind::Label) continue;
-      const std::string& label = Flow.Lines[i].Words[0];
+    for (size_t i = 0; i < flow_.Lines.size(); ++i) {
+      if (flow_.Lines[i].Kind != TLineKind::Label) continue;
+      const std::string& label = flow_.Lines[i].Words[0];
       auto [at, added] = first.emplace(label, i);
       if (!added) {
         Error(i, 0,
@@ -138,12 +138,12 @@ class TChecker {
       }
     }
     if (first.find("@start") == first.end())
-      Found.push_back({1, 1, true, "no \"@start\" label; the game starts there"});
+      found_.push_back({1, 1, true, "no \"@start\" label; the game starts there"});
   }
 
   void CheckLine(size_t i) {
-    const TStoryLine& line = Flow.Lines[i];
-    const std::string& raw = Source.Lines[i];
+    const TStoryLine& line = flow_.Lines[i];
+    const std::string& raw = source_.Lines[i];
     switch (line.Kind) {
       case TLineKind::Goto:
         CheckGoto(i, line);
@@ -159,8 +159,8 @@ class TChecker {
     }
     size_t comment = TQuilString::Find(raw, "//");
     if (comment != std::string::npos && !BlankBefore(raw, comment)) {
-      Found.push_back({static_cast<int>(i) + 1, ColumnOf(raw, comment), false,
-                       "\"//\" starts a comment inside the text; " + Quote(raw.substr(comment)) + " is dropped"});
+      found_.push_back({static_cast<int>(i) + 1, ColumnOf(raw, comment), false,
+                        "\"//\" starts a comment inside the text; " + Quote(raw.substr(comment)) + " is dropped"});
     }
   }
 
@@ -172,7 +172,7 @@ class TChecker {
     const std::string& target = line.Words[1];
     if (!TQuilScript::IsLabel(target)) {
       Error(i, 1, Quote(line.Words[0]) + " target " + Quote(target) + " is not a label (labels begin with \"@\")");
-    } else if (Flow.Labels.find(target) == Flow.Labels.end()) {
+    } else if (flow_.Labels.find(target) == flow_.Labels.end()) {
       Error(i, 1, Quote(line.Words[0]) + " target " + Quote(target) + " does not exist");
     }
   }
@@ -217,7 +217,7 @@ class TChecker {
   // Trailing blanks do not show; the first character whose right edge passes the column is
   // where the line overflows.
   void CheckWidth(size_t i) {
-    std::string text = RemoveComment(Source.Lines[i]);
+    std::string text = RemoveComment(source_.Lines[i]);
     while (!text.empty() && static_cast<unsigned char>(text.back()) <= 0x20) text.pop_back();
     int width = ScriptLineWidth(text);
     if (width <= ScriptColumnWidth) return;
@@ -227,25 +227,25 @@ class TChecker {
       if (ScriptLineWidth(text.substr(0, next)) > ScriptColumnWidth) break;
       end = next;
     }
-    Found.push_back({static_cast<int>(i) + 1, ColumnOf(text, end), false,
-                     "story line is " + std::to_string(width) + " pixels wide; the text column holds " +
-                         std::to_string(ScriptColumnWidth) + " (from x = " + std::to_string(ScriptLineLeft) +
-                         " to the play area's edge)"});
+    found_.push_back({static_cast<int>(i) + 1, ColumnOf(text, end), false,
+                      "story line is " + std::to_string(width) + " pixels wide; the text column holds " +
+                          std::to_string(ScriptColumnWidth) + " (from x = " + std::to_string(ScriptLineLeft) +
+                          " to the play area's edge)"});
   }
 
   // One warning per stretch of unreached lines, blank lines not counted. A stretch that begins
   // with a label is a passage no run jumps to; a label that a run falls into is the passage's
   // name (a reload keeps the place by it, --warp starts there) and needs no jump.
   void CheckReach() {
-    const auto& lines = Flow.Lines;
+    const auto& lines = flow_.Lines;
     for (size_t i = 0; i < lines.size();) {
-      if (Reached[i] || lines[i].Kind == TLineKind::Blank) {
+      if (reached_[i] || lines[i].Kind == TLineKind::Blank) {
         ++i;
         continue;
       }
       size_t last = i;
       size_t j = i;
-      for (; j < lines.size() && !Reached[j]; ++j) {
+      for (; j < lines.size() && !reached_[j]; ++j) {
         if (lines[j].Kind != TLineKind::Blank) last = j;
       }
       std::string which = last == i ? "line " + std::to_string(i + 1)
@@ -264,11 +264,11 @@ class TChecker {
     std::set<size_t> reported;
     std::vector<size_t> starts;
     for (const char* label : {"@start", HeartLabel}) {
-      auto at = Flow.Labels.find(label);
-      if (at != Flow.Labels.end()) starts.push_back(at->second);
+      auto at = flow_.Labels.find(label);
+      if (at != flow_.Labels.end()) starts.push_back(at->second);
     }
-    for (size_t i = 0; i + 1 < Flow.Lines.size(); ++i) {
-      if (Reached[i] && Flow.Lines[i].Kind == TLineKind::Text) starts.push_back(i + 1);
+    for (size_t i = 0; i + 1 < flow_.Lines.size(); ++i) {
+      if (reached_[i] && flow_.Lines[i].Kind == TLineKind::Text) starts.push_back(i + 1);
     }
     for (size_t start : starts) {
       std::map<size_t, int> best;  // the most buttons dropped before reaching a line
@@ -279,9 +279,9 @@ class TChecker {
         auto seen = best.find(i);
         if (seen != best.end() && seen->second >= count) continue;
         best[i] = count;
-        const TStoryLine& line = Flow.Lines[i];
+        const TStoryLine& line = flow_.Lines[i];
         if (line.Kind == TLineKind::Text) continue;  // the step ends here
-        for (const TFlowStep& step : Flow.Next(i)) {
+        for (const TFlowStep& step : flow_.Next(i)) {
           // "#xxwonder" drops its button only when it does not jump; a burst's jump is a click.
           if (step.Kind == TEdge::Heart) continue;
           int after = count;

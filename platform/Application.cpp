@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -128,6 +129,8 @@ bool TApplication::WaitMessage(uint32_t timeoutMs) {
     StartDeferredMusic();  // the first frame is out: now the tune deferred at start-up
     uint32_t spent = timeGetTime() - start;
     timeoutMs = spent < timeoutMs ? timeoutMs - spent : 0;
+    // A held pad direction repeats on time even when the frame loop has long to wait.
+    timeoutMs = std::min(timeoutMs, window_->UntilPadRepeat());
   }
   if (window_ != nullptr && !Clock().IsVirtual()) {
     return WaitForDisplayEvent(timeoutMs);

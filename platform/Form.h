@@ -45,6 +45,7 @@ constexpr uint32_t VK_F11 = 0x7A;
 constexpr uint32_t VK_F12 = 0x7B;
 
 class TInputRouter;
+struct TPadEvent;
 
 // A key as the form's key preview sees it: the key message (WM_KEYDOWN, WM_SYSKEYUP, ...),
 // the virtual-key code, the shift state (ssShift, ssAlt, ssCtrl) and whether it is the
@@ -112,6 +113,9 @@ class TForm : public TControl {
   // The mouse wheel turned by notches (positive: away from the user) with the pointer at
   // (x, y) of the client area; the form's window gets it wherever the pointer is.
   TListeners<TInputRouter&, int /*notches*/, unsigned /*shift*/, int /*x*/, int /*y*/> MouseWheel;
+  // A gamepad's button pressed, released or repeated (Gamepad.h), listener by listener; one
+  // that answers true takes it. The router comes along, as with the key preview.
+  TListeners<TInputRouter&, const TPadEvent&> PadButton;
 
   // Closing the main form ends the application; the Closing listeners hear of it first (the
   // window closes whatever they answer).

@@ -23,7 +23,10 @@ int WindowScaleFor(int usableWidth, int usableHeight, int clientWidth, int clien
   // Whole numbers only: factor * size <= 85 % of the usable size.
   int64_t byWidth = static_cast<int64_t>(std::max(0, usableWidth)) * 85 / (100 * static_cast<int64_t>(clientWidth));
   int64_t byHeight = static_cast<int64_t>(std::max(0, usableHeight)) * 85 / (100 * static_cast<int64_t>(clientHeight));
-  return static_cast<int>(std::max<int64_t>(1, std::min(byWidth, byHeight)));
+  // A screen with no room to spare (a Steam Deck's 1280 x 800) shows 2x filling it, not a small 1x.
+  bool twiceFits =
+      2 * static_cast<int64_t>(clientWidth) <= usableWidth && 2 * static_cast<int64_t>(clientHeight) <= usableHeight;
+  return static_cast<int>(std::max<int64_t>(twiceFits ? 2 : 1, std::min(byWidth, byHeight)));
 }
 
 TViewport FitViewport(int areaWidth, int areaHeight, int clientWidth, int clientHeight, int maxScale) {

@@ -16,7 +16,7 @@ struct TViewport {
 };
 
 // The largest whole factor (at least 1) at which a client area fits within 85 % of the usable
-// part of a display, all sizes in real pixels.
+// part of a display, or 2 where 2x fits the whole usable part; all sizes in real pixels.
 int WindowScaleFor(int usableWidth, int usableHeight, int clientWidth, int clientHeight);
 
 // The client area centred in a window area of areaWidth x areaHeight real pixels, at the

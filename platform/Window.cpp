@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/Application.h"
 #include "platform/TextCodec.h"
 #include "platform/WindowInternal.h"
 
@@ -56,6 +57,13 @@ bool TWindow::Open(std::string& error) {
                            form_.ClientWidth(), form_.ClientHeight());
   }
   SetWindowScale(scale);
+  // Gamepads are a convenience: without them the game plays on, as with a mouse only.
+  std::string padError;
+  if (pads_.Open(padError)) {
+    pads_.OnPad = [this](const TPadEvent& pad) { Pad(pad); };
+  } else {
+    Application.Warn("no gamepads: " + padError);
+  }
   TBitmap fallback;
   TBitmap* icon = &form_.Icon;
   if (icon->Empty()) {

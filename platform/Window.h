@@ -1,5 +1,5 @@
 // Window -- the form on the screen: an SDL window that shows the form's controls and turns
-// the display's events into input for them.
+// the display's events (and the gamepads') into input for them.
 // Application creates the window of the main form and calls PumpEvents and Present from its
 // message loop; nothing else uses TWindow. It paints the form with PaintForm (WindowPaint.h).
 // The window shows the client area enlarged by a whole factor, pixel for pixel (chosen at
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Form.h"
+#include "platform/Gamepad.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "platform/Viewport.h"
@@ -58,6 +59,10 @@ class TWindow {
   void Key(bool down, uint32_t virtualKey, unsigned shift, bool repeat);
   // The wheel turned by notches (positive: away from the user), the pointer in the window.
   void Wheel(int notches, unsigned shift, int windowX, int windowY);
+  // A gamepad's button, for the form's PadButton listeners.
+  void Pad(const TPadEvent& pad);
+  // Milliseconds until a held pad direction repeats (UINT32_MAX: none), so the wait ends in time.
+  uint32_t UntilPadRepeat() const { return pads_.UntilRepeat(); }
 
   TInputRouter& Router() { return router_; }
   // The SDL window, which boxes shown over the game belong to; nullptr before Open.
@@ -73,6 +78,7 @@ class TWindow {
   void PresentFailed(const char* what);
   TForm& form_;
   TInputRouter router_;
+  TGamepads pads_;
   SDL_Window* window_ = nullptr;
   TBitmap frame_;
   // What the window last showed and what it would show now; both keep their storage.

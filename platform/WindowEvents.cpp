@@ -1,5 +1,5 @@
 // WindowEvents -- the display's events turned into the form's input: keys with their
-// virtual-key code, pointer positions mapped onto the client area.
+// virtual-key code, pointer positions mapped onto the client area, gamepads (Gamepad.h).
 #include "platform/Window.h"
 
 #include <SDL.h>
@@ -97,6 +97,11 @@ bool TWindow::PumpEvents() {
       Application.HandleException(e);
     }
   }
+  try {
+    if (pads_.Repeat()) any = true;
+  } catch (const std::exception& e) {
+    Application.HandleException(e);
+  }
   return any;
 }
 
@@ -133,7 +138,10 @@ void TWindow::Wheel(int notches, unsigned shift, int windowX, int windowY) {
   router_.MouseWheel(notches, shift, x, y);
 }
 
+void TWindow::Pad(const TPadEvent& pad) { form_.PadButton.Notify(router_, pad); }
+
 void TWindow::Route(const SDL_Event& event) {
+  if (pads_.Route(event)) return;
   TMouseButton button;
   switch (event.type) {
     case SDL_QUIT:

@@ -79,7 +79,7 @@ const TBinding Bindings[] = {
      TWhen::Playing,
      false,
      ClickNth,
-     "1 … 5",
+     "1, 2, 3, 4, 5",
      "click the idea buttons on screen, counted from the top",
      "アイデアボタンを上から順に押す"},
     {{{{VK_PRIOR, 0}, {VK_UP, 0}}},

@@ -51,12 +51,13 @@ void DrawKeyList(TCanvas& c) {
   }
 }
 
-// The picture dimmed to a quarter, so that the lines under the view do not show through.
+// The picture dimmed to a sixteenth, so that the story lines under the view do not show
+// through the overlay's own text (a quarter left them readable beneath it).
 void Dim(TBitmap& bmp, int from, int to) {
   to = std::min({to, bmp.Width() - 1, bmp.Height() - 1});
   for (int y = from; y <= to; ++y) {
     uint8_t* row = bmp.ScanLine(y);
-    for (int x = 3 * from; x < 3 * (to + 1); ++x) row[x] = static_cast<uint8_t>(row[x] / 4);
+    for (int x = 3 * from; x < 3 * (to + 1); ++x) row[x] = static_cast<uint8_t>(row[x] / 16);
   }
 }
 

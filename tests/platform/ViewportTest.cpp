@@ -5,16 +5,19 @@
 
 using namespace Platform;
 
-TEST(WindowScale, TheLargestWholeFactorWithin85PercentOfTheUsableArea) {
+TEST(WindowScale, TheLargestWholeFactorWithin85PercentOfTheUsableAreaOr2xWhereItFillsIt) {
   EXPECT_EQ(WindowScaleFor(1920, 1050, 400, 400), 2) << "a 1920 x 1080 screen with a panel: 800 of 892";
   EXPECT_EQ(WindowScaleFor(1920, 1440, 400, 400), 3);
   EXPECT_EQ(WindowScaleFor(3840, 2160, 400, 400), 4);
   EXPECT_EQ(WindowScaleFor(800, 600, 400, 400), 1);
   EXPECT_EQ(WindowScaleFor(1000, 4000, 400, 400), 2) << "the narrower side decides";
-  // At the edge: 941 x 0.85 = 799.85 holds no 800, 942 x 0.85 = 800.7 does; 8000 x 0.85 is 17 x 400 exactly.
-  EXPECT_EQ(WindowScaleFor(4000, 941, 400, 400), 1);
-  EXPECT_EQ(WindowScaleFor(4000, 942, 400, 400), 2);
+  // At the edge: 1411 x 0.85 = 1199.35 holds no 1200, 1412 x 0.85 = 1200.2 does; 8000 x 0.85 is 17 x 400 exactly.
+  EXPECT_EQ(WindowScaleFor(4000, 1411, 400, 400), 2);
+  EXPECT_EQ(WindowScaleFor(4000, 1412, 400, 400), 3);
   EXPECT_EQ(WindowScaleFor(8000, 8000, 400, 400), 17);
+  // 2x fills a screen with no room to spare, as a Steam Deck's 1280 x 800; a pixel less is 1x.
+  EXPECT_EQ(WindowScaleFor(1280, 800, 400, 400), 2);
+  EXPECT_EQ(WindowScaleFor(1280, 799, 400, 400), 1);
 }
 
 TEST(WindowScale, NeverBelowOneOnAScreenSmallerThanTheClientArea) {

@@ -7,8 +7,11 @@
 #include <utility>
 #include <vector>
 
+#include <SDL.h>
+
 #include "platform/Application.h"
 #include "platform/Clock.h"
+#include "platform/Gamepad.h"
 #include "platform/MessageBox.h"
 #include "platform/Window.h"
 #include "platform/WindowPaint.h"
@@ -367,4 +370,93 @@ TEST_F(OnDummyDisplay, F11AndAltEnterSwitchFullscreenAndGoNoFurther) {
   window->Key(true, VK_RETURN, 0, false);
   EXPECT_FALSE(window->Fullscreen()) << "Enter alone is the button's";
   EXPECT_EQ(clicks, 2);
+}
+
+namespace {
+
+// A pad on SDL's virtual joystick driver with every button and axis of SDL's game controller.
+struct VirtualPad {
+  SDL_JoystickID id = -1;
+  void Attach() {
+    SDL_VirtualJoystickDesc desc{};
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
+    desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
+    desc.name = "Virtual pad";
+    id = SDL_JoystickGetDeviceInstanceID(SDL_JoystickAttachVirtualEx(&desc));
+  }
+  void Detach() {
+    for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+      if (SDL_JoystickGetDeviceInstanceID(i) == id) SDL_JoystickDetachVirtual(i);
+    }
+  }
+  // The joystick the window opened; nullptr while it has not.
+  SDL_Joystick* Opened() const { return SDL_JoystickFromInstanceID(id); }
+};
+
+}  // namespace
+
+TEST_F(OnDummyDisplay, PadButtonsReachTheFormAHeldDirectionRepeatsAndAReplugLosesNothing) {
+  TVirtualClock clock{5000};
+  SetClock(&clock);
+  std::string heard;
+  form.PadButton.Add([&heard](TInputRouter&, const TPadEvent& pad) {
+    const std::pair<uint32_t, const char*> names[] = {{VK_GAMEPAD_A, "a"},
+                                                      {VK_GAMEPAD_B, "b"},
+                                                      {VK_GAMEPAD_RIGHT_SHOULDER, "rightshoulder"},
+                                                      {VK_GAMEPAD_DPAD_UP, "up"}};
+    for (auto [key, name] : names) {
+      if (key != pad.VirtualKey) continue;
+      heard += std::string(heard.empty() ? "" : " ") + name + (pad.Repeat ? "*" : pad.Down ? "+" : "-");
+    }
+    return true;
+  });
+  enum Act { Attach, Detach, Button, Axis, Wait };
+  struct Step {
+    const char* what;
+    Act act;
+    int which, value;
+    const char* heard;  // name+ pressed, name- released, name* repeated
+  };
+  const Step steps[] = {
+      {"plugged in", Attach, 0, 0, ""},
+      {"A pressed", Button, SDL_CONTROLLER_BUTTON_A, 1, "a+"},
+      {"A released", Button, SDL_CONTROLLER_BUTTON_A, 0, "a-"},
+      {"up held", Button, SDL_CONTROLLER_BUTTON_DPAD_UP, 1, "up+"},
+      {"not yet", Wait, 399, 0, ""},
+      {"after the delay", Wait, 1, 0, "up*"},
+      {"at the interval", Wait, 150, 0, "up*"},
+      {"a stall repeats once, not in a burst", Wait, 2000, 0, "up*"},
+      {"up released", Button, SDL_CONTROLLER_BUTTON_DPAD_UP, 0, "up-"},
+      {"released: no more repeats", Wait, 1000, 0, ""},
+      {"the stick up", Axis, SDL_CONTROLLER_AXIS_LEFTY, -30000, "up+"},
+      {"the stick between the thresholds", Axis, SDL_CONTROLLER_AXIS_LEFTY, -10000, ""},
+      {"the stick near the middle", Axis, SDL_CONTROLLER_AXIS_LEFTY, -1000, "up-"},
+      {"the right shoulder held", Button, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 1, "rightshoulder+"},
+      {"unplugged, it lets go", Detach, 0, 0, "rightshoulder-"},
+      {"plugged in again", Attach, 0, 0, ""},
+      {"B pressed", Button, SDL_CONTROLLER_BUTTON_B, 1, "b+"},
+  };
+  VirtualPad pad;
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    heard.clear();
+    if (step.act == Attach) pad.Attach();
+    if (step.act == Detach) pad.Detach();
+    if (step.act == Button) SDL_JoystickSetVirtualButton(pad.Opened(), step.which, static_cast<Uint8>(step.value));
+    if (step.act == Axis) SDL_JoystickSetVirtualAxis(pad.Opened(), step.which, static_cast<Sint16>(step.value));
+    if (step.act == Wait) clock.Advance(static_cast<uint32_t>(step.which));
+    // As the message loop does: until nothing more comes.
+    for (int i = 0; i < 50 && window->PumpEvents(); ++i) {
+    }
+    EXPECT_EQ(heard, step.heard);
+    if (step.act == Attach) {
+      EXPECT_NE(pad.Opened(), nullptr) << "the window opens a pad as it is plugged in";
+    }
+  }
+  pad.Detach();
+  SetClock(nullptr);
 }
