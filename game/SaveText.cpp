@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
@@ -444,35 +445,21 @@ TSaveRead ReadSaveText(const std::string& text, TSaveGame& save) {
 }
 
 std::string SaveRefusalText(const std::string& slotName, const TSaveRead& read) {
-  std::string what;
-  switch (read.Problem) {
-    case TSaveProblem::None:
-      return "";
-    case TSaveProblem::Missing:
-      what = "空です";
-      break;
-    case TSaveProblem::Unreadable:
-      what = "読めません";
-      break;
-    case TSaveProblem::TooLarge:
-      what = "大きすぎるので読みません";
-      break;
-    case TSaveProblem::NotASave:
-      what = "セーブではありません";
-      break;
-    case TSaveProblem::UnknownVersion:
-      what = "この版の知らない形式です";
-      break;
-    case TSaveProblem::Damaged:
-      what = "壊れています";
-      break;
-    case TSaveProblem::OtherStory:
-      what = "別の物語のセーブです";
-      break;
-    case TSaveProblem::Unfit:
-      what = "この物語に合いません";
-      break;
-  }
+  // What the player reads for each problem, in the enum's order.
+  static constexpr const char* kWhat[] = {
+      "",                          // None
+      "空です",                    // Missing
+      "読めません",                // Unreadable
+      "大きすぎるので読みません",  // TooLarge
+      "セーブではありません",      // NotASave
+      "この版の知らない形式です",  // UnknownVersion
+      "壊れています",              // Damaged
+      "別の物語のセーブです",      // OtherStory
+      "この物語に合いません",      // Unfit
+  };
+  static_assert(std::size(kWhat) == static_cast<size_t>(TSaveProblem::Unfit) + 1, "one text a problem");
+  if (read.Problem == TSaveProblem::None) return "";
+  std::string what = kWhat[static_cast<size_t>(read.Problem)];
   if (read.Line > 0) what += "（" + std::to_string(read.Line) + " 行目）";
   return "セーブ " + slotName + "：" + what;
 }
