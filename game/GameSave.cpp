@@ -2,8 +2,10 @@
 #include "game/GameSave.h"
 
 #include <algorithm>
+#include <array>
 #include <ctime>
 #include <fstream>
+#include <stdexcept>
 
 #include "game/UnitMain.h"
 #include "game/UnitScript.h"
@@ -79,6 +81,16 @@ std::string PaintMismatch(const TPaintSave& p) {
   return "";
 }
 
+// A table of the game's filled from the save's list (its length checked by the reader); answers
+// the count of entries in use.
+template <size_t N>
+int32_t Refill(std::array<std::string, N>& table, const std::vector<std::string>& from) {
+  if (from.size() > N) throw std::out_of_range("a saved list is longer than the game's table");
+  table.fill("");
+  std::copy(from.begin(), from.end(), table.begin());
+  return static_cast<int32_t>(from.size());
+}
+
 }  // namespace
 
 std::string SaveRangeProblem(const TSaveGame& s) {
@@ -108,18 +120,12 @@ bool RestoreGame(const TSaveGame& s) {
   MaxHP = s.MaxHP;
   HP = s.HP;
   IdeaPower = s.IdeaPower;
-  Items.fill("");
-  std::copy(s.Items.begin(), s.Items.end(), Items.begin());
-  ItemCount = static_cast<int32_t>(s.Items.size());
+  ItemCount = Refill(Items, s.Items);
   LastItem = s.LastItem;
   Encounter = s.Encounter;
   Enemy = s.Enemy;
-  ScriptLines.fill("");
-  std::copy(s.ScriptLines.begin(), s.ScriptLines.end(), ScriptLines.begin());
-  ScriptLineCount = static_cast<int32_t>(s.ScriptLines.size());
-  Messages.fill("");
-  std::copy(s.Messages.begin(), s.Messages.end(), Messages.begin());
-  MessageCount = static_cast<int32_t>(s.Messages.size());
+  ScriptLineCount = Refill(ScriptLines, s.ScriptLines);
+  MessageCount = Refill(Messages, s.Messages);
   DescriptionTitle = s.DescriptionTitle;
   DescriptionLines = s.DescriptionLines;
   StoneName = s.StoneName;
