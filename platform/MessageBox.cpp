@@ -38,8 +38,7 @@ std::vector<size_t> CharacterStarts(const std::string& line) {
   return starts;
 }
 
-// Splits at "\n" and wraps what is wider than the box allows, between characters (Japanese has
-// no spaces to break at).
+// Splits at "\n" and wraps what is wider than the box allows.
 std::vector<std::string> WrapLines(TCanvas& c, const std::string& text) {
   std::vector<std::string> lines;
   size_t start = 0;
@@ -59,8 +58,14 @@ std::vector<std::string> WrapLines(TCanvas& c, const std::string& text) {
           over = mid;
         }
       }
-      lines.push_back(line.substr(0, starts[fit]));
-      line.erase(0, starts[fit]);
+      // English breaks at the last space that fits, not inside a word; Japanese anywhere.
+      size_t cut = starts[fit];
+      if (line[cut] != ' ' && line[cut - 1] != ' ') {
+        const size_t space = line.rfind(' ', cut - 1);
+        if (space != std::string::npos && space > 0) cut = space;
+      }
+      lines.push_back(line.substr(0, cut));
+      line.erase(0, line[cut] == ' ' ? cut + 1 : cut);
     }
     lines.push_back(line);
     if (end == std::string::npos) break;
@@ -69,11 +74,15 @@ std::vector<std::string> WrapLines(TCanvas& c, const std::string& text) {
   return lines;
 }
 
+TCanvas& MeasuringCanvas(TBitmap& measure) {
+  measure.SetSize(1, 1);
+  measure.Canvas().Font = TextFont();
+  return measure.Canvas();
+}
+
 TLayout Layout(const std::string& text) {
   TBitmap measure;
-  measure.SetSize(1, 1);
-  TCanvas& c = measure.Canvas();
-  c.Font = TextFont();
+  TCanvas& c = MeasuringCanvas(measure);
   TLayout l;
   l.Lines = WrapLines(c, text);
   l.LineHeight = std::max(1, c.TextHeight("あ"));
@@ -121,6 +130,11 @@ bool Inside(const TRect& r, int x, int y) { return x >= r.Left && x < r.Right &&
 }  // namespace
 
 void PaintMessageBox(const std::string& text, TBitmap& box) { Paint(Layout(text), false, box); }
+
+std::vector<std::string> MessageBoxLines(const std::string& text) {
+  TBitmap measure;
+  return WrapLines(MeasuringCanvas(measure), text);
+}
 
 bool ShowMessageBox(const std::string& caption, const std::string& text, SDL_Window* owner, TBitmap* shown) {
   const TLayout layout = Layout(text);

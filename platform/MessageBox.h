@@ -4,6 +4,7 @@
 // Application's top-level handler and its warnings show it; nothing else does.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "platform/Graphics.h"
 
@@ -14,6 +15,9 @@ namespace Platform {
 // Lays the box out and paints it: the text (CP932; lines at "\n", long ones wrapped) with the
 // OK button centred below it.
 void PaintMessageBox(const std::string& text, TBitmap& box);
+// The lines the box shows text in: split at "\n"; a line too wide breaks at its last space that
+// fits, or between two characters where there is none (Japanese).
+std::vector<std::string> MessageBoxLines(const std::string& text);
 
 // Shows the box in a small window of its own, titled caption and centred over owner when there
 // is one (the screen otherwise), and waits until Enter, Escape, a click on OK or the window's

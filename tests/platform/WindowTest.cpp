@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <numeric>
 #include <string>
 #include <utility>
 #include <vector>
@@ -150,6 +151,22 @@ TEST(DummyDisplay, TheErrorBoxShowsItsJapaneseTextAndDoesNotWait) {
     }
   }
   EXPECT_TRUE(found) << "the text is not in the " << shown.Width() << " x " << shown.Height() << " box";
+
+  // A long English line breaks between words, a long Japanese one between any two characters;
+  // nothing is lost either way.
+  std::string english, japanese;
+  for (int i = 0; i < 12; ++i) english += std::string(i == 0 ? "" : " ") + "cannot read story.crp.txt";
+  for (int i = 0; i < 40; ++i) japanese += "読めません";
+  std::string joined;
+  for (const std::string& line : MessageBoxLines(english)) {
+    EXPECT_TRUE(line.front() != ' ' && line.back() != ' ') << "[" << line << "]";
+    EXPECT_TRUE(line.ends_with("cannot") || line.ends_with("read") || line.ends_with("crp.txt")) << line;
+    joined += (joined.empty() ? "" : " ") + line;
+  }
+  EXPECT_EQ(joined, english);
+  const std::vector<std::string> lines = MessageBoxLines(japanese);
+  EXPECT_GT(lines.size(), 1U);
+  EXPECT_EQ(std::accumulate(lines.begin(), lines.end(), std::string()), japanese);
   Application.Finalize();
 }
 
