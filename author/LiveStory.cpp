@@ -20,12 +20,14 @@ namespace {
 std::string StoryPath;  // the story being played, as the command line named it
 Platform::TForm* CaptionForm = nullptr;
 std::string NormalCaption;
+std::string ErrorCaption;  // what ShowError put in the title
 std::filesystem::file_time_type SeenTime;
 std::uintmax_t SeenSize = 0;
 
 void RestoreCaption() {
   TQuilTimer::Remove(RestoreCaption);
-  if (CaptionForm != nullptr) CaptionForm->Caption = NormalCaption;
+  // A title something else said meanwhile (a volume, a screenshot) stays.
+  if (CaptionForm != nullptr && CaptionForm->Caption == ErrorCaption) CaptionForm->Caption = NormalCaption;
   CaptionForm = nullptr;
 }
 
@@ -39,6 +41,7 @@ void ShowError(Platform::TForm& form, const std::string& utf8) {
   std::string cp932;
   if (!Platform::Utf8ToCp932(NormalCaption + " - " + utf8, cp932, bad)) cp932 = NormalCaption + " - story error";
   form.Caption = cp932;
+  ErrorCaption = cp932;
 }
 
 // The file's time and size, to see that it was saved.
