@@ -1,7 +1,9 @@
 // PlayModes -- the lines the player has read, and the two modes that press on the player's
 // behalf: skip (Ctrl held, Tab) through lines read before, and auto, which presses a while after
 // each line. Both only press as the player would; they look at the game's state and change none
-// of it, and stop before whatever the player must decide or would want to see.
+// of it. Before whatever the player must decide or would want to see they wait, the title saying
+// why, and go on once the player has pressed or clicked; an unread line (for skip), death, the
+// end, the title, a hidden or unfocused window and any other key end them.
 #include <algorithm>
 #include <array>
 #include <string>
@@ -44,34 +46,44 @@ uint32_t AutoWaitMs() {
   return (kAutoBaseMs + kAutoPerCharMs * static_cast<uint32_t>(Player->AutoChars)) * percent / 100;
 }
 
-// What stops both modes before the next press, in the order the title names them.
+// What stops both modes before the next press, in this order. Some end the mode; the others make
+// it wait for the player, who decides (a press, a click), after which it goes on by itself.
 struct TStop {
   bool (*Applies)();
   const char* Why;  // CP932, in the title
+  bool Ends;
 };
 const TStop Stops[] = {
-    {[] { return TitleShowing; }, "タイトル"},
-    {[] { return HP <= 0; }, "ゲームオーバー"},
-    {[] { return Script == nullptr || Script->IsEnded(); }, "物語の終わり"},
-    {[] { return HP < Player->ModeHP; }, "ダメージ"},
-    {[] { return ShatterActive && !Player->ModeShatter; }, "世界の崩壊"},
-    {[] { return !DescriptionTitle.empty(); }, "説明"},
-    {[] { return !Encounter.empty(); }, "敵"},
+    {[] { return Player->Input == nullptr; }, "入力", true},
+    {[] { return TitleShowing; }, "タイトル", true},
+    {[] { return HP <= 0; }, "ゲームオーバー", true},
+    {[] { return Script == nullptr || Script->IsEnded(); }, "物語の終わり", true},
+    {[] { return HP < Player->ModeHP; }, "ダメージ", false},
+    {[] { return ShatterActive && !Player->ModeShatter; }, "世界の崩壊", false},
+    {[] { return !DescriptionTitle.empty(); }, "説明", false},
+    {[] { return !Encounter.empty(); }, "敵", false},
     // A falling idea button is a choice, seen or not yet: a press would shatter it.
-    {[] { return !IdeaButtonsShown(*Player->PlayArea).empty(); }, "アイデアボタン"},
-    {[] { return Player->Input == nullptr; }, "入力"},
+    {[] { return !IdeaButtonsShown(*Player->PlayArea).empty(); }, "アイデアボタン", false},
 };
 
 void PlayModeTick() {
   if (Player == nullptr || Player->Mode == TPlayMode::Off) return;
   for (const TStop& stop : Stops) {
-    if (stop.Applies()) {
+    if (!stop.Applies()) continue;
+    if (stop.Ends) {
       StopPlayMode(stop.Why);
-      return;
+    } else if (Player->Halt != stop.Why) {
+      Player->Halt = stop.Why;
+      ShowCaption();
     }
+    return;
   }
-  Player->ModeHP = HP;
-  Player->ModeShatter = ShatterActive;
+  if (Player->Halt != nullptr) {
+    if (!Player->Acted) return;  // the player has not yet decided
+    Player->Halt = nullptr;
+    Player->Acted = false;
+    ShowCaption();
+  }
   const uint32_t now = timeGetTime();
   if (Player->Mode == TPlayMode::Skip && Player->SkipHeld && now - Player->ModeSince < kHoldDelayMs) return;
   if (Player->Mode == TPlayMode::Auto) {
@@ -97,15 +109,23 @@ void StartPlayMode(TPlayMode mode, bool held) {
   Player->AutoChars = 0;
   Player->ModeHP = HP;
   Player->ModeShatter = ShatterActive;
+  Player->Halt = nullptr;
+  Player->Acted = false;
   TQuilTimer::Remove(PlayModeTick);
   TQuilTimer::Add(PlayModeTick, kTickMs, "play mode");
   EndCaptionMessage();  // the title shows the mode at once
 }
 
-// A click of the player's own stops a mode and does nothing else.
+// A press of the player's own (a click, or a key that presses): while a mode waits, the player's
+// decision, which the mode goes on after; else it stops the mode and does nothing else.
 bool OnMousePress(TInputRouter&, TMouseButton) {
-  if (Player == nullptr || Player->Pressing) return false;
-  return StopPlayModeByInput();
+  if (Player == nullptr || Player->Pressing || !PlayModeOn()) return false;
+  if (Player->Halt == nullptr) return StopPlayModeByInput();
+  Player->Acted = true;
+  // What this press does is new again: damage or the world's break after it waits once more.
+  Player->ModeHP = HP;
+  Player->ModeShatter = ShatterActive;
+  return false;
 }
 
 bool OnFocusLost() {
@@ -127,6 +147,7 @@ void StopPlayMode(const char* why) {
   const bool skipping = Player->Mode == TPlayMode::Skip;
   Player->Mode = TPlayMode::Off;
   Player->SkipHeld = false;
+  Player->Halt = nullptr;
   TQuilTimer::Remove(PlayModeTick);
   if (why != nullptr) {
     TellInTitle(std::string(skipping ? "スキップ終了：" : "オート終了：") + why);
@@ -136,7 +157,7 @@ void StopPlayMode(const char* why) {
 }
 
 bool StopPlayModeByInput() {
-  if (!PlayModeOn()) return false;
+  if (!PlayModeOn() || Player->Halt != nullptr) return false;  // a waiting mode lets the player play
   const bool chord = Player->Mode == TPlayMode::Skip && Player->SkipHeld && Player->ModePresses == 0;
   StopPlayMode(chord ? nullptr : "入力");
   return !chord;

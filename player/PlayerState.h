@@ -44,6 +44,8 @@ struct TPlayer {
   bool SkipHeld = false;                    // skip lasts while Ctrl is held
   Platform::TInputRouter* Input = nullptr;  // the router of the last key: skip and auto press through it
   bool Pressing = false;                    // skip or auto is pressing: not the player's press
+  const char* Halt = nullptr;               // the mode waits for the player, for this reason (CP932)
+  bool Acted = false;                       // the player pressed while it waited
   int ModePresses = 0;                      // presses made since the mode began
   uint32_t ModeSince = 0, AutoSince = 0;    // the clock when the mode began; at the last line or press
   int AutoChars = 0;                        // the characters of the line auto mode waits after
@@ -125,7 +127,8 @@ void ClickIdeaButton(Platform::TInputRouter& input, int n);
 
 // ---- PlayModes.cpp: read marks, skip and auto mode ---------------------------------------------
 // Skip presses once a frame while the lines it shows were read before; Ctrl holds it, Tab
-// toggles it. Auto presses a while after each line. Both stop before what the player must see.
+// toggles it. Auto presses a while after each line. Both wait before what the player must see
+// and go on after the player's press; some stops, and any other key, end them.
 void ToggleSkip();
 void HoldSkip(bool held);
 void ToggleAuto();
@@ -134,8 +137,9 @@ void NextAutoPace();
 bool PlayModeOn();
 // Turns skip or auto off; why (CP932) is said in the title, nullptr says nothing.
 void StopPlayMode(const char* why);
-// A key, click or pad button of the player's own while a mode is on: stops it. False when the
-// key should still do what it does (a chord with the Ctrl that began a hold, Ctrl+C).
+// A key, click or pad button of the player's own while a mode presses: stops it. False when the
+// input should still do what it does: the mode waits for the player, or it is a chord with the
+// Ctrl that began a hold (Ctrl+C).
 bool StopPlayModeByInput();
 // Each line the story showed: marked read; an unread one stops skip, a new one restarts auto's wait.
 void MarkLineShown(const std::string& line);

@@ -39,8 +39,10 @@ void ShowCaption() {
   std::string caption = Player->Caption;
   if (SoundMuted()) caption += " - 消音中";
   if (Player->Follow) caption += " - 新しい文をクリップボードへ";
-  if (Player->Mode == TPlayMode::Skip) caption += " - スキップ中";
-  if (Player->Mode == TPlayMode::Auto) caption += " - オート中";
+  if (Player->Mode != TPlayMode::Off) {
+    caption += Player->Mode == TPlayMode::Skip ? " - スキップ" : " - オート";
+    caption += Player->Halt != nullptr ? std::string("停止：") + Player->Halt : std::string("中");
+  }
   Player->Form->Caption = caption;
 }
 

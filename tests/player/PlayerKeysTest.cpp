@@ -163,49 +163,63 @@ void SkipFor(TGameHarness& game, int frames) {
 
 }  // namespace
 
-TEST(PlayModes, SkipRunsThroughTheLinesReadInAnEarlierRunAndStopsWhereThePlayerMustLook) {
+TEST(PlayModes, SkipRunsThroughTheLinesReadInAnEarlierRunAndStopsOrWaitsWhereThePlayerMustLook) {
   struct TCase {
     const char* Name;
     std::vector<std::string> Middle;  // between the first three lines and the last two
     int FirstPresses;                 // the first run's, after the title's (which shows 一の文。)
     std::function<void(TGameHarness&)> Second;
-    std::string Line;  // the last line on screen where skip stopped
-    std::string Why;   // the title's word
+    std::string Line;   // the last line on screen where skip stopped
+    std::string Title;  // what the title says after "Farrowmere - "
+    const char* Mode;   // "skip" while it waits for the player
   };
+  const auto skip = [](TGameHarness& g) { SkipFor(g, 20); };
   const std::vector<TCase> cases = {
-      {"the first unread line", {}, 1, [](TGameHarness& g) { SkipFor(g, 20); }, "三の文。", "未読の文"},
-      {"Ctrl held", {}, 1, [](TGameHarness& g) { g.HoldKey(VK_CONTROL, ssCtrl, 20); }, "三の文。", "未読の文"},
-      {"the end", {}, 5, [](TGameHarness& g) { SkipFor(g, 20); }, "五の文。", "物語の終わり"},
-      {"an enemy",
-       {"#xxenemy 魔物 小鬼 3", "小鬼が現れた。"},
-       4,
-       [](TGameHarness& g) { SkipFor(g, 20); },
-       "小鬼が現れた。",
-       "敵"},
+      {"the first unread line", {}, 1, skip, "三の文。", "スキップ終了：未読の文", ""},
+      {"Ctrl held",
+       {},
+       1,
+       [](TGameHarness& g) { g.HoldKey(VK_CONTROL, ssCtrl, 20); },
+       "三の文。",
+       "スキップ終了：未読の文",
+       ""},
+      {"the end", {}, 5, skip, "五の文。", "スキップ終了：物語の終わり", ""},
+      {"death", {"#poison 100", "毒で倒れた。"}, 4, skip, "毒で倒れた。", "スキップ終了：ゲームオーバー", ""},
+      {"an enemy", {"#xxenemy 魔物 小鬼 3", "小鬼が現れた。"}, 4, skip, "小鬼が現れた。", "スキップ停止：敵", "skip"},
+      {"damage", {"#poison 3", "毒だ。"}, 4, skip, "毒だ。", "スキップ停止：ダメージ", "skip"},
       {"an idea button",
        {"#xxinfo", "案内所がある。"},
-       4,
-       [](TGameHarness& g) { SkipFor(g, 20); },
+       5,
+       [](TGameHarness& g) {
+         SkipFor(g, 20);
+         EXPECT_EQ(g.IdeaButtonCaptions(), std::vector<std::string>{"★情報"}) << "never dismissed by skip";
+       },
        "案内所がある。",
-       "アイデアボタン"},
-      {"damage", {"#poison 3", "毒だ。"}, 4, [](TGameHarness& g) { SkipFor(g, 20); }, "毒だ。", "ダメージ"},
-      {"death",
-       {"#poison 100", "毒で倒れた。"},
-       4,
-       [](TGameHarness& g) { SkipFor(g, 20); },
-       "毒で倒れた。",
-       "ゲームオーバー"},
+       "スキップ停止：アイデアボタン",
+       "skip"},
+      {"the player's press after an idea button",
+       {"#xxinfo", "案内所がある。"},
+       5,
+       [](TGameHarness& g) {
+         SkipFor(g, 20);
+         g.Press(kAwayX, kAwayY);  // the player's decision: past the button
+         g.RunFrames(20);
+       },
+       "五の文。",
+       "スキップ終了：物語の終わり",
+       ""},
       {"a description",
        {"#xxinfo", "案内所がある。"},
-       4,
+       5,
        [](TGameHarness& g) {
          SkipFor(g, 20);
          g.RunFrames(12);
          ASSERT_EQ(g.ClickIdeaButton("★情報"), TGameHarness::TIdeaClick::Clicked);
-         SkipFor(g, 3);
+         g.RunFrames(3);
        },
        "案内所がある。",
-       "説明"},
+       "スキップ停止：説明",
+       "skip"},
       {"a click",
        {},
        5,
@@ -216,7 +230,8 @@ TEST(PlayModes, SkipRunsThroughTheLinesReadInAnEarlierRunAndStopsWhereThePlayerM
          EXPECT_EQ(Lines(), before) << "the click only stops skip";
        },
        "三の文。",
-       "入力"},
+       "スキップ終了：入力",
+       ""},
       {"a key",
        {},
        5,
@@ -226,7 +241,8 @@ TEST(PlayModes, SkipRunsThroughTheLinesReadInAnEarlierRunAndStopsWhereThePlayerM
          EXPECT_FALSE(Muted()) << "the key only stops skip";
        },
        "三の文。",
-       "入力"},
+       "スキップ終了：入力",
+       ""},
       {"a hidden window",
        {},
        5,
@@ -237,7 +253,8 @@ TEST(PlayModes, SkipRunsThroughTheLinesReadInAnEarlierRunAndStopsWhereThePlayerM
          g.RunFrames(3);
        },
        "三の文。",
-       "ウィンドウ"},
+       "スキップ終了：ウィンドウ",
+       ""},
       {"a window without the focus",
        {},
        5,
@@ -247,7 +264,8 @@ TEST(PlayModes, SkipRunsThroughTheLinesReadInAnEarlierRunAndStopsWhereThePlayerM
          g.RunFrames(3);
        },
        "三の文。",
-       "ウィンドウ"},
+       "スキップ終了：ウィンドウ",
+       ""},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -264,8 +282,8 @@ TEST(PlayModes, SkipRunsThroughTheLinesReadInAnEarlierRunAndStopsWhereThePlayerM
     game.Press(kAwayX, kAwayY);  // the title
     c.Second(game);
     EXPECT_EQ(LastLine(), c.Line) << Lines();
-    EXPECT_STREQ(PlayMode(), "");
-    EXPECT_EQ(game.Form().Caption, "Farrowmere - スキップ終了：" + c.Why);
+    EXPECT_STREQ(PlayMode(), c.Mode);
+    EXPECT_EQ(game.Form().Caption, "Farrowmere - " + c.Title);
   }
 }
 
