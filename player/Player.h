@@ -16,10 +16,10 @@
 //  - mute, the volumes (F7, F8, with Shift the sounds), fullscreen and auto mode's pace are
 //    remembered (Settings), the title naming a new volume for two seconds;
 //  - the lines seen are remembered per story beside the saves (ReadMarks); Ctrl held or Tab
-//    skips through lines read before, A turns auto mode on (Shift+A its pace); both stop, the
-//    title saying why, at the first unread line (skip), before an enemy, an idea button, a description,
-//    damage, the world's break, death, the end, a hidden or unfocused window, or the player's
-//    own key, click or pad button (PlayModes).
+//    skips through lines read before, A turns auto mode on (Shift+A its pace); both wait, the
+//    title saying why, before an enemy, an idea button, a description, damage or the world's
+//    break until the player presses, and end at the first unread line (skip), death, the end,
+//    the title, a hidden or unfocused window, or the player's own key or click (PlayModes).
 // It sits between the application shell and the platform: the shell attaches it to the main
 // form, the game's units never call it. It listens where the lower layers let listeners in
 // (the form's keys, wheel and closing, the window's hiding, the story's line output), acts on the game
