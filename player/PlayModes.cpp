@@ -14,6 +14,7 @@
 #include "paint/UnitPaint.h"
 #include "platform/Application.h"
 #include "platform/Clock.h"
+#include "platform/Window.h"
 #include "player/Player.h"
 #include "player/PlayerState.h"
 
@@ -98,7 +99,10 @@ void PlayModeTick() {
       if (Player != nullptr) Player->Pressing = false;
     }
   } done;
-  PressPlayArea(*Player->Input);
+  // The window's own router while there is a window: the one a key came by may have been a
+  // replay's (--warp-replay), gone since.
+  TWindow* window = Application.Window();
+  PressPlayArea(window != nullptr ? window->Router() : *Player->Input);
 }
 
 void StartPlayMode(TPlayMode mode, bool held) {

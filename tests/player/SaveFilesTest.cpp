@@ -154,7 +154,7 @@ TEST_F(SaveFilesTest, AWriteCutShortLeavesTheOldSaveWholeAndAFolderThatCannotBeW
   EXPECT_EQ(ReadAll(SlotFile("1")), old) << "the old save is whole";
   std::vector<std::string> files;
   for (const auto& entry : fs::directory_iterator(fs::path(SlotFile("1")).parent_path())) {
-    files.push_back(entry.path().filename().string());
+    if (entry.path().filename() != "read-marks") files.push_back(entry.path().filename().string());  // beside the saves
   }
   EXPECT_EQ(files, std::vector<std::string>{"slot-01.save"}) << "no temporary file is left behind";
 
