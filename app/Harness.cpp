@@ -132,6 +132,20 @@ void TGameHarness::PressKey(uint32_t virtualKey, unsigned shift) {
   }
 }
 
+void TGameHarness::HoldKey(uint32_t virtualKey, unsigned shift, int frames) {
+  try {
+    router_->KeyEvent(true, virtualKey, shift);
+  } catch (const std::exception& error) {
+    Application.HandleException(error);
+  }
+  RunFrames(frames);
+  try {
+    router_->KeyEvent(false, virtualKey, shift);
+  } catch (const std::exception& error) {
+    Application.HandleException(error);
+  }
+}
+
 void TGameHarness::TurnWheel(int notches) {
   try {
     router_->MouseWheel(notches, 0, main_->PaintMain.Width / 2, main_->PaintMain.Height / 2);

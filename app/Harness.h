@@ -52,6 +52,8 @@ class TGameHarness {
   // through the window's rule (TInputRouter::KeyEvent): the form's key preview, the focused
   // control, then the form. Alt, F10 and keys with Alt come as system keys.
   void PressKey(uint32_t virtualKey, unsigned shift = 0);
+  // Holds a key down while count frames run, then lets it go (Ctrl held to skip).
+  void HoldKey(uint32_t virtualKey, unsigned shift, int frames);
   // Turns the mouse wheel by notches (positive: up) with the pointer over the play area.
   void TurnWheel(int notches);
   // Minimizes and restores the window, as the desktop would tell the game.

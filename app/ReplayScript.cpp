@@ -63,10 +63,19 @@ constexpr TNamedKey kKeys[] = {
     {"shift+f7", Platform::VK_F7, Platform::ssShift},
     {"shift+f8", Platform::VK_F8, Platform::ssShift},
     {"shift+r", 'R', Platform::ssShift},
+    {"tab", Platform::VK_TAB, 0},
+    {"a", 'A', 0},
+    {"shift+a", 'A', Platform::ssShift},
 };
 
-const TNamedKey* FindKey(const std::string& name) {
-  for (const TNamedKey& key : kKeys) {
+// The keys a script can hold for some frames.
+constexpr TNamedKey kHeldKeys[] = {
+    {"ctrl", Platform::VK_CONTROL, Platform::ssCtrl},
+};
+
+template <size_t N>
+const TNamedKey* FindKey(const TNamedKey (&keys)[N], const std::string& name) {
+  for (const TNamedKey& key : keys) {
     if (name == key.Name) return &key;
   }
   return nullptr;
@@ -143,8 +152,17 @@ bool ParseStep(const std::string& text, TReplayStep& step, std::string& error) {
     step.Kind = TReplayStep::Key;
     if (args != 1) return fail("key needs one key name: " + KeyNames());
     step.KeyName = words[1];
-    const TNamedKey* key = FindKey(step.KeyName);
+    const TNamedKey* key = FindKey(kKeys, step.KeyName);
     if (key == nullptr) return fail("key: " + KeyNames() + ", not '" + step.KeyName + "'");
+    step.VirtualKey = key->VirtualKey;
+    step.Shift = key->Shift;
+  } else if (verb == "hold") {
+    step.Kind = TReplayStep::Hold;
+    const TNamedKey* key = args == 2 ? FindKey(kHeldKeys, words[1]) : nullptr;
+    if (key == nullptr || !ReadInt(words[2], step.Count) || step.Count < 0 || step.Count > MaxFramesPerStep) {
+      return fail("hold needs ctrl and a count of frames from 0 to " + std::to_string(MaxFramesPerStep));
+    }
+    step.KeyName = words[1];
     step.VirtualKey = key->VirtualKey;
     step.Shift = key->Shift;
   } else if (verb == "wheel") {
@@ -171,7 +189,7 @@ bool ParseStep(const std::string& text, TReplayStep& step, std::string& error) {
     step.Text = std::to_string(slot);
   } else {
     return fail("unknown command '" + verb +
-                "' (press, click, frames, state, shot, key, wheel, hide, show, close, reload, save, load)");
+                "' (press, click, frames, state, shot, key, hold, wheel, hide, show, close, reload, save, load)");
   }
   return true;
 }

@@ -58,6 +58,8 @@ class TApplication {
   // The window was minimized or hidden (true), or shown again (false): the window tells the
   // listeners in order, the replay harness too.
   TListeners<bool /*hidden*/> WindowHidden;
+  // The window lost the keyboard's focus (another window took it).
+  TListeners<> FocusLost;
 
   // Closes the window and the display; sound is closed by Platform::CloseSound.
   void Finalize();

@@ -113,6 +113,9 @@ class TForm : public TControl {
   // The mouse wheel turned by notches (positive: away from the user) with the pointer at
   // (x, y) of the client area; the form's window gets it wherever the pointer is.
   TListeners<TInputRouter&, int /*notches*/, unsigned /*shift*/, int /*x*/, int /*y*/> MouseWheel;
+  // A mouse button pressed over the client area, heard before the router passes the press on;
+  // one that answers true takes it, and no control sees it.
+  TListeners<TInputRouter&, TMouseButton> MousePress;
   // A gamepad's button pressed, released or repeated (Gamepad.h), listener by listener; one
   // that answers true takes it. The router comes along, as with the key preview.
   TListeners<TInputRouter&, const TPadEvent&> PadButton;

@@ -52,6 +52,7 @@ TControl* TInputRouter::Focused() {
 }
 
 void TInputRouter::MouseDown(TMouseButton button, unsigned shift, int x, int y) {
+  if (form_.MousePress.Notify(*this, button)) return;
   ForgetLost();
   if (captured_ != nullptr) return;  // a second button while one is held goes to the holder
   TControl* target = ControlAt(x, y);

@@ -158,6 +158,7 @@ void TWindow::Route(const SDL_Event& event) {
       if (event.window.event == SDL_WINDOWEVENT_RESTORED || event.window.event == SDL_WINDOWEVENT_SHOWN) {
         Application.WindowHidden.Notify(false);
       }
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) Application.FocusLost.Notify();
       break;
     case SDL_MOUSEBUTTONDOWN:
       if (MouseButton(event.button.button, button)) {

@@ -39,6 +39,11 @@ struct TBinding {
   const char* KeyNames;                               // nullptr: listed with the row before
   const char* English;
   const char* Japanese;
+  // Called when the key is let go (whatever shows then): a held key's end.
+  void (*Released)(TInputRouter& input, uint32_t key) = nullptr;
+  // A key of skip and auto mode: it leaves them to its actions. Any other key, click or pad
+  // button stops them and does nothing else (OnKey).
+  bool Steers = false;
 };
 
 void Advance(TInputRouter& input, uint32_t) { PressPlayArea(input); }
@@ -64,6 +69,11 @@ void SavesClose(TInputRouter&, uint32_t) { CloseSaveMenu(); }
 void SavesTake(TInputRouter&, uint32_t) { TakeSaveChoice(); }
 void SavesMove(TInputRouter&, uint32_t key) { MoveSaveChoice(key); }
 void Reload(TInputRouter&, uint32_t) { Story::ReloadStory(*Player->Form); }
+void SkipToggle(TInputRouter&, uint32_t) { ToggleSkip(); }
+void SkipHold(TInputRouter&, uint32_t) { HoldSkip(true); }
+void SkipLetGo(TInputRouter&, uint32_t) { HoldSkip(false); }
+void AutoToggle(TInputRouter&, uint32_t) { ToggleAuto(); }
+void AutoPace(TInputRouter&, uint32_t) { NextAutoPace(); }
 
 // In this order: the first row that applies takes the key. Help is in the key list's order.
 const TBinding Bindings[] = {
@@ -142,6 +152,18 @@ const TBinding Bindings[] = {
      "music quieter, louder (with Shift the sounds)",
      "音楽を小さく、大きく（Shift で効果音）"},
     {{{{VK_F7, ssShift}, {VK_F8, ssShift}}}, TWhen::Always, true, SoundVolumeKey, nullptr, nullptr, nullptr},
+    {{{{VK_TAB, 0}}},
+     TWhen::Playing,
+     false,
+     SkipToggle,
+     "Tab, Ctrl (held), A, Shift+A",
+     "skip what was read (waits at a choice, ends at a new line); auto mode, its pace",
+     "既読スキップ（選択で待ち、未読で終わる）、オート、その速さ",
+     nullptr,
+     true},
+    {{{{VK_CONTROL, kAnyModifiers}}}, TWhen::Playing, false, SkipHold, nullptr, nullptr, nullptr, SkipLetGo, true},
+    {{{{'A', 0}}}, TWhen::Playing, false, AutoToggle, nullptr, nullptr, nullptr, nullptr, true},
+    {{{{'A', ssShift}}}, TWhen::Always, false, AutoPace, nullptr, nullptr, nullptr, nullptr, true},
     {{{{VK_F1, 0}}}, TWhen::Playing, false, KeyListOpen, "F1", "this key list", "このキー一覧"},
     // An author's --story reloaded in place; named with --story in --help and the story tool's
     // manual, not in the player's key list.
@@ -194,19 +216,34 @@ bool IsModifier(uint32_t key) { return key == VK_SHIFT || key == VK_CONTROL || k
 // How far a notch of the wheel scrolls the backlog.
 constexpr int kWheelLines = 3;
 
+// The first row that takes the key now; a key let go goes to its row whatever shows.
+const TBinding* RowFor(TInputRouter& input, const TKeyEvent& key) {
+  const unsigned modifiers = key.Shift & (ssShift | ssAlt | ssCtrl);
+  for (const TBinding& binding : Bindings) {
+    if (!Matches(binding, key.VirtualKey, modifiers)) continue;
+    if (key.Down() ? binding.Action != nullptr && Applies(binding.When, input) : binding.Released != nullptr)
+      return &binding;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 bool OnKey(TInputRouter& input, const TKeyEvent& key) {
-  if (Player == nullptr || !key.Down()) return false;
+  if (Player == nullptr) return false;
+  const TBinding* row = RowFor(input, key);
+  if (!key.Down()) {
+    if (row != nullptr) row->Released(input, key.VirtualKey);
+    return false;
+  }
+  Player->Input = &input;  // skip and auto press through the router the player's keys come by
+  if ((row == nullptr || !row->Steers) && StopPlayModeByInput()) return true;
   if (Player->Showing == TOverlay::Keys && !IsModifier(key.VirtualKey)) {
     HideOverlay();  // the key list stays until the next key, which does nothing else
     return true;
   }
-  const unsigned modifiers = key.Shift & (ssShift | ssAlt | ssCtrl);
-  for (const TBinding& binding : Bindings) {
-    if (binding.Action == nullptr || !Matches(binding, key.VirtualKey, modifiers) || !Applies(binding.When, input))
-      continue;
-    if (!key.Repeat || binding.Repeats) binding.Action(input, key.VirtualKey);
+  if (row != nullptr) {
+    if (!key.Repeat || row->Repeats) row->Action(input, key.VirtualKey);
     return true;
   }
   // The open backlog and the save/load view hold the game still: no other key reaches it.
@@ -216,7 +253,8 @@ bool OnKey(TInputRouter& input, const TKeyEvent& key) {
 
 bool OnWheel(TInputRouter&, int notches, unsigned, int, int) {
   if (Player == nullptr) return false;
-  if (SaveMenuOpen()) return true;  // the view takes the wheel and does nothing with it
+  // The view takes the wheel and does nothing with it; a turn stops skip and auto, as a key does.
+  if (SaveMenuOpen() || StopPlayModeByInput()) return true;
   if (Player->Showing == TOverlay::Keys) {
     HideOverlay();
   } else if (Player->Showing == TOverlay::Backlog) {

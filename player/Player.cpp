@@ -32,14 +32,17 @@ bool OnWindowHidden(bool hidden) {
   if (Player == nullptr) return false;
   PauseSound(hidden);
   HoldPause(Player->HiddenPause, hidden);
+  if (hidden) StopPlayMode("ウィンドウ");
   return false;
 }
 
-// Each line the story showed: kept for the backlog, and copied while Shift+C's mode is on.
+// Each line the story showed: kept for the backlog, marked read, and copied while Shift+C's
+// mode is on.
 void KeepLine(const std::string& line) {
   if (Player == nullptr) return;
   ForgetAnEndedGame();
   Player->Lines.Add(line);
+  MarkLineShown(line);
   if (Player->Follow) SetClipboardText(Cp932ToUtf8(line));
 }
 
@@ -48,6 +51,7 @@ void KeepLine(const std::string& line) {
 bool OnClosing() {
   if (Player == nullptr) return false;
   RememberSettings();
+  RememberReadMarks();
   if (!TitleShowing && HP > 0) SaveGameTo("auto");
   return false;
 }
@@ -81,6 +85,7 @@ void PlayerSetup(TForm& form, TPanel& page, TPaintBox& playArea) {
   if (Script != nullptr) Player->LineListener = Script->AddLineListener(KeepLine);
   Player->CloseListener = form.Closing.Add(OnClosing);
   SaveMenuSetup();
+  PlayModesSetup();
   ApplyRememberedSettings();
   ShowContinueOffer();  // the title offers the game the window was closed on
 }
@@ -88,6 +93,7 @@ void PlayerSetup(TForm& form, TPanel& page, TPaintBox& playArea) {
 void PlayerFree() {
   if (Player == nullptr) return;
   TQuilTimer::Remove(RestoreWindowSettings);
+  PlayModesFree();
   FreeContinueOffer();
   SaveMenuFree();
   Player->Form->Closing.Remove(Player->CloseListener);

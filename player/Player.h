@@ -13,15 +13,21 @@
 //  - F5 and F9 save and load the quick slot, S and L open the save/load view (SaveMenu);
 //    closing the window mid-game saves to the autosave slot, which the next title offers
 //    (ContinueOffer, key C); the backlog goes with every save;
-//  - mute, the volumes (F7, F8, with Shift the sounds) and fullscreen are remembered
-//    (Settings), the title naming a new volume for two seconds.
+//  - mute, the volumes (F7, F8, with Shift the sounds), fullscreen and auto mode's pace are
+//    remembered (Settings), the title naming a new volume for two seconds;
+//  - the lines seen are remembered per story beside the saves (ReadMarks); Ctrl held or Tab
+//    skips through lines read before, A turns auto mode on (Shift+A its pace); both wait, the
+//    title saying why, before an enemy, an idea button, a description, damage or the world's
+//    break until the player presses, and end at the first unread line (skip), death, the end,
+//    the title, a hidden or unfocused window, or the player's own key or click (PlayModes).
 // It sits between the application shell and the platform: the shell attaches it to the main
 // form, the game's units never call it. It listens where the lower layers let listeners in
 // (the form's keys, wheel and closing, the window's hiding, the story's line output), acts on the game
 // only as the player would, through the input router, and pauses the frame loop by its count.
 // Its files: Bindings (the keys), Overlay (backlog and key list), Backlog (the lines kept),
 // Presses, TitleBar (with the remembered settings), Screenshot, SaveMenu and SaveView (the
-// quick slot and the save/load view), ContinueOffer, SaveFiles and Settings (the disk);
+// quick slot and the save/load view), ContinueOffer, PlayModes (skip and auto), SaveFiles,
+// Settings and ReadMarks (the disk);
 // Player.cpp attaches it all.
 #pragma once
 #include <string>
@@ -51,6 +57,8 @@ TBacklogView Backlog();
 // The most lines the backlog keeps; older ones drop out.
 inline constexpr int BacklogCapacity = TBacklog::Capacity;
 bool Muted();
+// "skip" or "auto" while one of them presses on the player's behalf, else "".
+const char* PlayMode();
 
 // Where F12 saves: xdg-user-dir's pictures folder (unless it answers the home folder, its
 // "none"), else $XDG_PICTURES_DIR, else ~/Pictures; then Farrowmere/ below it.

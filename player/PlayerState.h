@@ -11,11 +11,13 @@
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "player/Backlog.h"
+#include "player/ReadMarks.h"
 #include "player/Settings.h"
 
 struct TSaveGame;
 
 enum class TOverlay { None, Backlog, Keys };
+enum class TPlayMode { Off, Skip, Auto };
 
 struct TPlayer {
   Platform::TForm* Form = nullptr;
@@ -33,6 +35,23 @@ struct TPlayer {
   bool CaptionMessage = false;  // the title names a saved screenshot for a while
   TSettings Settings;           // as last read or written
   int KeyListener = 0, WheelListener = 0, HiddenListener = 0, LineListener = 0, CloseListener = 0;
+  int MouseListener = 0, FocusListener = 0;
+
+  TReadMarks Read;        // the lines seen, in this run and before
+  int Unwritten = 0;      // marks made since the file was last written
+  bool KeepMarks = true;  // false: the file was refused and stays as it is
+  TPlayMode Mode = TPlayMode::Off;
+  bool SkipHeld = false;                    // skip lasts while Ctrl is held
+  Platform::TInputRouter* Input = nullptr;  // the router of the last key: skip and auto press through it
+  bool Pressing = false;                    // skip or auto is pressing: not the player's press
+  const char* Halt = nullptr;               // the mode waits for the player, for this reason (CP932)
+  bool Acted = false;                       // the player pressed while it waited
+  int ModePresses = 0;                      // presses made since the mode began
+  uint32_t ModeSince = 0, AutoSince = 0;    // the clock when the mode began; at the last line or press
+  int AutoChars = 0;                        // the characters of the line auto mode waits after
+  int AutoPace = 3;                         // 1 .. AutoPaces, as chosen (Settings)
+  int32_t ModeHP = 0;                       // HP at the last look: less is damage
+  bool ModeShatter = false;                 // the world was broken at the last look
 };
 
 // The layer while it is set up, else nullptr.
@@ -105,6 +124,29 @@ void FreeContinueOffer();
 void PressPlayArea(Platform::TInputRouter& input);
 // Clicks the n-th (1-based) idea button with a part in the play area, counted from the top.
 void ClickIdeaButton(Platform::TInputRouter& input, int n);
+
+// ---- PlayModes.cpp: read marks, skip and auto mode ---------------------------------------------
+// Skip presses once a frame while the lines it shows were read before; Ctrl holds it, Tab
+// toggles it. Auto presses a while after each line. Both wait before what the player must see
+// and go on after the player's press; some stops, and any other key, end them.
+void ToggleSkip();
+void HoldSkip(bool held);
+void ToggleAuto();
+// Auto mode's next pace (slower to faster, then round again); the title says it.
+void NextAutoPace();
+bool PlayModeOn();
+// Turns skip or auto off; why (CP932) is said in the title, nullptr says nothing.
+void StopPlayMode(const char* why);
+// A key, click or pad button of the player's own while a mode presses: stops it. False when the
+// input should still do what it does: the mode waits for the player, or it is a chord with the
+// Ctrl that began a hold (Ctrl+C).
+bool StopPlayModeByInput();
+// Each line the story showed: marked read; an unread one stops skip, a new one restarts auto's wait.
+void MarkLineShown(const std::string& line);
+// Writes the marks when any are new.
+void RememberReadMarks();
+void PlayModesSetup();
+void PlayModesFree();
 
 // ---- Bindings.cpp: keys and wheel --------------------------------------------------------------
 bool OnKey(Platform::TInputRouter& input, const Platform::TKeyEvent& key);

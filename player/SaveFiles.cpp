@@ -161,6 +161,7 @@ std::string SaveGameTo(const std::string& slot) {
   TSaveGame save = CaptureGame();
   CaptureBacklog(save);
   AddThumbnail(save);
+  RememberReadMarks();  // a save keeps what was read up to it
   const std::string text = WriteSaveText(save);
   if (!persist) {
     memorySlots[SlotFile(slot)] = text;

@@ -48,7 +48,8 @@ std::string SettingsText(const TSettings& s) {
   auto flag = [](bool on) { return on ? "yes" : "no"; };
   std::ostringstream out;
   out << Magic << "\nfactor " << s.Factor << "\nfullscreen " << flag(s.Fullscreen) << "\nmute " << flag(s.Muted)
-      << "\nmusic-volume " << s.MusicVolume << "\nsound-volume " << s.SoundVolume << "\n";
+      << "\nmusic-volume " << s.MusicVolume << "\nsound-volume " << s.SoundVolume << "\nauto-pace " << s.AutoPace
+      << "\n";
   return out.str();
 }
 
@@ -75,6 +76,8 @@ bool ParseSettings(const std::string& text, TSettings& settings, std::string& wh
       ok = ReadNumber(value, 0, VolumeSteps, s.MusicVolume);
     } else if (key == "sound-volume") {
       ok = ReadNumber(value, 0, VolumeSteps, s.SoundVolume);
+    } else if (key == "auto-pace") {
+      ok = ReadNumber(value, 1, AutoPaces, s.AutoPace);
     }
     if (!ok) {
       why = "line " + std::to_string(number) + " is not understood";

@@ -1,7 +1,7 @@
 // Settings -- what the player chose and the game remembers from one start to the next: the
-// window's factor and fullscreen, mute, and the music and sound volumes. Kept in
-// $XDG_CONFIG_HOME/farrowmere/settings (else ~/.config/farrowmere/settings) as "key value"
-// lines; read at start, written through a flushed temporary file when they change. A file the
+// window's factor and fullscreen, mute, the music and sound volumes, and the auto mode's pace.
+// Kept in $XDG_CONFIG_HOME/farrowmere/settings (else ~/.config/farrowmere/settings) as "key
+// value" lines; read at start, written through a flushed temporary file when they change. A file the
 // game cannot read or does not understand is ignored with one line on standard error.
 #pragma once
 #include <string>
@@ -10,6 +10,8 @@
 
 inline constexpr int VolumeSteps = Platform::VolumeLevels;
 inline constexpr int MaxWindowFactor = 16;
+// The auto mode's paces: 1 waits longest after a line, AutoPaces shortest.
+inline constexpr int AutoPaces = 5;
 
 struct TSettings {
   int Factor = 0;  // 0: the window's own choice
@@ -17,6 +19,7 @@ struct TSettings {
   bool Muted = false;
   int MusicVolume = VolumeSteps;
   int SoundVolume = VolumeSteps;
+  int AutoPace = 3;
 
   bool operator==(const TSettings&) const = default;
 };

@@ -1,5 +1,5 @@
-// TitleBar -- what the title says (mute, the clipboard mode, a screenshot saved or not, a
-// volume, a save), the clipboard, mute and the volumes, and the settings that remember them:
+// TitleBar -- what the title says (mute, the clipboard mode, skip and auto, a screenshot saved
+// or not, a volume, a save), the clipboard, mute and the volumes, and the settings that remember them:
 // the keys that work in every state of the game.
 #include <algorithm>
 
@@ -26,6 +26,7 @@ TSettings CurrentSettings() {
   s.Muted = SoundMuted();
   s.MusicVolume = MusicVolume();
   s.SoundVolume = SoundVolume();
+  s.AutoPace = Player->AutoPace;
   // The factor is the file's: nothing in the game changes it, so a chosen one stays.
   if (TWindow* window = Application.Window(); window != nullptr) s.Fullscreen = window->Fullscreen();
   return s;
@@ -38,6 +39,10 @@ void ShowCaption() {
   std::string caption = Player->Caption;
   if (SoundMuted()) caption += " - 消音中";
   if (Player->Follow) caption += " - 新しい文をクリップボードへ";
+  if (Player->Mode != TPlayMode::Off) {
+    caption += Player->Mode == TPlayMode::Skip ? " - スキップ" : " - オート";
+    caption += Player->Halt != nullptr ? std::string("停止：") + Player->Halt : std::string("中");
+  }
   Player->Form->Caption = caption;
 }
 
@@ -83,6 +88,7 @@ void RestoreWindowSettings() {
 void ApplyRememberedSettings() {
   Player->Settings = ReadSettings();
   MuteSound(Player->Settings.Muted);
+  Player->AutoPace = Player->Settings.AutoPace;
   ShowCaption();
   SetVolumes(Player->Settings.MusicVolume, Player->Settings.SoundVolume);
   if (Player->Settings.Factor > 0 || Player->Settings.Fullscreen) TQuilTimer::Add(RestoreWindowSettings, 1, "");

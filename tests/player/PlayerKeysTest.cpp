@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
 
 #include "app/Harness.h"
 #include "game/UnitMain.h"
+#include "platform/Application.h"
 #include "platform/Clipboard.h"
 #include "platform/ImageFile.h"
 #include "player/Player.h"
@@ -125,4 +128,200 @@ TEST(PlayerKeys, AHeldKeyPlaysOnlyOnItsFirstPress) {
     game.Input().KeyEvent(true, key, 0, true);  // the keyboard repeating a held key
     EXPECT_EQ(Lines(), before) << "a held key " << key << " would play a turn at the keyboard's rate";
   }
+}
+
+namespace {
+
+// XDG_DATA_HOME and XDG_CONFIG_HOME of the test's own, for the read marks and the settings; the
+// tests' usual ones come back after.
+class TestHomes {
+ public:
+  explicit TestHomes(const ScratchDir& dir) {
+    for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME"}) {
+      const char* old = std::getenv(name);
+      old_.emplace_back(name, old != nullptr ? old : "");
+    }
+    setenv("XDG_DATA_HOME", dir.File("data").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", dir.File("config").c_str(), 1);
+  }
+  ~TestHomes() {
+    for (const auto& [name, value] : old_) setenv(name.c_str(), value.c_str(), 1);
+  }
+  TestHomes(const TestHomes&) = delete;
+  TestHomes& operator=(const TestHomes&) = delete;
+
+ private:
+  std::vector<std::pair<std::string, std::string>> old_;
+};
+
+std::string LastLine() { return ScriptLineCount > 0 ? ScriptLines[ScriptLineCount - 1] : ""; }
+
+void SkipFor(TGameHarness& game, int frames) {
+  game.PressKey(VK_TAB);
+  game.RunFrames(frames);
+}
+
+}  // namespace
+
+TEST(PlayModes, SkipRunsThroughTheLinesReadInAnEarlierRunAndStopsOrWaitsWhereThePlayerMustLook) {
+  struct TCase {
+    const char* Name;
+    std::vector<std::string> Middle;  // between the first three lines and the last two
+    int FirstPresses;                 // the first run's, after the title's (which shows 一の文。)
+    std::function<void(TGameHarness&)> Second;
+    std::string Line;   // the last line on screen where skip stopped
+    std::string Title;  // what the title says after "Farrowmere - "
+    const char* Mode;   // "skip" while it waits for the player
+  };
+  const auto skip = [](TGameHarness& g) { SkipFor(g, 20); };
+  const std::vector<TCase> cases = {
+      {"the first unread line", {}, 1, skip, "三の文。", "スキップ終了：未読の文", ""},
+      {"Ctrl held",
+       {},
+       1,
+       [](TGameHarness& g) { g.HoldKey(VK_CONTROL, ssCtrl, 20); },
+       "三の文。",
+       "スキップ終了：未読の文",
+       ""},
+      {"the end", {}, 5, skip, "五の文。", "スキップ終了：物語の終わり", ""},
+      {"death", {"#poison 100", "毒で倒れた。"}, 4, skip, "毒で倒れた。", "スキップ終了：ゲームオーバー", ""},
+      {"an enemy", {"#xxenemy 魔物 小鬼 3", "小鬼が現れた。"}, 4, skip, "小鬼が現れた。", "スキップ停止：敵", "skip"},
+      {"damage", {"#poison 3", "毒だ。"}, 4, skip, "毒だ。", "スキップ停止：ダメージ", "skip"},
+      {"an idea button",
+       {"#xxinfo", "案内所がある。"},
+       5,
+       [](TGameHarness& g) {
+         SkipFor(g, 20);
+         EXPECT_EQ(g.IdeaButtonCaptions(), std::vector<std::string>{"★情報"}) << "never dismissed by skip";
+       },
+       "案内所がある。",
+       "スキップ停止：アイデアボタン",
+       "skip"},
+      {"the player's press after an idea button",
+       {"#xxinfo", "案内所がある。"},
+       5,
+       [](TGameHarness& g) {
+         SkipFor(g, 20);
+         g.Press(kAwayX, kAwayY);  // the player's decision: past the button
+         g.RunFrames(20);
+       },
+       "五の文。",
+       "スキップ終了：物語の終わり",
+       ""},
+      {"a description",
+       {"#xxinfo", "案内所がある。"},
+       5,
+       [](TGameHarness& g) {
+         SkipFor(g, 20);
+         g.RunFrames(12);
+         ASSERT_EQ(g.ClickIdeaButton("★情報"), TGameHarness::TIdeaClick::Clicked);
+         g.RunFrames(3);
+       },
+       "案内所がある。",
+       "スキップ停止：説明",
+       "skip"},
+      {"a click",
+       {},
+       5,
+       [](TGameHarness& g) {
+         SkipFor(g, 2);
+         const std::string before = Lines();
+         g.Press(kAwayX, kAwayY);
+         EXPECT_EQ(Lines(), before) << "the click only stops skip";
+       },
+       "三の文。",
+       "スキップ終了：入力",
+       ""},
+      {"a key",
+       {},
+       5,
+       [](TGameHarness& g) {
+         SkipFor(g, 2);
+         g.PressKey('M');
+         EXPECT_FALSE(Muted()) << "the key only stops skip";
+       },
+       "三の文。",
+       "スキップ終了：入力",
+       ""},
+      {"a hidden window",
+       {},
+       5,
+       [](TGameHarness& g) {
+         SkipFor(g, 2);
+         g.Minimize();
+         g.Restore();
+         g.RunFrames(3);
+       },
+       "三の文。",
+       "スキップ終了：ウィンドウ",
+       ""},
+      {"a window without the focus",
+       {},
+       5,
+       [](TGameHarness& g) {
+         SkipFor(g, 2);
+         Application.FocusLost.Notify();
+         g.RunFrames(3);
+       },
+       "三の文。",
+       "スキップ終了：ウィンドウ",
+       ""},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    std::vector<std::string> story = {"@start", "一の文。", "二の文。", "三の文。"};
+    story.insert(story.end(), c.Middle.begin(), c.Middle.end());
+    story.insert(story.end(), {"四の文。", "五の文。"});
+    GameFolder folder(story);
+    TestHomes homes(folder.Dir());
+    {
+      TGameHarness first(kSeed);
+      for (int i = 0; i <= c.FirstPresses; ++i) first.Press(kAwayX, kAwayY);
+    }
+    TGameHarness game(kSeed);
+    game.Press(kAwayX, kAwayY);  // the title
+    c.Second(game);
+    EXPECT_EQ(LastLine(), c.Line) << Lines();
+    EXPECT_STREQ(PlayMode(), c.Mode);
+    EXPECT_EQ(game.Form().Caption, "Farrowmere - " + c.Title);
+  }
+}
+
+TEST(PlayModes, ACtrlChordStaysAChordAndAutoWaitsLongerForALongerLineAtTheChosenPace) {
+  GameFolder folder({"@start", "一の文。", "二の文。", "とても長い三の文です、とても長い。", "四の文。", "五の文。"});
+  TestHomes homes(folder.Dir());
+  TGameHarness game(kSeed);
+  game.Press(kAwayX, kAwayY);  // the title, and the first line
+  game.Input().KeyEvent(true, VK_CONTROL, ssCtrl);
+  game.PressKey('C', ssCtrl);
+  game.Input().KeyEvent(false, VK_CONTROL, ssCtrl);
+  EXPECT_EQ(ClipboardText(), U8("一の文。")) << "Ctrl+C copies; the Ctrl it began with skips nothing";
+  EXPECT_STREQ(PlayMode(), "");
+  game.RunFrames(10);
+  EXPECT_EQ(LastLine(), "一の文。");
+
+  // Auto: 1,000 ms and 80 ms a character at pace 3; Shift+A's pace 4 takes 70 % of that.
+  const auto waitFor = [&game](const std::string& line) {
+    const uint32_t from = game.Now();
+    for (int i = 0; i < 200 && LastLine() != line; ++i) game.RunFrames(1);
+    EXPECT_EQ(LastLine(), line);
+    return game.Now() - from;
+  };
+  game.PressKey('A');
+  EXPECT_STREQ(PlayMode(), "auto");
+  EXPECT_EQ(game.Form().Caption, "Farrowmere - オート中");
+  const uint32_t first = waitFor("二の文。");  // at once on: the base time
+  EXPECT_GE(first, 1000u);
+  EXPECT_LT(first, 1000u + 110);
+  const uint32_t second = waitFor("とても長い三の文です、とても長い。");  // after 二の文。, four characters
+  EXPECT_GE(second, 1000u + 4 * 80);
+  EXPECT_LT(second, 1000u + 4 * 80 + 110);
+  game.PressKey('A', ssShift);
+  const uint32_t third = waitFor("四の文。");  // after the seventeen characters of the long line
+  EXPECT_GE(third, (1000u + 17 * 80) * 70 / 100);
+  EXPECT_LT(third, (1000u + 17 * 80) * 70 / 100 + 110);
+  game.PressKey('A');
+  EXPECT_STREQ(PlayMode(), "");
+  game.RunFrames(100);
+  EXPECT_EQ(LastLine(), "四の文。") << "off again";
 }

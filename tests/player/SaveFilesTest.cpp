@@ -17,6 +17,7 @@
 #include "app/Harness.h"
 #include "game/SaveText.h"
 #include "game/UnitMain.h"
+#include "player/ReadMarks.h"
 #include "player/SaveFiles.h"
 #include "player/Settings.h"
 #include "tests/TestSupport.h"
@@ -153,7 +154,7 @@ TEST_F(SaveFilesTest, AWriteCutShortLeavesTheOldSaveWholeAndAFolderThatCannotBeW
   EXPECT_EQ(ReadAll(SlotFile("1")), old) << "the old save is whole";
   std::vector<std::string> files;
   for (const auto& entry : fs::directory_iterator(fs::path(SlotFile("1")).parent_path())) {
-    files.push_back(entry.path().filename().string());
+    if (entry.path().filename() != "read-marks") files.push_back(entry.path().filename().string());  // beside the saves
   }
   EXPECT_EQ(files, std::vector<std::string>{"slot-01.save"}) << "no temporary file is left behind";
 
@@ -171,18 +172,40 @@ TEST_F(SaveFilesTest, AWriteCutShortLeavesTheOldSaveWholeAndAFolderThatCannotBeW
   EXPECT_FALSE(fs::exists(home_.File("quiet")));
 }
 
+TEST_F(SaveFilesTest, DamagedReadMarksAreRefusedWithOneLineKeptAsTheyAreAndTheGamePlaysOn) {
+  Presses(3);
+  game_.reset();  // the marks are written as the game ends
+  TReadMarks marks;
+  ASSERT_TRUE(ReadReadMarks(marks));
+  EXPECT_EQ(marks.size(), 3u) << "the three story lines shown";
+  const std::string good = ReadAll(ReadMarksFile());
+  for (const std::string& bad : {Replace(good, "farrowmere-read 1", "farrowmere-read 2"), good + "0123\n",
+                                 good + "0123456789abcdeg\n", Repeat(good, 2)}) {
+    home_.Write(ReadMarksFile().substr(home_.File("").size()), bad);
+    testing::internal::CaptureStderr();
+    game_ = std::make_unique<TGameHarness>(1);
+    Presses(3);
+    game_.reset();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find("read marks"), std::string::npos) << said;
+    EXPECT_EQ(ReadAll(ReadMarksFile()), bad) << "a refused file stays as it is";
+  }
+}
+
 TEST(Settings, TheySurviveARestartAndAFileNotUnderstoodIsIgnoredWithOneLine) {
   ScratchDir home;
   setenv("HOME", home.File("home").c_str(), 1);
   setenv("XDG_CONFIG_HOME", home.File("config").c_str(), 1);
   EXPECT_EQ(SettingsFile(), home.File("config/farrowmere/settings"));
   EXPECT_EQ(ReadSettings(), TSettings{}) << "no file: the defaults";
-  const TSettings chosen{3, true, true, 4, 7};
+  const TSettings chosen{3, true, true, 4, 7, 5};
   ASSERT_TRUE(WriteSettings(chosen));
   EXPECT_EQ(ReadSettings(), chosen);
   for (const std::string& bad : {std::string("factor 3\n"), SettingsText(chosen) + "volume 11\n",
                                  Replace(SettingsText(chosen), "music-volume 4", "music-volume 11"),
-                                 Replace(SettingsText(chosen), "mute yes", "mute maybe")}) {
+                                 Replace(SettingsText(chosen), "mute yes", "mute maybe"),
+                                 Replace(SettingsText(chosen), "auto-pace 5", "auto-pace 6")}) {
     home.Write("config/farrowmere/settings", bad);
     testing::internal::CaptureStderr();
     EXPECT_EQ(ReadSettings(), TSettings{}) << bad;

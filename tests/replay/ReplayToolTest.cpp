@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -227,6 +228,49 @@ TEST(ReplaySaves, ClosingSavesTheGameTheNextStartOffersItAndSettingsAndSavesStay
   EXPECT_FALSE(fs::exists(dir.File("config")));
 }
 
+TEST(ReplaySaves, ASecondPlaySkippingNeedsUnderAQuarterOfTheInputsAndStopsAtTheFirstLineNotShownBefore) {
+  // The first play: route-mist up to its fifth click; the second: route-mist-skip on the same
+  // data folder, which holds the first play's read marks.
+  const std::string route = ReadAll(Scripts / "route-mist.replay");
+  const std::string firstPlay = route.substr(0, route.find("# 63 presses"));
+  const std::string secondPlay = ReadAll(Scripts / "route-mist-skip.replay");
+  auto inputs = [](const std::string& script) {
+    int count = 0;
+    std::istringstream in(script);
+    for (std::string line; std::getline(in, line);) {
+      for (const char* verb : {"press ", "click ", "key ", "hold ", "wheel "}) count += line.starts_with(verb) ? 1 : 0;
+    }
+    return count;
+  };
+  const int first = inputs(firstPlay), second = inputs(secondPlay);
+  std::cout << "presses, keys and clicks: first play " << first << ", second play skipping " << second << "\n";
+  EXPECT_LT(4 * second, first);
+
+  ScratchDir dir;
+  auto run = [&](const std::string& script, const std::string& options = "") {
+    TRun r = Replay(Repository, options + " '" + dir.Write("run.replay", script) + "'", dir);
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    return r.Out;
+  };
+  auto lastLine = [](const std::string& state) {
+    const size_t at = state.rfind("\nline: ");
+    return at == std::string::npos ? "" : state.substr(at + 7, state.find('\n', at + 1) - at - 7);
+  };
+  // What the first play would have shown with one press more.
+  const std::string next = run(firstPlay + "press 300 200\nframes 2\nstate\n", "--no-persist");
+  run(firstPlay);
+  const std::string out = run(secondPlay);
+  std::vector<std::string> states;
+  for (size_t at = out.find("--- state"); at != std::string::npos; at = out.find("--- state", at + 1)) {
+    states.push_back(out.substr(at, out.find("---\n", at + 9) + 4 - at));
+  }
+  ASSERT_EQ(states.size(), 3u) << out;
+  EXPECT_NE(states[0].find("\nmode: skip\n"), std::string::npos) << "Tab: " << states[0];
+  EXPECT_EQ(lastLine(states[1]), lastLine(next)) << "skip stops at the first line the first play did not show";
+  EXPECT_EQ(states[1].find("mode: "), std::string::npos) << states[1];
+  EXPECT_NE(states[2].find("\nmode: auto\n"), std::string::npos) << "A: " << states[2];
+}
+
 // ---- An author's plain story ------------------------------------------------------------------
 
 TEST(ReplayAuthorStory, APlainSourcePlaysAndAReloadGoesOnInThePassageWithTheState) {
@@ -315,6 +359,7 @@ TEST(ReplayInvocation, AWrongInvocationExitsWithTwoAndAStepThatCannotBeDoneWithT
            {"press 400 10\n", 1, "outside the 400 x 400 play area"},
            {U8("press 300 200\nclick ★情報\n"), 2, "no idea button"},
            {"reload\n", 1, "plays no --story"},
+           {"hold ctrl\n", 1, "hold needs ctrl and a count"},
        }) {
     std::string file = dir.Write("bad.replay", c.Script);
     TRun run = Replay(Repository, "--shots '" + dir.File("") + "' '" + file + "'", dir);

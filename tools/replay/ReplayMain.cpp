@@ -38,8 +38,8 @@ const char* const kUsage =
     "Script commands, one a line (# starts a comment):\n"
     "  press X Y [left|right|middle]   click CAPTION   frames N   state   shot NAME\n"
     "  key NAME (alt f10 enter space right down up pageup pagedown escape 1..5 m ctrl+u f1 f12\n"
-    "  alt+s ctrl+c shift+c shift+r f5 f9 s l c f7 f8 shift+f7 shift+f8)   wheel up|down [N]\n"
-    "  hide   show   close   reload [FILE2]   save N   load N\n";
+    "  alt+s ctrl+c shift+c shift+r f5 f9 s l c f7 f8 shift+f7 shift+f8 tab a shift+a)\n"
+    "  hold ctrl N   wheel up|down [N]   hide   show   close   reload [FILE2]   save N   load N\n";
 
 int Usage(const std::string& why) {
   std::cerr << "farrow-replay: " << why << "\n" << kUsage;

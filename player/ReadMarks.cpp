@@ -1,0 +1,98 @@
+// ReadMarks -- the read marks' file.
+#include "player/ReadMarks.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+#include <vector>
+
+#include "game/UnitScript.h"
+#include "player/SaveFiles.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char Magic[] = "farrowmere-read 1";
+// Far more marks than a story of 9,999 lines leaves, even edited often.
+constexpr std::uintmax_t ReadMarksMax = 4U << 20U;
+constexpr size_t MarkDigits = 16;
+
+}  // namespace
+
+uint64_t LineMark(int index, const std::string& line) {
+  // FNV-1a, 64 bits, over the index and the text.
+  uint64_t hash = 14695981039346656037ULL;
+  for (unsigned char c : std::to_string(index) + '\n' + line) hash = (hash ^ c) * 1099511628211ULL;
+  return hash;
+}
+
+std::string ReadMarksFile() {
+  const std::string folder = SavesFolder();
+  return folder.empty() ? "" : (fs::path(folder) / "read-marks").string();
+}
+
+std::string ReadMarksText(const TReadMarks& marks) {
+  std::vector<uint64_t> sorted(marks.begin(), marks.end());
+  std::sort(sorted.begin(), sorted.end());
+  std::string text = std::string(Magic) + "\n";
+  char digits[MarkDigits + 2];
+  for (uint64_t mark : sorted) {
+    std::snprintf(digits, sizeof digits, "%016llx\n", static_cast<unsigned long long>(mark));
+    text += digits;
+  }
+  return text;
+}
+
+bool ParseReadMarks(const std::string& text, TReadMarks& marks, std::string& why) {
+  std::istringstream in(text);
+  std::string line;
+  if (!std::getline(in, line) || line != Magic) {
+    why = "not a read-marks file of this version";
+    return false;
+  }
+  TReadMarks read;
+  for (int number = 2; std::getline(in, line); ++number) {
+    if (line.size() != MarkDigits || line.find_first_not_of("0123456789abcdef") != std::string::npos) {
+      why = "line " + std::to_string(number) + " is not understood";
+      return false;
+    }
+    read.insert(std::stoull(line, nullptr, 16));
+  }
+  marks = std::move(read);
+  return true;
+}
+
+bool ReadReadMarks(TReadMarks& marks) {
+  marks.clear();
+  const std::string path = ReadMarksFile();
+  std::error_code ec;
+  if (!Persisting() || path.empty() || !fs::exists(path, ec)) return true;
+  std::string why;
+  if (!fs::is_regular_file(path, ec) || fs::file_size(path, ec) > ReadMarksMax) {
+    why = "not a plain file of at most 4 MB";
+  } else {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!in.good() && !in.eof()) why = "cannot be read";
+    if (why.empty()) ParseReadMarks(text.str(), marks, why);
+  }
+  if (why.empty()) return true;
+  std::fprintf(stderr, "farrowmere: the read marks in %s are ignored and kept as they are: %s\n", path.c_str(),
+               why.c_str());
+  return false;
+}
+
+bool WriteReadMarks(const TReadMarks& marks) {
+  if (!Persisting()) return true;
+  const std::string path = ReadMarksFile();
+  const std::string why =
+      path.empty() ? "neither XDG_DATA_HOME nor HOME is set" : WriteFileSafely(path, ReadMarksText(marks));
+  if (why.empty()) return true;
+  std::fprintf(stderr, "farrowmere: the read marks were not written: %s\n", why.c_str());
+  return false;
+}
