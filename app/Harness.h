@@ -52,6 +52,9 @@ class TGameHarness {
   // through the window's rule (TInputRouter::KeyEvent): the form's key preview, the focused
   // control, then the form. Alt, F10 and keys with Alt come as system keys.
   void PressKey(uint32_t virtualKey, unsigned shift = 0);
+  // Presses and releases a pad's button (VK_GAMEPAD_...) as the window hands a pad's to the
+  // form: to its PadButton listeners, with the router.
+  void PressPadButton(uint32_t virtualKey);
   // Turns the mouse wheel by notches (positive: up) with the pointer over the play area.
   void TurnWheel(int notches);
   // Minimizes and restores the window, as the desktop would tell the game.

@@ -48,6 +48,7 @@ std::string GameStateBlock() {
     for (const std::string& text : backlog.Lines) line("backlog-line", Cp932ToUtf8(text));
   }
   if (Muted()) line("muted", "yes");
+  if (int chosen = PadChoice(); chosen > 0) line("pad-choice", std::to_string(chosen));
   if (SaveMenuOpen())
     line("saves", std::string(SaveMenuSaving() ? "save " : "load ") + std::to_string(SaveMenuChoice()));
   return s + "---\n";
@@ -112,6 +113,9 @@ bool RunStep(TGameHarness& game, const TReplayStep& step, const std::string& sho
     }
     case TReplayStep::Key:
       game.PressKey(step.VirtualKey, step.Shift);
+      return true;
+    case TReplayStep::Pad:
+      game.PressPadButton(step.VirtualKey);
       return true;
     case TReplayStep::Wheel:
       for (int i = 0; i < std::abs(step.Count); ++i) game.TurnWheel(step.Count > 0 ? 1 : -1);

@@ -1,9 +1,11 @@
 // ReplayScript -- reading the replay script.
 #include "app/ReplayScript.h"
 
+#include <span>
 #include <sstream>
 
 #include "platform/Form.h"
+#include "platform/Gamepad.h"
 #include "platform/TextCodec.h"
 #include "player/SaveFiles.h"
 
@@ -65,16 +67,31 @@ constexpr TNamedKey kKeys[] = {
     {"shift+r", 'R', Platform::ssShift},
 };
 
-const TNamedKey* FindKey(const std::string& name) {
-  for (const TNamedKey& key : kKeys) {
+// A pad's buttons, by the names SDL's game controller gives them.
+constexpr TNamedKey kPadButtons[] = {
+    {"a", Platform::VK_GAMEPAD_A, 0},
+    {"b", Platform::VK_GAMEPAD_B, 0},
+    {"x", Platform::VK_GAMEPAD_X, 0},
+    {"y", Platform::VK_GAMEPAD_Y, 0},
+    {"up", Platform::VK_GAMEPAD_DPAD_UP, 0},
+    {"down", Platform::VK_GAMEPAD_DPAD_DOWN, 0},
+    {"left", Platform::VK_GAMEPAD_DPAD_LEFT, 0},
+    {"right", Platform::VK_GAMEPAD_DPAD_RIGHT, 0},
+    {"start", Platform::VK_GAMEPAD_MENU, 0},
+    {"back", Platform::VK_GAMEPAD_VIEW, 0},
+    {"rightshoulder", Platform::VK_GAMEPAD_RIGHT_SHOULDER, 0},
+};
+
+const TNamedKey* FindKey(std::span<const TNamedKey> keys, const std::string& name) {
+  for (const TNamedKey& key : keys) {
     if (name == key.Name) return &key;
   }
   return nullptr;
 }
 
-std::string KeyNames() {
+std::string KeyNames(std::span<const TNamedKey> keys) {
   std::string names;
-  for (const TNamedKey& key : kKeys) names += (names.empty() ? "" : ", ") + std::string(key.Name);
+  for (const TNamedKey& key : keys) names += (names.empty() ? "" : ", ") + std::string(key.Name);
   return names;
 }
 
@@ -141,12 +158,19 @@ bool ParseStep(const std::string& text, TReplayStep& step, std::string& error) {
     }
   } else if (verb == "key") {
     step.Kind = TReplayStep::Key;
-    if (args != 1) return fail("key needs one key name: " + KeyNames());
+    if (args != 1) return fail("key needs one key name: " + KeyNames(kKeys));
     step.KeyName = words[1];
-    const TNamedKey* key = FindKey(step.KeyName);
-    if (key == nullptr) return fail("key: " + KeyNames() + ", not '" + step.KeyName + "'");
+    const TNamedKey* key = FindKey(kKeys, step.KeyName);
+    if (key == nullptr) return fail("key: " + KeyNames(kKeys) + ", not '" + step.KeyName + "'");
     step.VirtualKey = key->VirtualKey;
     step.Shift = key->Shift;
+  } else if (verb == "pad") {
+    step.Kind = TReplayStep::Pad;
+    if (args != 1) return fail("pad needs one button name: " + KeyNames(kPadButtons));
+    step.KeyName = words[1];
+    const TNamedKey* button = FindKey(kPadButtons, step.KeyName);
+    if (button == nullptr) return fail("pad: " + KeyNames(kPadButtons) + ", not '" + step.KeyName + "'");
+    step.VirtualKey = button->VirtualKey;
   } else if (verb == "wheel") {
     step.Kind = TReplayStep::Wheel;
     int notches = 1;
@@ -171,7 +195,7 @@ bool ParseStep(const std::string& text, TReplayStep& step, std::string& error) {
     step.Text = std::to_string(slot);
   } else {
     return fail("unknown command '" + verb +
-                "' (press, click, frames, state, shot, key, wheel, hide, show, close, reload, save, load)");
+                "' (press, click, frames, state, shot, key, pad, wheel, hide, show, close, reload, save, load)");
   }
   return true;
 }

@@ -143,9 +143,10 @@ TEST(ReplayOwnScenario, TheBacklogHoldsTheGameStillScrollsClosesAndStartsEmptyIn
   ExpectReplay("player-backlog", 0, game.Folder());
 }
 
-TEST(ReplayOwnScenario, KeysPressThePlayAreaAndClickTheIdeaButtonsCountedFromTheTop) {
+TEST(ReplayOwnScenario, KeysAndPadButtonsPressThePlayAreaAndClickTheIdeaButtonsCountedFromTheTop) {
   OwnScenario game("player.story.txt");
   ExpectReplay("player-keys", 0, game.Folder());
+  ExpectReplay("player-pad", 0, game.Folder());
 }
 
 TEST(ReplayOwnScenario, SpaceEnterRightAndDownPrintWhatAPressOnThePlayAreaPrints) {
