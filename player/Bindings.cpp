@@ -175,16 +175,16 @@ const TBinding Bindings[] = {
      true,
      PadMove,
      "D-pad, left stick",
-     "choose an idea button (in the backlog: scroll; saves: a slot)",
+     "choose an idea button (in the backlog: scroll; in the saves: a slot)",
      "アイデアボタンを選ぶ（これまでの話、セーブでも）"},
     {{{{VK_GAMEPAD_B, 0}}},
      TWhen::Playing,
      false,
      BacklogOpen,
      "B",
-     "the backlog; leave the backlog, this list or the saves",
+     "the backlog; leave the backlog, the key list or the saves",
      "これまでの話、開いた画面を閉じる"},
-    {{{{VK_GAMEPAD_MENU, 0}}}, TWhen::Playing, false, KeyListOpen, "Start", "this list", "この一覧"},
+    {{{{VK_GAMEPAD_MENU, 0}}}, TWhen::Playing, false, KeyListOpen, "Start", "the key list", "キー一覧"},
     {{{{VK_GAMEPAD_VIEW, 0}}}, TWhen::Always, false, Fullscreen, "Back", "fullscreen and back", "全画面と元の大きさ"},
     // An author's --story reloaded in place; named with --story in --help and the story tool's
     // manual, not in the player's key list.
@@ -323,4 +323,4 @@ bool OnPad(TInputRouter& input, const TPadEvent& pad) {
 
 std::vector<TKeyHelp> KeyList() { return ListOf(Player != nullptr && Player->PadUsedLast); }
 
-std::string KeyListText() { return Lines(ListOf(false)) + "A gamepad:\n" + Lines(ListOf(true)); }
+std::string KeyListText() { return Lines(ListOf(false)) + "\nA gamepad:\n" + Lines(ListOf(true)); }

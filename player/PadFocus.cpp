@@ -14,7 +14,7 @@ using namespace Platform;
 
 namespace {
 
-constexpr int kRing = 2;                // the ring's width, around the button
+constexpr int kRing = 2;                   // the ring's width, around the button
 constexpr uint32_t kRingColor = 0xFFD700;  // gold, seen on the fog, the night and the red
 
 struct TFocus {

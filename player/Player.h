@@ -76,6 +76,6 @@ struct TKeyHelp {
   const char* Japanese;
 };
 std::vector<TKeyHelp> KeyList();
-// The key list for a terminal (--help, the manual): one "  KEYS  what" a line, UTF-8; then
-// "A gamepad:" and the pad's buttons the same way.
+// The key list for a terminal (--help, the manual): one "  KEYS  what" a line, UTF-8; then a
+// blank line, "A gamepad:" and the pad's buttons the same way.
 std::string KeyListText();

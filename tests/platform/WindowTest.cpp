@@ -516,7 +516,9 @@ TEST(PadPlay, ThePadsButtonsDoWhatTheBindingsSayAndTheChoiceOutlivesAReplug) {
   pump();
   press(SDL_CONTROLLER_BUTTON_A);
   EXPECT_FALSE(DescriptionTitle.empty()) << "A after the replug clicked the button chosen before it";
-  EXPECT_EQ(PadChoice(), 0) << "the choice went with the button";
+  game.Screenshot(shown);
+  EXPECT_NE(TGameHarness::PixelAt(shown, info.Part.Left - 1, info.MiddleY), RGB(255, 215, 0)) << "the ring went";
+  EXPECT_EQ(PadChoice(), 0) << "with the button, and so did the choice";
   press(SDL_CONTROLLER_BUTTON_B);
   EXPECT_TRUE(Backlog().Open);
   press(SDL_CONTROLLER_BUTTON_B);

@@ -312,6 +312,7 @@ TEST(ReplayInvocation, AWrongInvocationExitsWithTwoAndAStepThatCannotBeDoneWithT
            {"frames -1\n", 1, "frames needs one count"},
            {"shot ../up.png\n", 1, "plain file name"},
            {"key home\n", 1, "not 'home'"},
+           {"pad a\npad f1\n", 2, "pad: a, b, x, y, up, down, left, right, start, back, rightshoulder, not 'f1'"},
            {"wheel sideways 2\n", 1, "wheel needs up or down"},
            {"press 400 10\n", 1, "outside the 400 x 400 play area"},
            {U8("press 300 200\nclick ★情報\n"), 2, "no idea button"},
