@@ -156,21 +156,17 @@ bool ParseStep(const std::string& text, TReplayStep& step, std::string& error) {
     if (step.Text.find('/') != std::string::npos || step.Text == "." || step.Text == "..") {
       return fail("shot: '" + step.Text + "' must be a plain file name, without a folder");
     }
-  } else if (verb == "key") {
-    step.Kind = TReplayStep::Key;
-    if (args != 1) return fail("key needs one key name: " + KeyNames(kKeys));
+  } else if (verb == "key" || verb == "pad") {
+    // key NAME and pad NAME: a key of the keyboard's list, a button of the pad's.
+    const bool key = verb == "key";
+    const std::span<const TNamedKey> names = key ? std::span<const TNamedKey>(kKeys) : kPadButtons;
+    step.Kind = key ? TReplayStep::Key : TReplayStep::Pad;
+    if (args != 1) return fail(verb + " needs one " + (key ? "key" : "button") + " name: " + KeyNames(names));
     step.KeyName = words[1];
-    const TNamedKey* key = FindKey(kKeys, step.KeyName);
-    if (key == nullptr) return fail("key: " + KeyNames(kKeys) + ", not '" + step.KeyName + "'");
-    step.VirtualKey = key->VirtualKey;
-    step.Shift = key->Shift;
-  } else if (verb == "pad") {
-    step.Kind = TReplayStep::Pad;
-    if (args != 1) return fail("pad needs one button name: " + KeyNames(kPadButtons));
-    step.KeyName = words[1];
-    const TNamedKey* button = FindKey(kPadButtons, step.KeyName);
-    if (button == nullptr) return fail("pad: " + KeyNames(kPadButtons) + ", not '" + step.KeyName + "'");
-    step.VirtualKey = button->VirtualKey;
+    const TNamedKey* named = FindKey(names, step.KeyName);
+    if (named == nullptr) return fail(verb + ": " + KeyNames(names) + ", not '" + step.KeyName + "'");
+    step.VirtualKey = named->VirtualKey;
+    step.Shift = named->Shift;
   } else if (verb == "wheel") {
     step.Kind = TReplayStep::Wheel;
     int notches = 1;
