@@ -1,7 +1,7 @@
 // PadFocus -- the pad's choice among the idea buttons on screen: the d-pad moves it, A clicks
 // the chosen button, and a ring around the button shows it. Nothing of it shows until a pad
-// moves it. The game shows and hides its buttons itself, so the choice is only ever compared
-// with the buttons on screen, never followed: a button that leaves or falls anew drops it.
+// moves it. The game shows and hides its buttons itself, so the choice is read only once it is
+// found among the buttons on screen: a button that leaves or falls anew drops it.
 #include <algorithm>
 #include <array>
 #include <memory>
@@ -18,7 +18,7 @@ constexpr int kRing = 2;                   // the ring's width, around the butto
 constexpr uint32_t kRingColor = 0xFFD700;  // gold, seen on the fog, the night and the red
 
 struct TFocus {
-  const TPushButton* Chosen = nullptr;  // compared only: see above
+  const TPushButton* Chosen = nullptr;  // read only when on screen: see above
   int Top = 0;                          // where it stood when last seen; a button only falls
   std::array<std::unique_ptr<TPanel>, 4> Ring;
 };
