@@ -10,6 +10,7 @@
 #include "paint/QuilTimer.h"
 #include "paint/UnitPaint.h"
 #include "platform/Application.h"
+#include "platform/Gamepad.h"
 #include "platform/Sound.h"
 #include "platform/WindowPaint.h"
 
@@ -141,6 +142,15 @@ void TGameHarness::HoldKey(uint32_t virtualKey, unsigned shift, int frames) {
   RunFrames(frames);
   try {
     router_->KeyEvent(false, virtualKey, shift);
+  } catch (const std::exception& error) {
+    Application.HandleException(error);
+  }
+}
+
+void TGameHarness::PressPadButton(uint32_t virtualKey) {
+  try {
+    main_->PadButton.Notify(*router_, TPadEvent{virtualKey, true, false});
+    main_->PadButton.Notify(*router_, TPadEvent{virtualKey, false, false});
   } catch (const std::exception& error) {
     Application.HandleException(error);
   }

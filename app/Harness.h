@@ -54,6 +54,9 @@ class TGameHarness {
   void PressKey(uint32_t virtualKey, unsigned shift = 0);
   // Holds a key down while count frames run, then lets it go (Ctrl held to skip).
   void HoldKey(uint32_t virtualKey, unsigned shift, int frames);
+  // Presses and releases a pad's button (VK_GAMEPAD_...) as the window hands a pad's to the
+  // form: to its PadButton listeners, with the router.
+  void PressPadButton(uint32_t virtualKey);
   // Turns the mouse wheel by notches (positive: up) with the pointer over the play area.
   void TurnWheel(int notches);
   // Minimizes and restores the window, as the desktop would tell the game.

@@ -49,6 +49,7 @@ std::string GameStateBlock() {
   }
   if (Muted()) line("muted", "yes");
   if (*PlayMode() != '\0') line("mode", PlayMode());
+  if (int chosen = PadChoice(); chosen > 0) line("pad-choice", std::to_string(chosen));
   if (SaveMenuOpen())
     line("saves", std::string(SaveMenuSaving() ? "save " : "load ") + std::to_string(SaveMenuChoice()));
   return s + "---\n";
@@ -116,6 +117,9 @@ bool RunStep(TGameHarness& game, const TReplayStep& step, const std::string& sho
       return true;
     case TReplayStep::Hold:
       game.HoldKey(step.VirtualKey, step.Shift, step.Count);
+      return true;
+    case TReplayStep::Pad:
+      game.PressPadButton(step.VirtualKey);
       return true;
     case TReplayStep::Wheel:
       for (int i = 0; i < std::abs(step.Count); ++i) game.TurnWheel(step.Count > 0 ? 1 : -1);

@@ -1,9 +1,11 @@
 // ReplayScript -- reading the replay script.
 #include "app/ReplayScript.h"
 
+#include <span>
 #include <sstream>
 
 #include "platform/Form.h"
+#include "platform/Gamepad.h"
 #include "platform/TextCodec.h"
 #include "player/SaveFiles.h"
 
@@ -73,17 +75,31 @@ constexpr TNamedKey kHeldKeys[] = {
     {"ctrl", Platform::VK_CONTROL, Platform::ssCtrl},
 };
 
-template <size_t N>
-const TNamedKey* FindKey(const TNamedKey (&keys)[N], const std::string& name) {
+// A pad's buttons, by the names SDL's game controller gives them.
+constexpr TNamedKey kPadButtons[] = {
+    {"a", Platform::VK_GAMEPAD_A, 0},
+    {"b", Platform::VK_GAMEPAD_B, 0},
+    {"x", Platform::VK_GAMEPAD_X, 0},
+    {"y", Platform::VK_GAMEPAD_Y, 0},
+    {"up", Platform::VK_GAMEPAD_DPAD_UP, 0},
+    {"down", Platform::VK_GAMEPAD_DPAD_DOWN, 0},
+    {"left", Platform::VK_GAMEPAD_DPAD_LEFT, 0},
+    {"right", Platform::VK_GAMEPAD_DPAD_RIGHT, 0},
+    {"start", Platform::VK_GAMEPAD_MENU, 0},
+    {"back", Platform::VK_GAMEPAD_VIEW, 0},
+    {"rightshoulder", Platform::VK_GAMEPAD_RIGHT_SHOULDER, 0},
+};
+
+const TNamedKey* FindKey(std::span<const TNamedKey> keys, const std::string& name) {
   for (const TNamedKey& key : keys) {
     if (name == key.Name) return &key;
   }
   return nullptr;
 }
 
-std::string KeyNames() {
+std::string KeyNames(std::span<const TNamedKey> keys) {
   std::string names;
-  for (const TNamedKey& key : kKeys) names += (names.empty() ? "" : ", ") + std::string(key.Name);
+  for (const TNamedKey& key : keys) names += (names.empty() ? "" : ", ") + std::string(key.Name);
   return names;
 }
 
@@ -148,23 +164,26 @@ bool ParseStep(const std::string& text, TReplayStep& step, std::string& error) {
     if (step.Text.find('/') != std::string::npos || step.Text == "." || step.Text == "..") {
       return fail("shot: '" + step.Text + "' must be a plain file name, without a folder");
     }
-  } else if (verb == "key") {
-    step.Kind = TReplayStep::Key;
-    if (args != 1) return fail("key needs one key name: " + KeyNames());
+  } else if (verb == "key" || verb == "pad") {
+    // key NAME and pad NAME: a key of the keyboard's list, a button of the pad's.
+    const bool key = verb == "key";
+    const std::span<const TNamedKey> names = key ? std::span<const TNamedKey>(kKeys) : kPadButtons;
+    step.Kind = key ? TReplayStep::Key : TReplayStep::Pad;
+    if (args != 1) return fail(verb + " needs one " + (key ? "key" : "button") + " name: " + KeyNames(names));
     step.KeyName = words[1];
-    const TNamedKey* key = FindKey(kKeys, step.KeyName);
-    if (key == nullptr) return fail("key: " + KeyNames() + ", not '" + step.KeyName + "'");
-    step.VirtualKey = key->VirtualKey;
-    step.Shift = key->Shift;
+    const TNamedKey* named = FindKey(names, step.KeyName);
+    if (named == nullptr) return fail(verb + ": " + KeyNames(names) + ", not '" + step.KeyName + "'");
+    step.VirtualKey = named->VirtualKey;
+    step.Shift = named->Shift;
   } else if (verb == "hold") {
     step.Kind = TReplayStep::Hold;
-    const TNamedKey* key = args == 2 ? FindKey(kHeldKeys, words[1]) : nullptr;
-    if (key == nullptr || !ReadInt(words[2], step.Count) || step.Count < 0 || step.Count > MaxFramesPerStep) {
+    const TNamedKey* named = args == 2 ? FindKey(kHeldKeys, words[1]) : nullptr;
+    if (named == nullptr || !ReadInt(words[2], step.Count) || step.Count < 0 || step.Count > MaxFramesPerStep) {
       return fail("hold needs ctrl and a count of frames from 0 to " + std::to_string(MaxFramesPerStep));
     }
     step.KeyName = words[1];
-    step.VirtualKey = key->VirtualKey;
-    step.Shift = key->Shift;
+    step.VirtualKey = named->VirtualKey;
+    step.Shift = named->Shift;
   } else if (verb == "wheel") {
     step.Kind = TReplayStep::Wheel;
     int notches = 1;
@@ -189,7 +208,7 @@ bool ParseStep(const std::string& text, TReplayStep& step, std::string& error) {
     step.Text = std::to_string(slot);
   } else {
     return fail("unknown command '" + verb +
-                "' (press, click, frames, state, shot, key, hold, wheel, hide, show, close, reload, save, load)");
+                "' (press, click, frames, state, shot, key, hold, pad, wheel, hide, show, close, reload, save, load)");
   }
   return true;
 }

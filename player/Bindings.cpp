@@ -1,7 +1,9 @@
-// Bindings -- every key the player layer answers, in one table: the keys, when they apply,
-// what they do, and their help. The dispatch, the F1 key list, --help and the manual's list
-// all read it; a new key is one row.
+// Bindings -- every key and pad button the player layer answers, in one table: the keys (a
+// pad's buttons are keys of their own codes, VK_GAMEPAD_...), when they apply, what they do,
+// and their help. The dispatch, the F1 key list, --help and the manual's list all read it; a
+// new key or button is one row.
 #include <array>
+#include <utility>
 
 #include "author/LiveStory.h"
 #include "platform/TextCodec.h"
@@ -46,6 +48,18 @@ struct TBinding {
   bool Steers = false;
 };
 
+// The d-pad where the arrow keys choose: as its arrow.
+uint32_t Arrow(uint32_t key) {
+  constexpr std::pair<uint32_t, uint32_t> kArrows[] = {{VK_GAMEPAD_DPAD_UP, VK_UP},
+                                                       {VK_GAMEPAD_DPAD_DOWN, VK_DOWN},
+                                                       {VK_GAMEPAD_DPAD_LEFT, VK_LEFT},
+                                                       {VK_GAMEPAD_DPAD_RIGHT, VK_RIGHT}};
+  for (auto [pad, arrow] : kArrows) {
+    if (key == pad) return arrow;
+  }
+  return key;
+}
+
 void Advance(TInputRouter& input, uint32_t) { PressPlayArea(input); }
 void ClickNth(TInputRouter& input, uint32_t key) { ClickIdeaButton(input, static_cast<int>(key - '0')); }
 void BacklogOpen(TInputRouter&, uint32_t) { OpenBacklog(); }
@@ -67,13 +81,18 @@ void MusicVolumeKey(TInputRouter&, uint32_t key) { ChangeVolume(true, key == VK_
 void SoundVolumeKey(TInputRouter&, uint32_t key) { ChangeVolume(false, key == VK_F8 ? 1 : -1); }
 void SavesClose(TInputRouter&, uint32_t) { CloseSaveMenu(); }
 void SavesTake(TInputRouter&, uint32_t) { TakeSaveChoice(); }
-void SavesMove(TInputRouter&, uint32_t key) { MoveSaveChoice(key); }
+void SavesMove(TInputRouter&, uint32_t key) { MoveSaveChoice(Arrow(key)); }
 void Reload(TInputRouter&, uint32_t) { Story::ReloadStory(*Player->Form); }
 void SkipToggle(TInputRouter&, uint32_t) { ToggleSkip(); }
 void SkipHold(TInputRouter&, uint32_t) { HoldSkip(true); }
 void SkipLetGo(TInputRouter&, uint32_t) { HoldSkip(false); }
 void AutoToggle(TInputRouter&, uint32_t) { ToggleAuto(); }
 void AutoPace(TInputRouter&, uint32_t) { NextAutoPace(); }
+void PadA(TInputRouter& input, uint32_t) { PadPress(input); }
+void PadMove(TInputRouter&, uint32_t key) {
+  MovePadFocus(key == VK_GAMEPAD_DPAD_UP || key == VK_GAMEPAD_DPAD_LEFT ? -1 : 1);
+}
+void Fullscreen(TInputRouter&, uint32_t) { ToggleFullscreen(); }
 
 // In this order: the first row that applies takes the key. Help is in the key list's order.
 const TBinding Bindings[] = {
@@ -165,21 +184,81 @@ const TBinding Bindings[] = {
     {{{{'A', 0}}}, TWhen::Playing, false, AutoToggle, nullptr, nullptr, nullptr, nullptr, true},
     {{{{'A', ssShift}}}, TWhen::Always, false, AutoPace, nullptr, nullptr, nullptr, nullptr, true},
     {{{{VK_F1, 0}}}, TWhen::Playing, false, KeyListOpen, "F1", "this key list", "このキー一覧"},
+    // A pad's buttons: listed instead of the keys while a pad was used last.
+    {{{{VK_GAMEPAD_A, 0}}},
+     TWhen::Playing,
+     false,
+     PadA,
+     "A",
+     "advance the story, or click the chosen idea button",
+     "話を進める、選んだアイデアボタンを押す"},
+    {{{{VK_GAMEPAD_DPAD_UP, 0}, {VK_GAMEPAD_DPAD_DOWN, 0}, {VK_GAMEPAD_DPAD_LEFT, 0}, {VK_GAMEPAD_DPAD_RIGHT, 0}}},
+     TWhen::Playing,
+     true,
+     PadMove,
+     "D-pad, left stick",
+     "choose an idea button (in the backlog: scroll; in the saves: a slot)",
+     "アイデアボタンを選ぶ（これまでの話、セーブでも）"},
+    {{{{VK_GAMEPAD_B, 0}}},
+     TWhen::Playing,
+     false,
+     BacklogOpen,
+     "B",
+     "the backlog; leave the backlog, the key list or the saves",
+     "これまでの話、開いた画面を閉じる"},
+    {{{{VK_GAMEPAD_X, 0}}},
+     TWhen::Playing,
+     false,
+     AutoToggle,
+     "X",
+     "auto mode on and off",
+     "オートの入り切り",
+     nullptr,
+     true},
+    {{{{VK_GAMEPAD_RIGHT_SHOULDER, 0}}},
+     TWhen::Playing,
+     false,
+     SkipHold,
+     "RB (held)",
+     "skip what was read while held",
+     "押している間、既読スキップ",
+     SkipLetGo,
+     true},
+    {{{{VK_GAMEPAD_MENU, 0}}}, TWhen::Playing, false, KeyListOpen, "Start", "the key list", "キー一覧"},
+    {{{{VK_GAMEPAD_VIEW, 0}}}, TWhen::Always, false, Fullscreen, "Back", "fullscreen and back", "全画面と元の大きさ"},
     // An author's --story reloaded in place; named with --story in --help and the story tool's
     // manual, not in the player's key list.
     {{{{'R', ssShift}}}, TWhen::Authoring, false, Reload, nullptr, nullptr, nullptr},
-    // The open backlog: Escape closes it; the rest scroll (scrolling on from the newest page
-    // closes it). Named in the backlog's help above.
-    {{{{VK_ESCAPE, kAnyModifiers}}}, TWhen::Backlog, true, Close, nullptr, nullptr, nullptr},
+    // The open backlog: Escape or B closes it; the rest scroll (scrolling on from the newest
+    // page closes it). Named in the backlog's help above and the pad's.
+    {{{{VK_ESCAPE, kAnyModifiers}, {VK_GAMEPAD_B, 0}}}, TWhen::Backlog, true, Close, nullptr, nullptr, nullptr},
     {{{{VK_PRIOR, kAnyModifiers}}}, TWhen::Backlog, true, PageBack, nullptr, nullptr, nullptr},
     {{{{VK_NEXT, kAnyModifiers}}}, TWhen::Backlog, true, PageOn, nullptr, nullptr, nullptr},
-    {{{{VK_UP, kAnyModifiers}}}, TWhen::Backlog, true, LineBack, nullptr, nullptr, nullptr},
-    {{{{VK_DOWN, kAnyModifiers}}}, TWhen::Backlog, true, LineOn, nullptr, nullptr, nullptr},
-    // The open save/load view: named in the help of S and L above.
-    {{{{VK_ESCAPE, 0}}}, TWhen::SaveView, false, SavesClose, nullptr, nullptr, nullptr},
-    {{{{VK_RETURN, 0}, {VK_SPACE, 0}}}, TWhen::SaveView, false, SavesTake, nullptr, nullptr, nullptr},
-    {{{{VK_LEFT, 0}, {VK_RIGHT, 0}}}, TWhen::SaveView, true, SavesMove, nullptr, nullptr, nullptr},
-    {{{{VK_UP, 0}, {VK_DOWN, 0}}}, TWhen::SaveView, true, SavesMove, nullptr, nullptr, nullptr},
+    {{{{VK_UP, kAnyModifiers}, {VK_GAMEPAD_DPAD_UP, 0}}}, TWhen::Backlog, true, LineBack, nullptr, nullptr, nullptr},
+    {{{{VK_DOWN, kAnyModifiers}, {VK_GAMEPAD_DPAD_DOWN, 0}}}, TWhen::Backlog, true, LineOn, nullptr, nullptr, nullptr},
+    // The open save/load view: named in the help of S and L above, and of the d-pad and B.
+    {{{{VK_ESCAPE, 0}, {VK_GAMEPAD_B, 0}}}, TWhen::SaveView, false, SavesClose, nullptr, nullptr, nullptr},
+    {{{{VK_RETURN, 0}, {VK_SPACE, 0}, {VK_GAMEPAD_A, 0}}},
+     TWhen::SaveView,
+     false,
+     SavesTake,
+     nullptr,
+     nullptr,
+     nullptr},
+    {{{{VK_LEFT, 0}, {VK_RIGHT, 0}, {VK_GAMEPAD_DPAD_LEFT, 0}, {VK_GAMEPAD_DPAD_RIGHT, 0}}},
+     TWhen::SaveView,
+     true,
+     SavesMove,
+     nullptr,
+     nullptr,
+     nullptr},
+    {{{{VK_UP, 0}, {VK_DOWN, 0}, {VK_GAMEPAD_DPAD_UP, 0}, {VK_GAMEPAD_DPAD_DOWN, 0}}},
+     TWhen::SaveView,
+     true,
+     SavesMove,
+     nullptr,
+     nullptr,
+     nullptr},
 };
 
 bool Applies(TWhen when, TInputRouter& input) {
@@ -213,6 +292,31 @@ bool Matches(const TBinding& binding, uint32_t key, unsigned modifiers) {
 
 bool IsModifier(uint32_t key) { return key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU; }
 
+bool IsPadButton(uint32_t key) { return key >= VK_GAMEPAD_A && key <= VK_GAMEPAD_VIEW; }
+
+// The listed rows of the keys, or of the pad's buttons.
+std::vector<TKeyHelp> ListOf(bool pad) {
+  std::vector<TKeyHelp> list;
+  for (const TBinding& binding : Bindings) {
+    if (binding.KeyNames != nullptr && IsPadButton(binding.Keys[0].Key) == pad)
+      list.push_back(TKeyHelp{binding.KeyNames, binding.English, binding.Japanese});
+  }
+  return list;
+}
+
+// "  KEYS  what" a line, UTF-8.
+std::string Lines(const std::vector<TKeyHelp>& list) {
+  std::string text;
+  for (const TKeyHelp& key : list) {
+    std::string keys = Platform::Cp932ToUtf8(key.Keys);
+    // Columns by characters, not bytes: the arrows are three bytes each in UTF-8.
+    size_t width = 0;
+    for (unsigned char c : keys) width += (c & 0xC0) != 0x80 ? 1 : 0;
+    text += "  " + keys + std::string(width < 22 ? 22 - width : 1, ' ') + key.English + "\n";
+  }
+  return text;
+}
+
 // How far a notch of the wheel scrolls the backlog.
 constexpr int kWheelLines = 3;
 
@@ -236,6 +340,7 @@ bool OnKey(TInputRouter& input, const TKeyEvent& key) {
     if (row != nullptr) row->Released(input, key.VirtualKey);
     return false;
   }
+  Player->PadUsedLast = IsPadButton(key.VirtualKey);
   Player->Input = &input;  // skip and auto press through the router the player's keys come by
   if ((row == nullptr || !row->Steers) && StopPlayModeByInput()) return true;
   if (Player->Showing == TOverlay::Keys && !IsModifier(key.VirtualKey)) {
@@ -267,22 +372,10 @@ bool OnWheel(TInputRouter&, int notches, unsigned, int, int) {
   return true;
 }
 
-std::vector<TKeyHelp> KeyList() {
-  std::vector<TKeyHelp> keys;
-  for (const TBinding& binding : Bindings) {
-    if (binding.KeyNames != nullptr) keys.push_back(TKeyHelp{binding.KeyNames, binding.English, binding.Japanese});
-  }
-  return keys;
+bool OnPad(TInputRouter& input, const TPadEvent& pad) {
+  return OnKey(input, TKeyEvent{pad.Down ? WM_KEYDOWN : WM_KEYUP, pad.VirtualKey, 0, pad.Repeat});
 }
 
-std::string KeyListText() {
-  std::string text;
-  for (const TKeyHelp& key : KeyList()) {
-    std::string keys = Platform::Cp932ToUtf8(key.Keys);
-    // Columns by characters, not bytes: the arrows are three bytes each in UTF-8.
-    size_t width = 0;
-    for (unsigned char c : keys) width += (c & 0xC0) != 0x80 ? 1 : 0;
-    text += "  " + keys + std::string(width < 22 ? 22 - width : 1, ' ') + key.English + "\n";
-  }
-  return text;
-}
+std::vector<TKeyHelp> KeyList() { return ListOf(Player != nullptr && Player->PadUsedLast); }
+
+std::string KeyListText() { return Lines(ListOf(false)) + "\nA gamepad:\n" + Lines(ListOf(true)); }

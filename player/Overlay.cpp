@@ -38,7 +38,7 @@ void DrawBacklogText(TCanvas& c) {
 
 void DrawKeyList(TCanvas& c) {
   c.Font = TFont{"ＭＳ ゴシック", 15, fsBold, RGB(255, 255, 255)};
-  c.TextOut(25, 25, "キー操作");
+  c.TextOut(25, 25, Player->PadUsedLast ? "パッド操作" : "キー操作");
   c.Font = TFont{"ＭＳ ゴシック", 12, fsBold, RGB(255, 255, 255)};
   // Each key takes two lines; a longer list draws them closer together.
   const std::vector<TKeyHelp> keys = KeyList();

@@ -75,11 +75,13 @@ void PlayerSetup(TForm& form, TPanel& page, TPaintBox& playArea) {
   Player->PlayArea = &playArea;
   Player->Page = &page;
   Player->Caption = form.Caption;
+  PadFocusSetup();  // its ring lies under the overlays made below
   Player->Overlay = std::make_unique<TPaintBox>(&page);
   Player->Overlay->Name = "PlayerOverlay";
   Player->Overlay->Visible = false;
   Player->Overlay->OnMouseDown = [](TPaintBox&, TMouseButton, unsigned, int, int) { HideOverlay(); };
   Player->KeyListener = form.KeyPreview.Add(OnKey);
+  Player->PadListener = form.PadButton.Add(OnPad);
   Player->WheelListener = form.MouseWheel.Add(OnWheel);
   Player->HiddenListener = Application.WindowHidden.Add(OnWindowHidden);
   if (Script != nullptr) Player->LineListener = Script->AddLineListener(KeepLine);
@@ -102,6 +104,8 @@ void PlayerFree() {
   TQuilTimer::Remove(EndCaptionMessage);
   Player->Form->Caption = Player->Caption;
   Player->Form->KeyPreview.Remove(Player->KeyListener);
+  Player->Form->PadButton.Remove(Player->PadListener);
+  PadFocusFree();
   Player->Form->MouseWheel.Remove(Player->WheelListener);
   Application.WindowHidden.Remove(Player->HiddenListener);
   if (Script != nullptr) Script->RemoveLineListener(Player->LineListener);

@@ -10,6 +10,10 @@
 //  - Ctrl+C copies the story lines on screen; Shift+C copies each new line as it appears;
 //  - the game is paused while the window is minimized or hidden;
 //  - F1 shows the key list until the next key or press;
+//  - a gamepad: A presses the play area, or the idea button the d-pad or the left stick chose
+//    (a ring marks it, once a pad moved it); B opens the backlog and leaves any view; X
+//    is auto mode, the right shoulder held skips; Start shows the key list, which names the pad's buttons while a pad
+//    was used last; Back is fullscreen and back. Its buttons are rows of Bindings beside the keys;
 //  - F5 and F9 save and load the quick slot, S and L open the save/load view (SaveMenu);
 //    closing the window mid-game saves to the autosave slot, which the next title offers
 //    (ContinueOffer, key C); the backlog goes with every save;
@@ -22,12 +26,13 @@
 //    the title, a hidden or unfocused window, or the player's own key or click (PlayModes).
 // It sits between the application shell and the platform: the shell attaches it to the main
 // form, the game's units never call it. It listens where the lower layers let listeners in
-// (the form's keys, wheel and closing, the window's hiding, the story's line output), acts on the game
-// only as the player would, through the input router, and pauses the frame loop by its count.
-// Its files: Bindings (the keys), Overlay (backlog and key list), Backlog (the lines kept),
-// Presses, TitleBar (with the remembered settings), Screenshot, SaveMenu and SaveView (the
-// quick slot and the save/load view), ContinueOffer, PlayModes (skip and auto), SaveFiles,
-// Settings and ReadMarks (the disk);
+// (the form's keys, pad buttons, wheel and closing, the window's hiding, the story's line
+// output), acts on the game only as the player would, through the input router, and pauses the
+// frame loop by its count.
+// Its files: Bindings (the keys and pad buttons), Overlay (backlog and key list), Backlog (the
+// lines kept), Presses, PadFocus (the pad's choice of an idea button), TitleBar (with the
+// remembered settings), Screenshot, SaveMenu and SaveView (the quick slot and the save/load
+// view), ContinueOffer, PlayModes (skip and auto), SaveFiles, Settings and ReadMarks (the disk);
 // Player.cpp attaches it all.
 #pragma once
 #include <string>
@@ -37,7 +42,7 @@
 #include "platform/Form.h"
 #include "player/Backlog.h"
 
-// Attaches everything to the main form: a key and a wheel listener, a listener to the window's
+// Attaches everything to the main form: a key, a pad button and a wheel listener, a listener to the window's
 // hiding, to the story's line output and to the form's closing, and overlays on the play-area
 // panel (hidden until the backlog, the key list or the save/load view shows; the offer to
 // continue while the title shows, when there is an autosave); puts the remembered settings
@@ -59,6 +64,9 @@ inline constexpr int BacklogCapacity = TBacklog::Capacity;
 bool Muted();
 // "skip" or "auto" while one of them presses on the player's behalf, else "".
 const char* PlayMode();
+// The idea button the pad's d-pad has chosen, 1-based from the top as keys 1 .. 5 count; 0 for
+// none.
+int PadChoice();
 
 // Where F12 saves: xdg-user-dir's pictures folder (unless it answers the home folder, its
 // "none"), else $XDG_PICTURES_DIR, else ~/Pictures; then Farrowmere/ below it.
@@ -68,13 +76,14 @@ std::string ScreenshotFolder();
 // and answers "".
 std::string SaveScreenshot(Platform::TForm& form);
 
-// The key list, made from the key bindings: the keys (CP932), what they do in English and in
-// Japanese (CP932).
+// The key list, made from the bindings: the keys (CP932), what they do in English and in
+// Japanese (CP932); the pad's buttons instead while a pad's button came after the last key.
 struct TKeyHelp {
   const char* Keys;
   const char* English;
   const char* Japanese;
 };
 std::vector<TKeyHelp> KeyList();
-// The key list for a terminal (--help, the manual): one "  KEYS  what" a line, UTF-8.
+// The key list for a terminal (--help, the manual): one "  KEYS  what" a line, UTF-8; then a
+// blank line, "A gamepad:" and the pad's buttons the same way.
 std::string KeyListText();

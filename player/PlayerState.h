@@ -5,9 +5,11 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include "platform/Gamepad.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "player/Backlog.h"
@@ -34,7 +36,8 @@ struct TPlayer {
   std::string Caption;          // the form's own caption
   bool CaptionMessage = false;  // the title names a saved screenshot for a while
   TSettings Settings;           // as last read or written
-  int KeyListener = 0, WheelListener = 0, HiddenListener = 0, LineListener = 0, CloseListener = 0;
+  bool PadUsedLast = false;     // a pad's button came after the last key: the key list shows the pad's
+  int KeyListener = 0, PadListener = 0, WheelListener = 0, HiddenListener = 0, LineListener = 0, CloseListener = 0;
   int MouseListener = 0, FocusListener = 0;
 
   TReadMarks Read;        // the lines seen, in this run and before
@@ -87,6 +90,9 @@ void TellInTitle(const std::string& cp932);
 // Music (else the sounds) one step louder (step 1) or quieter (-1); the title says the level.
 void ChangeVolume(bool music, int step);
 
+// Fullscreen and back, as F11 switches it; nothing without a window.
+void ToggleFullscreen();
+
 // ---- Remembered settings (TitleBar.cpp) --------------------------------------------------------
 // Reads the settings and puts mute and the volumes back; the window's factor and fullscreen
 // follow on the first pass of the frame loop, once the window exists.
@@ -124,6 +130,8 @@ void FreeContinueOffer();
 void PressPlayArea(Platform::TInputRouter& input);
 // Clicks the n-th (1-based) idea button with a part in the play area, counted from the top.
 void ClickIdeaButton(Platform::TInputRouter& input, int n);
+// The idea buttons with a part in the play area, from the top: the n-th above is [n - 1].
+std::vector<const Platform::TPushButton*> IdeaButtonsFromTheTop();
 
 // ---- PlayModes.cpp: read marks, skip and auto mode ---------------------------------------------
 // Skip presses once a frame while the lines it shows were read before; Ctrl holds it, Tab
@@ -148,6 +156,17 @@ void RememberReadMarks();
 void PlayModesSetup();
 void PlayModesFree();
 
-// ---- Bindings.cpp: keys and wheel --------------------------------------------------------------
+// ---- PadFocus.cpp: the pad's choice among the idea buttons on screen ----------------------------
+// Makes the ring that marks the choice; before the overlays, which lie over it.
+void PadFocusSetup();
+void PadFocusFree();
+// Moves the choice to the next idea button down the screen (step 1) or up (-1), round at the ends.
+void MovePadFocus(int step);
+// Clicks the chosen idea button, else presses the play area.
+void PadPress(Platform::TInputRouter& input);
+
+// ---- Bindings.cpp: keys, pad buttons and wheel ------------------------------------------------
 bool OnKey(Platform::TInputRouter& input, const Platform::TKeyEvent& key);
+// A pad's button goes through OnKey as a key of its own code, its release as a key-up.
+bool OnPad(Platform::TInputRouter& input, const Platform::TPadEvent& pad);
 bool OnWheel(Platform::TInputRouter& input, int notches, unsigned shift, int x, int y);

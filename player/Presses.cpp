@@ -1,4 +1,4 @@
-// Presses -- keys that play as the mouse would: a press on the play area where no idea button
+// Presses -- keys and pad buttons that play as the mouse would: a press on the play area where no idea button
 // lies, a click on an idea button; all through the input router.
 #include <algorithm>
 #include <utility>
@@ -40,12 +40,27 @@ void PressPlayArea(TInputRouter& input) {
   }
 }
 
-// At the middle of the button's part inside the play area, if it is enabled.
-void ClickIdeaButton(TInputRouter& input, int n) {
+namespace {
+
+std::vector<TIdeaButtonShown> InPlayAreaFromTheTop() {
   std::vector<TIdeaButtonShown> shown = IdeaButtonsShown(*Player->PlayArea);
   std::erase_if(shown, [](const TIdeaButtonShown& b) { return !b.InPlayArea; });
   std::stable_sort(shown.begin(), shown.end(),
                    [](const TIdeaButtonShown& a, const TIdeaButtonShown& b) { return a.Button->Top < b.Button->Top; });
+  return shown;
+}
+
+}  // namespace
+
+std::vector<const TPushButton*> IdeaButtonsFromTheTop() {
+  std::vector<const TPushButton*> buttons;
+  for (const TIdeaButtonShown& b : InPlayAreaFromTheTop()) buttons.push_back(b.Button);
+  return buttons;
+}
+
+// At the middle of the button's part inside the play area, if it is enabled.
+void ClickIdeaButton(TInputRouter& input, int n) {
+  const std::vector<TIdeaButtonShown> shown = InPlayAreaFromTheTop();
   if (n < 1 || n > static_cast<int>(shown.size())) return;
   const TIdeaButtonShown& button = shown[static_cast<size_t>(n - 1)];
   if (!button.Button->Enabled) return;

@@ -76,6 +76,11 @@ void ChangeVolume(bool music, int step) {
   RememberSettings();
 }
 
+// As F11 does in the window; the setting is written on closing, as F11's is.
+void ToggleFullscreen() {
+  if (TWindow* window = Application.Window(); window != nullptr) window->SetFullscreen(!window->Fullscreen());
+}
+
 void RestoreWindowSettings() {
   TQuilTimer::Remove(RestoreWindowSettings);
   if (Player == nullptr) return;

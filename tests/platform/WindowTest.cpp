@@ -10,12 +10,17 @@
 
 #include <SDL.h>
 
+#include "app/Harness.h"
+#include "game/GameTexts.h"
+#include "paint/UnitPaint.h"
 #include "platform/Application.h"
 #include "platform/Clock.h"
 #include "platform/Gamepad.h"
 #include "platform/MessageBox.h"
 #include "platform/Window.h"
 #include "platform/WindowPaint.h"
+#include "player/Player.h"
+#include "tests/app/GameFolder.h"
 
 using namespace Platform;
 
@@ -476,4 +481,68 @@ TEST_F(OnDummyDisplay, PadButtonsReachTheFormAHeldDirectionRepeatsAndAReplugLose
   }
   pad.Detach();
   SetClock(nullptr);
+}
+
+// The game's own pad play: the player layer on the real main form, handed SDL's virtual pad by
+// a window on the dummy display, as the running game is.
+TEST(PadPlay, ThePadsButtonsDoWhatTheBindingsSayAndTheChoiceOutlivesAReplug) {
+  GameFolder folder(Story);
+  TGameHarness game(kSeed);
+  ASSERT_TRUE(Application.Initialize()) << Application.InitError();
+  auto window = std::make_unique<TWindow>(game.Form());
+  std::string error;
+  ASSERT_TRUE(window->Open(error)) << error;
+  window->Show();
+  VirtualPad pad;
+  auto pump = [&window] {
+    for (int i = 0; i < 50 && window->PumpEvents(); ++i) {
+    }
+  };
+  auto press = [&](int button) {
+    SDL_JoystickSetVirtualButton(pad.Opened(), button, 1);
+    pump();
+    SDL_JoystickSetVirtualButton(pad.Opened(), button, 0);
+    pump();
+  };
+  pad.Attach();
+  pump();
+
+  press(SDL_CONTROLLER_BUTTON_START);
+  ASSERT_FALSE(KeyList().empty());
+  EXPECT_STREQ(KeyList().front().Keys, "A") << "the key list names the pad's buttons after a pad's";
+  press(SDL_CONTROLLER_BUTTON_A);
+  EXPECT_TRUE(TitleShowing) << "A only closed the key list";
+  game.PressKey(VK_F1);
+  EXPECT_STREQ(KeyList().front().Keys, "Space, Enter, →, ↓") << "and the keys after a key";
+  game.PressKey(VK_ESCAPE);
+
+  for (int i = 0; i < 5 && Lines().find(U8("案内所がある。")) == std::string::npos; ++i) press(SDL_CONTROLLER_BUTTON_A);
+  ASSERT_FALSE(TitleShowing);
+  game.RunFrames(12);  // ★情報 falls into the play area
+  ASSERT_EQ(game.IdeaButtonCaptions(), std::vector<std::string>{CaptionInfo});
+  press(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+  EXPECT_EQ(PadChoice(), 1);
+  TBitmap shown;
+  game.Screenshot(shown);
+  const TIdeaButtonShown info = IdeaButtonsShown(game.Form().PaintMain).front();
+  EXPECT_EQ(TGameHarness::PixelAt(shown, info.Part.Left - 1, info.MiddleY), RGB(255, 215, 0)) << "the ring";
+
+  pad.Detach();
+  pump();
+  pad.Attach();
+  pump();
+  press(SDL_CONTROLLER_BUTTON_A);
+  EXPECT_FALSE(DescriptionTitle.empty()) << "A after the replug clicked the button chosen before it";
+  game.Screenshot(shown);
+  EXPECT_NE(TGameHarness::PixelAt(shown, info.Part.Left - 1, info.MiddleY), RGB(255, 215, 0)) << "the ring went";
+  EXPECT_EQ(PadChoice(), 0) << "with the button, and so did the choice";
+  press(SDL_CONTROLLER_BUTTON_B);
+  EXPECT_TRUE(Backlog().Open);
+  press(SDL_CONTROLLER_BUTTON_B);
+  EXPECT_FALSE(Backlog().Open);
+  press(SDL_CONTROLLER_BUTTON_A);
+  EXPECT_TRUE(DescriptionTitle.empty()) << "A closed the description view";
+  pad.Detach();
+  window.reset();
+  Application.Finalize();
 }

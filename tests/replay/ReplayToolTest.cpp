@@ -144,9 +144,10 @@ TEST(ReplayOwnScenario, TheBacklogHoldsTheGameStillScrollsClosesAndStartsEmptyIn
   ExpectReplay("player-backlog", 0, game.Folder());
 }
 
-TEST(ReplayOwnScenario, KeysPressThePlayAreaAndClickTheIdeaButtonsCountedFromTheTop) {
+TEST(ReplayOwnScenario, KeysAndPadButtonsPressThePlayAreaAndClickTheIdeaButtonsCountedFromTheTop) {
   OwnScenario game("player.story.txt");
   ExpectReplay("player-keys", 0, game.Folder());
+  ExpectReplay("player-pad", 0, game.Folder());
 }
 
 TEST(ReplayOwnScenario, SpaceEnterRightAndDownPrintWhatAPressOnThePlayAreaPrints) {
@@ -355,6 +356,7 @@ TEST(ReplayInvocation, AWrongInvocationExitsWithTwoAndAStepThatCannotBeDoneWithT
            {"frames -1\n", 1, "frames needs one count"},
            {"shot ../up.png\n", 1, "plain file name"},
            {"key home\n", 1, "not 'home'"},
+           {"pad a\npad f1\n", 2, "pad: a, b, x, y, up, down, left, right, start, back, rightshoulder, not 'f1'"},
            {"wheel sideways 2\n", 1, "wheel needs up or down"},
            {"press 400 10\n", 1, "outside the 400 x 400 play area"},
            {U8("press 300 200\nclick ★情報\n"), 2, "no idea button"},

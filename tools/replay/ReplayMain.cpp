@@ -39,6 +39,7 @@ const char* const kUsage =
     "  press X Y [left|right|middle]   click CAPTION   frames N   state   shot NAME\n"
     "  key NAME (alt f10 enter space right down up pageup pagedown escape 1..5 m ctrl+u f1 f12\n"
     "  alt+s ctrl+c shift+c shift+r f5 f9 s l c f7 f8 shift+f7 shift+f8 tab a shift+a)\n"
+    "  pad NAME (a b x y up down left right start back rightshoulder: pressed and released)\n"
     "  hold ctrl N   wheel up|down [N]   hide   show   close   reload [FILE2]   save N   load N\n";
 
 int Usage(const std::string& why) {
