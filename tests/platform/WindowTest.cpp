@@ -542,6 +542,12 @@ TEST(PadPlay, ThePadsButtonsDoWhatTheBindingsSayAndTheChoiceOutlivesAReplug) {
   EXPECT_FALSE(Backlog().Open);
   press(SDL_CONTROLLER_BUTTON_A);
   EXPECT_TRUE(DescriptionTitle.empty()) << "A closed the description view";
+  SDL_JoystickSetVirtualButton(pad.Opened(), SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 1);
+  pump();
+  EXPECT_STREQ(PlayMode(), "skip") << "the right shoulder held skips";
+  SDL_JoystickSetVirtualButton(pad.Opened(), SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 0);
+  pump();
+  EXPECT_STREQ(PlayMode(), "") << "until it is let go";
   pad.Detach();
   window.reset();
   Application.Finalize();
