@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <system_error>
 #include <vector>
@@ -71,16 +70,9 @@ bool ReadReadMarks(TReadMarks& marks) {
   const std::string path = ReadMarksFile();
   std::error_code ec;
   if (!Persisting() || path.empty() || !fs::exists(path, ec)) return true;
-  std::string why;
-  if (!fs::is_regular_file(path, ec) || fs::file_size(path, ec) > ReadMarksMax) {
-    why = "not a plain file of at most 4 MB";
-  } else {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!in.good() && !in.eof()) why = "cannot be read";
-    if (why.empty()) ParseReadMarks(text.str(), marks, why);
-  }
+  std::string text;
+  std::string why = ReadSmallFile(path, ReadMarksMax, text);
+  if (why.empty()) ParseReadMarks(text, marks, why);
   if (why.empty()) return true;
   std::fprintf(stderr, "farrowmere: the read marks in %s are ignored and kept as they are: %s\n", path.c_str(),
                why.c_str());

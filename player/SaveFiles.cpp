@@ -9,7 +9,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <map>
+#include <sstream>
 #include <system_error>
 
 #include "game/SaveText.h"
@@ -154,6 +156,19 @@ std::string WriteFileSafely(const std::string& path, const std::string& bytes) {
   }
   if (!why.empty()) ::unlink(temporary.c_str());
   return why;
+}
+
+std::string ReadSmallFile(const std::string& path, std::uintmax_t maxBytes, std::string& text) {
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec) || fs::file_size(path, ec) > maxBytes) {
+    return "not a plain file of at most " + std::to_string(maxBytes) + " bytes";
+  }
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  if (!in.good() && !in.eof()) return "cannot be read";
+  text = bytes.str();
+  return "";
 }
 
 std::string SaveGameTo(const std::string& slot) {

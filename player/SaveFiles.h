@@ -5,6 +5,7 @@
 // is flushed and renamed over the old file; every read is defensive (SaveText). A refusal or
 // a failure is one line in the game's words and changes nothing; a refused file stays on disk.
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "game/GameSave.h"
@@ -28,6 +29,9 @@ bool IsSlotName(const std::string& slot);
 // over the old file; "" when done, else why (English). A failure leaves the old file whole and
 // no temporary file behind.
 std::string WriteFileSafely(const std::string& path, const std::string& bytes);
+// Reads a small file the game wrote (settings, read marks) into text: "" when read, else why
+// (English) when it is no plain file, larger than maxBytes, or cannot be read.
+std::string ReadSmallFile(const std::string& path, std::uintmax_t maxBytes, std::string& text);
 
 // Saves the game as it stands into a slot, with the backlog and a small picture of the play
 // area while the player layer is set up; "" when done, else the one line (CP932) that says

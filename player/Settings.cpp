@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <system_error>
 
@@ -93,16 +92,9 @@ TSettings ReadSettings() {
   const std::string path = SettingsFile();
   std::error_code ec;
   if (!Persisting() || path.empty() || !fs::exists(path, ec)) return settings;
-  std::string why;
-  if (!fs::is_regular_file(path, ec) || fs::file_size(path, ec) > SettingsMax) {
-    why = "not a small plain file";
-  } else {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!in.good() && !in.eof()) why = "cannot be read";
-    if (why.empty()) ParseSettings(text.str(), settings, why);
-  }
+  std::string text;
+  std::string why = ReadSmallFile(path, SettingsMax, text);
+  if (why.empty()) ParseSettings(text, settings, why);
   if (!why.empty()) std::fprintf(stderr, "farrowmere: the settings in %s are ignored: %s\n", path.c_str(), why.c_str());
   return settings;
 }
