@@ -120,6 +120,16 @@ void StartPlayMode(TPlayMode mode, bool held) {
   EndCaptionMessage();  // the title shows the mode at once
 }
 
+// Tab and A: the mode off when it is on, else on (in place of the other one).
+void ToggleMode(TPlayMode mode) {
+  if (Player == nullptr) return;
+  if (Player->Mode == mode) {
+    StopPlayMode(nullptr);
+  } else {
+    StartPlayMode(mode, false);
+  }
+}
+
 // A press of the player's own (a click, or a key that presses): while a mode waits, the player's
 // decision, which the mode goes on after; else it stops the mode and does nothing else.
 bool OnMousePress(TInputRouter&, TMouseButton) {
@@ -167,14 +177,7 @@ bool StopPlayModeByInput() {
   return !chord;
 }
 
-void ToggleSkip() {
-  if (Player == nullptr) return;
-  if (Player->Mode == TPlayMode::Skip) {
-    StopPlayMode(nullptr);
-  } else {
-    StartPlayMode(TPlayMode::Skip, false);
-  }
-}
+void ToggleSkip() { ToggleMode(TPlayMode::Skip); }
 
 void HoldSkip(bool held) {
   if (Player == nullptr) return;
@@ -182,14 +185,7 @@ void HoldSkip(bool held) {
   if (!held && Player->Mode == TPlayMode::Skip && Player->SkipHeld) StopPlayMode(nullptr);
 }
 
-void ToggleAuto() {
-  if (Player == nullptr) return;
-  if (Player->Mode == TPlayMode::Auto) {
-    StopPlayMode(nullptr);
-  } else {
-    StartPlayMode(TPlayMode::Auto, false);
-  }
-}
+void ToggleAuto() { ToggleMode(TPlayMode::Auto); }
 
 void NextAutoPace() {
   Player->AutoPace = Player->AutoPace % AutoPaces + 1;
