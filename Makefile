@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: play test bench build configure deps clean assets story screenshots package package-check fuzz test-asan fresh-check format format-check tidy
+.PHONY: play test bench build configure deps clean assets story cp932-table screenshots package package-check fuzz test-asan fresh-check format format-check tidy
 
 deps:
 	@scripts/install-deps
@@ -54,6 +54,12 @@ story: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target farrow-story
 	@$(BUILD)/tools/farrow-story check story/story.txt
 	@$(BUILD)/tools/farrow-story encode story/story.txt dat/story.crp.txt
+
+# Rewrites platform/Cp932Table.cpp, the program's CP932 table, from this machine's C library's
+# CP932 converter (commit it; the test cp932_table_current compares the two).
+cp932-table: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target farrow-cp932-table
+	@$(BUILD)/tools/farrow-cp932-table platform/Cp932Table.cpp
 
 # Regenerates the README's screenshots (docs/screenshots/*.png, 400 x 400) by replaying
 # docs/screenshots/screenshots.replay on the game of the repository root, headless.
