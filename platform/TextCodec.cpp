@@ -28,6 +28,7 @@ char32_t CharacterOf(uint16_t code) {
   return run.Kind == TCp932Kind::Linear ? run.At + offset : Cp932Listed[run.At + offset];
 }
 
+// A code read but never written: the other code of a character CP932 holds twice.
 bool ReadOnly(unsigned code) {
   return std::any_of(Cp932DecodeOnly.begin(), Cp932DecodeOnly.end(),
                      [code](const TCp932Range& range) { return code >= range.First && code <= range.Last; });
