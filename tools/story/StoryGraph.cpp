@@ -55,34 +55,34 @@ std::string ButtonOf(const std::string& command) {
 // whose run goes on there without the princess and jumps to "@REAL" with her.
 class TSegments {
  public:
-  explicit TSegments(const TStoryFlow& flow) : Flow(flow), Start(flow.Lines.size(), -1) {
+  explicit TSegments(const TStoryFlow& flow) : flow_(flow), start_(flow.Lines.size(), -1) {
     int current = -1;
     for (size_t i = 0; i < flow.Lines.size(); ++i) {
       if (flow.Lines[i].Kind == TLineKind::Label) current = static_cast<int>(i);
-      Start[i] = current;
+      start_[i] = current;
       if (IsWonder(i)) current = static_cast<int>(i + 1);
     }
   }
 
   bool IsWonder(size_t i) const {
-    const TStoryLine& line = Flow.Lines[i];
+    const TStoryLine& line = flow_.Lines[i];
     return line.Kind == TLineKind::Command && std::string(line.Command->Name) == "#xxwonder";
   }
 
   std::string Name(size_t i) const {
-    int start = Start[i];
+    int start = start_[i];
     if (start < 0) return TopNode;
-    const TStoryLine& first = Flow.Lines[static_cast<size_t>(start)];
+    const TStoryLine& first = flow_.Lines[static_cast<size_t>(start)];
     if (first.Kind == TLineKind::Label) return ShowText(first.Words[0]);
     // The run on below a fork: the passage's name and the line it starts at.
-    int label = Flow.PassageOf(static_cast<size_t>(start));
-    std::string passage = label < 0 ? TopNode : ShowText(Flow.Lines[static_cast<size_t>(label)].Words[0]);
+    int label = flow_.PassageOf(static_cast<size_t>(start));
+    std::string passage = label < 0 ? TopNode : ShowText(flow_.Lines[static_cast<size_t>(label)].Words[0]);
     return passage + ":" + std::to_string(start + 1);
   }
 
  private:
-  const TStoryFlow& Flow;
-  std::vector<int> Start;  // the first line of each line's box; -1 before the first label
+  const TStoryFlow& flow_;
+  std::vector<int> start_;  // the first line of each line's box; -1 before the first label
 };
 
 // The lines a run can be on: from the top and from every label (a jump may land there).
