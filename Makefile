@@ -75,7 +75,7 @@ keys: configure
 # .dot differs from the tool's.
 graph: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target farrow-story
-	@$(BUILD)/tools/farrow-story graph story/story.txt > docs/story-graph.dot
+	@$(BUILD)/tools/farrow-story graph story/story.txt > docs/story-graph.dot.new && mv docs/story-graph.dot.new docs/story-graph.dot
 	@$(BUILD)/tools/farrow-story graph story/story.txt --svg docs/story-graph.svg
 
 # The Debian packages (farrowmere, farrowmere-data, farrowmere-tools), built by dpkg-buildpackage
