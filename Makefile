@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: play test bench build configure deps clean assets story cp932-table screenshots package package-check fuzz test-asan fresh-check format format-check tidy
+.PHONY: play test bench build configure deps clean assets story cp932-table screenshots keys graph package package-check fuzz test-asan fresh-check format format-check tidy
 
 deps:
 	@scripts/install-deps
@@ -49,11 +49,13 @@ test-asan: deps
 assets: build story
 	@$(BUILD)/tools/assets/farrow-assets dat
 
-# Checks story/story.txt and enciphers it into dat/story.crp.txt with the game's key (commit both).
+# Checks story/story.txt, enciphers it into dat/story.crp.txt with the game's key and draws its
+# passage graph (commit all three).
 story: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target farrow-story
 	@$(BUILD)/tools/farrow-story check story/story.txt
 	@$(BUILD)/tools/farrow-story encode story/story.txt dat/story.crp.txt
+	@$(MAKE) --no-print-directory graph
 
 # Rewrites platform/Cp932Table.cpp, the program's CP932 table, from this machine's C library's
 # CP932 converter (commit it; the test cp932_table_current compares the two).
@@ -66,6 +68,21 @@ cp932-table: configure
 screenshots: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target farrow-replay
 	@$(BUILD)/tools/farrow-replay --no-persist --shots docs/screenshots docs/screenshots/screenshots.replay >/dev/null
+
+# Writes the key tables of README.md and dist/farrowmere.6 from the bindings table
+# (player/Bindings.cpp), between their BEGIN and END markers; the test key_tables fails while a
+# committed copy differs.
+keys: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target farrow-keys
+	@$(BUILD)/tools/farrow-keys README.md dist/farrowmere.6
+
+# Draws the story's passage graph from story/story.txt: docs/story-graph.dot, and its picture
+# docs/story-graph.svg through Graphviz's dot. The test story_graph fails while the committed
+# .dot differs from the tool's.
+graph: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target farrow-story
+	@$(BUILD)/tools/farrow-story graph story/story.txt > docs/story-graph.dot.new && mv docs/story-graph.dot.new docs/story-graph.dot
+	@$(BUILD)/tools/farrow-story graph story/story.txt --svg docs/story-graph.svg
 
 # The Debian packages (farrowmere, farrowmere-data, farrowmere-tools), built by dpkg-buildpackage
 # from a copy of the working tree in $(BUILD)/debian/, where the .deb files land (see README,

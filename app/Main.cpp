@@ -1,11 +1,12 @@
 // Main -- the program entry of the game: its options, the data folder, an author's story and
 // warp, then the game.
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <sstream>
-#include <stdexcept>
 #include <system_error>
 #include <vector>
 
@@ -15,9 +16,14 @@
 #include "app/Replay.h"
 #include "app/ReplayScript.h"
 #include "author/LiveStory.h"
+#include "author/StoryFlow.h"
+#include "cipher/QuilCrypt.h"
 #include "game/UnitScript.h"
 #include "platform/DataFiles.h"
+#include "platform/TextCodec.h"
 #include "player/SaveFiles.h"
+#include "script/QuilScript.h"
+#include "script/ResultTags.h"
 
 namespace {
 
@@ -45,12 +51,25 @@ void WarpByReplay(TFormMain& form, const std::vector<TReplayStep>& steps, const 
   }
 }
 
-bool HasLabel(const std::string& label) {
-  if (Script == nullptr) return false;
-  for (int i = 0; i < Script->LineCount; ++i) {
-    if (Script->Lines[static_cast<size_t>(i)] == label) return true;
+// Whether the story the game is about to play (the author's source, or the enciphered story of
+// the data folder) has the label, asked before the window opens so that a wrong --warp is a
+// wrong option like any other. A story that cannot be read is the game's to report.
+bool StoryHasLabel(const std::string& cp932Label, const std::string& storyPath) {
+  std::vector<std::string> lines;
+  if (!storyPath.empty()) {
+    std::ostringstream quiet;  // its findings were printed when it was taken
+    std::string firstError;
+    if (!Story::ReadStory(storyPath, lines, quiet, firstError)) return true;
+  } else {
+    auto table = std::make_unique<std::array<std::string, TQuilScript::MaxLines>>();
+    int count = 0;
+    std::string result;
+    TQuilCrypt::ReadCipherFile(Platform::NativeFileName("dat\\story.crp.txt"), "fable.txt", result, count,
+                               TQuilScript::MaxLines - 1, *table);
+    if (result != ResultSuccess) return true;
+    lines.assign(table->begin(), table->begin() + count);
   }
-  return false;
+  return Story::TStoryFlow(lines).Labels.contains(cp932Label);
 }
 
 }  // namespace
@@ -80,14 +99,20 @@ int main(int argc, char** argv) {
       break;
   }
   if (!line.Story.empty() && !Story::UseStory(line.Story, std::cerr)) return 1;
-  if (!line.Warp.empty()) SetStartLabel(line.Warp);
   std::vector<TReplayStep> warpSteps;
   if (!line.WarpReplay.empty() && !ReadWarpScript(line.WarpReplay, warpSteps)) return 2;
   Platform::SetDataFolder(data);
+  if (!line.Warp.empty()) {
+    std::string label;
+    size_t bad = 0;
+    if (!Platform::Utf8ToCp932(line.Warp, label, bad) || !StoryHasLabel(label, line.Story)) {
+      std::fprintf(stderr, "farrowmere: --warp %s: the story has no such label\n", line.Warp.c_str());
+      return 2;
+    }
+    SetStartLabel(label);
+  }
   SetPersistence(line.Persist);
   return RunProgram([&](TFormMain& form) {
-    if (!line.Warp.empty() && !HasLabel(line.Warp))
-      throw std::runtime_error("--warp: the story has no label " + line.Warp);
     if (!line.WarpReplay.empty()) WarpByReplay(form, warpSteps, line.WarpReplay);
     if (!line.Story.empty()) Story::WatchStory(form);
   });

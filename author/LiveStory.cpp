@@ -10,6 +10,7 @@
 #include "author/StorySource.h"
 #include "game/UnitScript.h"
 #include "paint/QuilTimer.h"
+#include "platform/DataFiles.h"
 #include "platform/TextCodec.h"
 #include "script/ResultTags.h"
 
@@ -23,6 +24,7 @@ std::string NormalCaption;
 std::string ErrorCaption;  // what ShowError put in the title
 std::filesystem::file_time_type SeenTime;
 std::uintmax_t SeenSize = 0;
+TReloadNotice ReloadNotice = nullptr;
 
 void RestoreCaption() {
   TQuilTimer::Remove(RestoreCaption);
@@ -33,6 +35,14 @@ void RestoreCaption() {
 
 void ShowError(Platform::TForm& form, const std::string& utf8) {
   std::cerr << utf8 << "\n";
+  if (ReloadNotice != nullptr) {
+    // The player's title words: one owner of the title, so no other word of it cuts this short.
+    size_t bad = 0;
+    std::string cp932;
+    if (!Platform::Utf8ToCp932(utf8, cp932, bad)) cp932 = "story error";
+    ReloadNotice(cp932, ErrorCaptionMs);
+    return;
+  }
   if (CaptionForm == nullptr) NormalCaption = form.Caption;
   TQuilTimer::Remove(RestoreCaption);
   TQuilTimer::Add(RestoreCaption, ErrorCaptionMs, "story error");
@@ -123,8 +133,14 @@ bool ReloadStory(Platform::TForm& form, const std::string& textPath) {
     return false;
   }
   if (CaptionForm != nullptr) RestoreCaption();
+  if (ReloadNotice != nullptr) {
+    ReloadNotice(Platform::PathText(std::filesystem::path(StoryPath).filename().string()) + " を読み込み直しました",
+                 ReloadedMs);
+  }
   return true;
 }
+
+void SetReloadNotice(TReloadNotice notice) { ReloadNotice = notice; }
 
 void WatchStory(Platform::TForm& form) {
   if (StoryPath.empty()) return;

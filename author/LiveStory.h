@@ -29,10 +29,17 @@ bool PlayingStory();
 // the form's caption. True when the new text was loaded.
 bool ReloadStory(Platform::TForm& form, const std::string& textPath = "");
 
+// Who tells the player what a reload did, in CP932 words for ms milliseconds: that it took,
+// naming the file, or the first error (the player's title bar). Without one, an error shows in
+// the form's caption and a reload that took says nothing.
+using TReloadNotice = void (*)(const std::string& cp932, int ms);
+void SetReloadNotice(TReloadNotice notice);
+
 // Reloads whenever the story file is saved (looked at twice a second from the frame loop).
 void WatchStory(Platform::TForm& form);
 
-// How long a reload error stays in the caption.
+// How long a reload error stays in the caption, and the words that a reload took.
 inline constexpr int ErrorCaptionMs = 4000;
+inline constexpr int ReloadedMs = 2000;
 
 }  // namespace Story

@@ -118,7 +118,13 @@ const TBinding Bindings[] = {
      "Wheel up, PageUp, ↑",
      "the backlog: the story so far (Esc or a click closes it)",
      "これまでの話（Esc かクリックで閉じる）"},
-    {{{{'M', 0}, {'U', ssCtrl}}}, TWhen::Always, false, Mute, "M, Ctrl+U", "mute and unmute", "消音と解除"},
+    {{{{'M', 0}, {'U', ssCtrl}}},
+     TWhen::Always,
+     false,
+     Mute,
+     "M, Ctrl+U",
+     "mute and unmute every sound and the tune (remembered)",
+     "消音と解除"},
     {{{{VK_F12, 0}, {'S', ssAlt}}},
      TWhen::Always,
      false,
@@ -226,9 +232,15 @@ const TBinding Bindings[] = {
      true},
     {{{{VK_GAMEPAD_MENU, 0}}}, TWhen::Playing, false, KeyListOpen, "Start", "the key list", "キー一覧"},
     {{{{VK_GAMEPAD_VIEW, 0}}}, TWhen::Always, false, Fullscreen, "Back", "fullscreen and back", "全画面と元の大きさ"},
-    // An author's --story reloaded in place; named with --story in --help and the story tool's
-    // manual, not in the player's key list.
-    {{{{'R', ssShift}}}, TWhen::Authoring, false, Reload, nullptr, nullptr, nullptr},
+    // An author's --story reloaded in place: in the manual and the README, not in the player's
+    // key list.
+    {{{{'R', ssShift}}},
+     TWhen::Authoring,
+     false,
+     Reload,
+     "Shift+R",
+     "with --story: reload the story source in place (saving the file does too)",
+     "--story で：物語を読み込み直す"},
     // The open backlog: Escape or B closes it; the rest scroll (scrolling on from the newest
     // page closes it). Named in the backlog's help above and the pad's.
     {{{{VK_ESCAPE, kAnyModifiers}, {VK_GAMEPAD_B, 0}}}, TWhen::Backlog, true, Close, nullptr, nullptr, nullptr},
@@ -294,11 +306,14 @@ bool IsModifier(uint32_t key) { return key == VK_SHIFT || key == VK_CONTROL || k
 
 bool IsPadButton(uint32_t key) { return key >= VK_GAMEPAD_A && key <= VK_GAMEPAD_VIEW; }
 
-// The listed rows of the keys, or of the pad's buttons.
-std::vector<TKeyHelp> ListOf(bool pad) {
+// The listed rows of a group: the player's keys, the pad's buttons, an author's keys.
+std::vector<TKeyHelp> ListOf(TKeyGroup group) {
   std::vector<TKeyHelp> list;
   for (const TBinding& binding : Bindings) {
-    if (binding.KeyNames != nullptr && IsPadButton(binding.Keys[0].Key) == pad)
+    TKeyGroup of = binding.When == TWhen::Authoring   ? TKeyGroup::Authoring
+                   : IsPadButton(binding.Keys[0].Key) ? TKeyGroup::Pad
+                                                      : TKeyGroup::Keys;
+    if (binding.KeyNames != nullptr && of == group)
       list.push_back(TKeyHelp{binding.KeyNames, binding.English, binding.Japanese});
   }
   return list;
@@ -376,6 +391,10 @@ bool OnPad(TInputRouter& input, const TPadEvent& pad) {
   return OnKey(input, TKeyEvent{pad.Down ? WM_KEYDOWN : WM_KEYUP, pad.VirtualKey, 0, pad.Repeat});
 }
 
-std::vector<TKeyHelp> KeyList() { return ListOf(Player != nullptr && Player->PadUsedLast); }
+std::vector<TKeyHelp> KeyList() {
+  return ListOf(Player != nullptr && Player->PadUsedLast ? TKeyGroup::Pad : TKeyGroup::Keys);
+}
 
-std::string KeyListText() { return Lines(ListOf(false)) + "\nA gamepad:\n" + Lines(ListOf(true)); }
+std::vector<TKeyHelp> KeyListOf(TKeyGroup group) { return ListOf(group); }
+
+std::string KeyListText() { return Lines(ListOf(TKeyGroup::Keys)) + "\nA gamepad:\n" + Lines(ListOf(TKeyGroup::Pad)); }

@@ -1,6 +1,7 @@
 // Player -- attaches the player layer to the form, the window and the story, and detaches it.
 #include "player/Player.h"
 
+#include "author/LiveStory.h"
 #include "game/UnitMain.h"
 #include "game/UnitScript.h"
 #include "paint/QuilTimer.h"
@@ -86,6 +87,7 @@ void PlayerSetup(TForm& form, TPanel& page, TPaintBox& playArea) {
   Player->HiddenListener = Application.WindowHidden.Add(OnWindowHidden);
   if (Script != nullptr) Player->LineListener = Script->AddLineListener(KeepLine);
   Player->CloseListener = form.Closing.Add(OnClosing);
+  Story::SetReloadNotice(TellInTitleFor);  // an author's reload says what it did in the title
   SaveMenuSetup();
   PlayModesSetup();
   ApplyRememberedSettings();
@@ -95,6 +97,7 @@ void PlayerSetup(TForm& form, TPanel& page, TPaintBox& playArea) {
 void PlayerFree() {
   if (Player == nullptr) return;
   TQuilTimer::Remove(RestoreWindowSettings);
+  Story::SetReloadNotice(nullptr);
   PlayModesFree();
   FreeContinueOffer();
   SaveMenuFree();

@@ -84,6 +84,9 @@ struct TKeyHelp {
   const char* Japanese;
 };
 std::vector<TKeyHelp> KeyList();
+// Every listed row of one group, for the manual and the README (tools/keys writes their tables).
+enum class TKeyGroup { Keys, Pad, Authoring };
+std::vector<TKeyHelp> KeyListOf(TKeyGroup group);
 // The key list for a terminal (--help, the manual): one "  KEYS  what" a line, UTF-8; then a
 // blank line, "A gamepad:" and the pad's buttons the same way.
 std::string KeyListText();

@@ -87,6 +87,8 @@ void CopyLinesOnScreen();
 void ToggleFollow();
 // The title says a line (CP932) for two seconds.
 void TellInTitle(const std::string& cp932);
+// The same for ms milliseconds (an author's reload and its errors).
+void TellInTitleFor(const std::string& cp932, int ms);
 // Music (else the sounds) one step louder (step 1) or quieter (-1); the title says the level.
 void ChangeVolume(bool music, int step);
 

@@ -53,12 +53,14 @@ void EndCaptionMessage() {
   ShowCaption();
 }
 
-void TellInTitle(const std::string& cp932) {
+void TellInTitle(const std::string& cp932) { TellInTitleFor(cp932, kTitleMessageMs); }
+
+void TellInTitleFor(const std::string& cp932, int ms) {
   Player->Form->Caption = Player->Caption + " - " + cp932;
   Player->CaptionMessage = true;
   TQuilTimer::Remove(EndCaptionMessage);
   // The title's message keeps its time while the game is paused.
-  TQuilTimer::Add(EndCaptionMessage, kTitleMessageMs, "", true);
+  TQuilTimer::Add(EndCaptionMessage, ms, "", true);
 }
 
 void ToggleMute() {

@@ -518,6 +518,16 @@ TEST(GameProgram, FinishExitsWithZeroAndAMissingPictureWithAnErrorNamingIt) {
   }
 }
 
+TEST(GameProgram, AWarpToALabelTheStoryLacksIsAWrongOptionAndOneToALabelItHasPlays) {
+  GameFolder folder({"@start", "#finish", "  @there  // a passage", "#finish"});
+  for (const char* name : {"farrow.mid", "cap_von01.wav"}) folder.CopyDat(name);
+  TRun wrong = RunIn(".", std::string("timeout 20 ") + FARROW_PROGRAM + " --data dat --warp @nope", ".");
+  EXPECT_EQ(wrong.Status, 2) << "as every other wrong option, before a window or a box: " << wrong.Err;
+  EXPECT_EQ(wrong.Err, "farrowmere: --warp @nope: the story has no such label\n");
+  TRun there = RunIn(".", std::string("timeout 20 ") + FARROW_PROGRAM + " --data dat --warp @there", ".");
+  EXPECT_EQ(there.Status, 0) << there.Err;
+}
+
 TEST(GameProgram, WithoutAnyFontTheTitleStillRunsAndStandardErrorNamesTheFaces) {
   GameFolder folder(Story);
   folder.Dir().Write("empty-fonts.conf", "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");

@@ -307,8 +307,8 @@ TEST(ReplayAuthorStory, APlainSourcePlaysAndAReloadGoesOnInThePassageWithTheStat
 // ---- Determinism -------------------------------------------------------------------------------
 
 TEST(ReplayDeterminism, TheSameScriptAndSeedGiveTheSameOutputAndTheSameScreenshots) {
-  // The README's screenshots: the story in the town, a fight, the broken world, game over, the
-  // offers and the zoom.
+  // The README's screenshots: the town, the world breaking, the islands, the vampire, the offers
+  // and the fusion.
   std::string script = "'" + (Repository / "docs/screenshots/screenshots.replay").string() + "'";
   ScratchDir first, second;
   TRun a = Replay(Repository, "--seed 7 --shots '" + first.File("") + "' " + script, first);

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -307,25 +308,31 @@ TEST_F(StoryTool, CheckWarnsAboutWhatTheGameWouldMisshow) {
   EXPECT_EQ(Run("check bind.txt").Out, "") << "an idea burst of #xxbind_heart reaches @HEART";
 }
 
-TEST_F(StoryTool, GraphDrawsPassagesWithTheirJumpsAndFallsThrough) {
+TEST_F(StoryTool, GraphDrawsPassagesWithTheirJumpsForksAndEnds) {
+  // @c runs on into @REAL across a blank line (the usual layout); "#xxwonder" forks @a.
   Write("graph.txt",
         "// a comment before the first label draws nothing\n@start\nA\n#goto @b\n@a\n#xxwonder\n#end\n@b\n"
-        "#xxbind_heart\n@c\nC\n@REAL\nR\n#end\n@HEART\nH\n");
+        "#xxbind_heart\n@c\nC\n\n@REAL\nR\n#end\n@HEART\nH\n");
   TRun run = Run("graph graph.txt");
   EXPECT_EQ(run.Status, 0) << run.Err;
-  EXPECT_EQ(run.Out,
-            "digraph story {\n  node [shape=box];\n"
-            "  \"@start\";\n  \"@a\";\n  \"@b\";\n  \"@c\";\n  \"@REAL\";\n  \"@HEART\";\n"
-            "  \"@a\" -> \"@REAL\" [label=\"#xxwonder\"];\n"
-            "  \"@b\" -> \"@HEART\" [label=\"#xxbind_heart\"];\n"
-            "  \"@b\" -> \"@c\" [style=dashed];\n"
-            "  \"@c\" -> \"@REAL\" [style=dashed];\n"
-            "  \"@start\" -> \"@b\" [label=\"#goto\"];\n"
-            "}\n");
+  EXPECT_EQ(run.Out, Utf8(u8"digraph story {\n  node [shape=box];\n"
+                          u8"  \"@start\";\n  \"@a\";\n  \"#xxwonder:6\" [shape=diamond];\n  \"@a:7\";\n"
+                          u8"  \"@b\";\n  \"@c\";\n  \"@REAL\";\n  \"@HEART\";\n  \"(end)\" [shape=plaintext];\n"
+                          u8"  \"#xxwonder:6\" -> \"@REAL\" [label=\"【フィア姫】\"];\n"
+                          u8"  \"#xxwonder:6\" -> \"@a:7\" [label=\"なし\"];\n"
+                          u8"  \"@HEART\" -> \"(end)\" [style=dashed];\n"
+                          u8"  \"@REAL\" -> \"(end)\" [label=\"#end\"];\n"
+                          u8"  \"@a\" -> \"#xxwonder:6\";\n"
+                          u8"  \"@a:7\" -> \"(end)\" [label=\"#end\"];\n"
+                          u8"  \"@b\" -> \"@HEART\" [label=\"#xxbind_heart ★同調\"];\n"
+                          u8"  \"@b\" -> \"@c\" [style=dashed];\n"
+                          u8"  \"@c\" -> \"@REAL\" [style=dashed];\n"
+                          u8"  \"@start\" -> \"@b\" [label=\"#goto\"];\n"
+                          u8"}\n"));
 }
 
 TEST_F(StoryTool, CoverageListsTheStoryLinesNoReplayShowsWithTheShare) {
-  fs::create_directory_symlink(fs::path(FARROW_SOURCE_DIR) / "dat", Dir / "dat");  // the pictures
+  // Run where no dat/ lies: the pictures and sounds are the installed data's, as the game's.
   Write("cover.txt", "@start\none\n#goto @two\nnever\n@two\ntwo\nthree\n#end\n");
   Write("first.replay", "press 300 200\nframes 2\n");                            // the title goes: "one" is on screen
   Write("second.replay", "press 300 200\nframes 2\npress 300 200\nframes 2\n");  // and "two"
@@ -334,6 +341,27 @@ TEST_F(StoryTool, CoverageListsTheStoryLinesNoReplayShowsWithTheShare) {
   EXPECT_EQ(run.Out,
             "cover.txt:4: not shown: never\ncover.txt:7: not shown: three\n"
             "shown 2 of 4 story lines (50.0%) in 2 replays\n");
+
+  // A data folder without the game's files, or none, or a missing file: one line (trace's is
+  // its load event) and status 1, never an abort.
+  fs::create_directory(Dir / "empty");
+  Write("clean.txt", "@start\none\n");
+  for (const char* args :
+       {"coverage clean.txt first.replay --data empty", "coverage clean.txt first.replay --data none",
+        "decode --data none", "decode missing.crp", "trace missing.txt", "graph missing.txt", "check missing.txt",
+        "encode missing.txt out.crp", "coverage missing.txt first.replay"}) {
+    TRun bad = Run(args);
+    EXPECT_EQ(bad.Status, 1) << "farrow-story " << args;
+    const std::string said = bad.Out + bad.Err;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << "farrow-story " << args << ": " << said;
+  }
+}
+
+TEST_F(StoryTool, DecodeWithoutAFileReadsTheGamesOwnStory) {
+  TRun run = Run("decode");
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(run.Out.rfind("// story.txt", 0), 0u) << "the installed dat/story.crp.txt, as UTF-8";
+  EXPECT_NE(run.Out.find(Utf8(u8"港町ファロウ。霧の朝。")), std::string::npos);
 }
 
 // The worked example: '@start', 'Line A', '#say hello', 'Line C' in a.txt.
@@ -382,7 +410,7 @@ TEST_F(StoryTool, TraceShowsFailuresAsTheGameSeesThem) {
 TEST_F(StoryTool, WrongInvocationsExitWithTwo) {
   Write("a.txt", "@start\n");
   for (const char* args :
-       {"", "frobnicate a.txt", "encode a.txt", "decode", "check a.txt extra", "trace a.txt --steps",
+       {"", "frobnicate a.txt", "encode a.txt", "decode a b", "check a.txt extra", "trace a.txt --steps",
         "trace a.txt --steps many", "decode a.txt --cp932", "check a.txt --key x", "encode a.txt out --bogus"}) {
     TRun run = Run(args);
     EXPECT_EQ(run.Status, 2) << "farrow-story " << args;

@@ -7,9 +7,11 @@
 
 namespace Story {
 
-// The DOT text: a node for each label, an edge for each "#goto", for the jumps of "#xxwonder"
-// (to "@REAL") and of the "#xxbind_…" buttons (to "@HEART"), and a dashed one where a passage
-// runs on into the next label.
+// The DOT text: a box for each label, an arrow for each "#goto", a dashed one where a passage
+// runs on into the next label (across blank lines too); a diamond for each "#xxwonder" whose
+// arrows go to "@REAL" (with 【フィア姫】) and to the rest of its passage (a box "LABEL:LINE");
+// the jumps of the idea buttons ("#xxbind_…" and its caption to "@HEART"); and arrows to
+// "(end)" where a run stops ("#end", "#finish", "#xxexit ★退出", the file's end).
 std::string PassageGraph(const TSource& source);
 
 // Prints the graph of the source at path, or renders it to svgPath through dot. Exit status:

@@ -1,5 +1,7 @@
 // StoryMain -- farrow-story's command line: picks the subcommand, reads its options, prints help.
 // Exit status: 0 done, 1 failed (a bad scenario or file), 2 wrong invocation.
+#include <exception>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -7,6 +9,8 @@
 
 #include "author/StoryCheck.h"
 #include "author/StorySource.h"
+#include "platform/DataFiles.h"
+#include "platform/TextCodec.h"
 #include "tools/story/StoryCodec.h"
 #include "tools/story/StoryCoverage.h"
 #include "tools/story/StoryGraph.h"
@@ -24,13 +28,15 @@ const char* const ToolUsage =
     "\n"
     "Commands:\n"
     "  encode SOURCE OUT [--key TEXT] [--cp932]   encipher a scenario source into OUT\n"
-    "  decode FILE [--key TEXT]                   print the plain lines of an enciphered file\n"
+    "  decode [FILE] [--key TEXT] [--data DIR]    print the plain lines of an enciphered file\n"
     "  check SOURCE [--cp932]                     report errors and warnings in a source\n"
-    "  trace FILE [--steps N] [--key TEXT] [--cp932]\n"
+    "  trace [FILE] [--steps N] [--key TEXT] [--cp932] [--data DIR]\n"
     "                                             run a scenario as the game does, step by step\n"
     "  graph SOURCE [--svg OUT]                   the passages and their jumps as Graphviz DOT\n"
-    "  coverage SOURCE REPLAY...                  the story lines the replay scripts never show\n"
+    "  coverage SOURCE REPLAY... [--data DIR]     the story lines the replay scripts never show\n"
     "\n"
+    "The game's data (its story.crp.txt, pictures and sounds) is the installed data, found\n"
+    "from the tool's own place as the game finds it, or --data DIR.\n"
     "farrow-story COMMAND --help explains a command.\n"
     "Exit status: 0 done, 1 failed, 2 wrong invocation.\n";
 
@@ -56,11 +62,13 @@ const TCommandHelp Commands[] = {
      "A character that CP932 cannot hold is an error naming its line and column. OUT is written\n"
      "through a temporary file and checked by reading it back; on any error OUT is left as it\n"
      "was. Exit status: 0 written, 1 not written, 2 wrong invocation.\n"},
-    {"decode", "Usage: farrow-story decode FILE [--key TEXT]\n",
+    {"decode", "Usage: farrow-story decode [FILE] [--key TEXT] [--data DIR]\n",
      u8"\n"
-     "Deciphers the enciphered scenario FILE and prints its lines as UTF-8, one a line.\n"
+     "Deciphers the enciphered scenario FILE (default: the game's story.crp.txt) and prints its\n"
+     "lines as UTF-8, one a line.\n"
      "\n"
      "  --key TEXT   key text (default \"fable.txt\")\n"
+     "  --data DIR   the game's data folder (default: the installed data)\n"
      "\n"
      "When the game could not read FILE, prints the reader's result (for example\n"
      "【エラー】不正なデータ) on standard error. Exit status: 0 read, 1 not readable,\n"
@@ -80,9 +88,10 @@ const TCommandHelp Commands[] = {
      "lines no run from \"@start\" reaches, \"//\" cutting a line inside its text.\n"
      "\n"
      "Exit status: 0 no errors (warnings allowed), 1 errors, 2 wrong invocation.\n"},
-    {"trace", "Usage: farrow-story trace FILE [--steps N] [--key TEXT] [--cp932]\n",
+    {"trace", "Usage: farrow-story trace [FILE] [--steps N] [--key TEXT] [--cp932] [--data DIR]\n",
      u8"\n"
-     "Loads FILE into the script engine as the game does (an enciphered file when its first\n"
+     "Loads FILE (default: the game's story.crp.txt) into the script engine as the game does (an enciphered file when "
+     "its first\n"
      "line is \"Velumon\", else a source: UTF-8, or CP932 with --cp932), with pages of four\n"
      "lines and the game's twenty commands, whose handlers here only record their words.\n"
      "Jumps to \"@start\" and steps until the scenario ends or N steps have run, printing:\n"
@@ -93,6 +102,7 @@ const TCommandHelp Commands[] = {
      "  --steps N    most steps to run (default 10000)\n"
      "  --key TEXT   key text of an enciphered FILE (default \"fable.txt\")\n"
      "  --cp932      a source FILE is CP932 (Shift-JIS)\n"
+     "  --data DIR   the game's data folder (default: the installed data)\n"
      "\n"
      "Exit status: 0 traced, 1 the load failed, 2 wrong invocation.\n"},
     {"graph", "Usage: farrow-story graph SOURCE [--svg OUT]\n",
@@ -105,15 +115,19 @@ const TCommandHelp Commands[] = {
      "  --svg OUT   render the graph to the SVG file OUT with Graphviz's dot\n"
      "\n"
      "Exit status: 0 done, 1 unreadable source or dot missing or failing, 2 wrong invocation.\n"},
-    {"coverage", "Usage: farrow-story coverage SOURCE REPLAY...\n",
+    {"coverage", "Usage: farrow-story coverage SOURCE REPLAY... [--data DIR]\n",
      u8"\n"
-     "Plays each replay script (see farrow-replay) on the game of the working folder (its dat/\n"
-     "for pictures and sounds) with SOURCE as its story, as farrow-replay --story SOURCE would,\n"
-     "and prints SOURCE:LINE: not shown: TEXT for every story line none of them showed, then\n"
+     "Plays each replay script (see farrow-replay) on the game, with the pictures and sounds of\n"
+     "its installed data (or of --data DIR) and SOURCE as its story, as farrow-replay --story\n"
+     "SOURCE would, and prints SOURCE:LINE: not shown: TEXT for every story line none of them showed, then\n"
      "the share shown: shown N of M story lines (P%) in K replays.\n"
      "\n"
      "A step that cannot be done ends its script (named on standard error); what it showed\n"
-     "counts. Exit status: 0 done, 1 the source fails the check or a script cannot be read,\n"
+     "counts.\n"
+     "\n"
+     "  --data DIR   the game's data folder (default: the installed data)\n"
+     "\n"
+     "Exit status: 0 done, 1 the source fails the check, a script or the data cannot be read,\n"
      "2 wrong invocation.\n"},
 };
 
@@ -123,6 +137,7 @@ struct TArguments {
   std::optional<std::string> Key;
   std::optional<std::string> Steps;
   std::optional<std::string> Svg;
+  std::optional<std::string> Data;
   bool Cp932 = false;
   bool Help = false;
 };
@@ -180,6 +195,8 @@ bool ParseArguments(const std::vector<std::string>& args, const std::string& all
       out.Key = *value;
     } else if (name == "--svg") {
       out.Svg = *value;
+    } else if (name == "--data") {
+      out.Data = *value;
     } else {
       out.Steps = *value;
     }
@@ -194,10 +211,41 @@ bool ParseSteps(const std::string& text, int& steps) {
   return true;
 }
 
+// The data folder the game would read (--data DIR, else the installed data beside the tool, as
+// the game finds its own); false with one line on standard error when it is not a folder.
+bool UseDataFolder(const std::optional<std::string>& chosen, std::string& folder) {
+  folder = chosen.value_or(Platform::InstalledDataFolder());
+  std::error_code ec;
+  if (!folder.empty() && std::filesystem::is_directory(folder, ec)) {
+    Platform::SetDataFolder(folder);
+    return true;
+  }
+  std::cerr << "farrow-story: no game data in " << (folder.empty() ? "(unknown)" : folder)
+            << (chosen ? "" : " (the installed data; give --data DIR)") << "\n";
+  return false;
+}
+
+int Run(const std::vector<std::string>& args);
+
 }  // namespace
 
+// What a run throws (a picture or sound the game cannot read, ...) is one line, in UTF-8.
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+  try {
+    return Run(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const std::exception& e) {
+    std::string message = Platform::Cp932ToUtf8(e.what());
+    for (char& c : message) {
+      if (c == '\r' || c == '\n') c = ' ';
+    }
+    std::cerr << "farrow-story: " << message << "\n";
+    return 1;
+  }
+}
+
+namespace {
+
+int Run(const std::vector<std::string>& args) {
   if (args.empty()) return Usage("no command given", ToolUsage);
   if (args[0] == "--help" || args[0] == "-h") {
     std::cout << ToolUsage;
@@ -211,11 +259,11 @@ int main(int argc, char** argv) {
 
   const std::string name = command->Name;
   const std::string allowed = name == "encode"   ? " --key --cp932 "
-                              : name == "decode" ? " --key "
+                              : name == "decode" ? " --key --data "
                               : name == "check"  ? " --cp932 "
                               : name == "graph"  ? " --svg "
-                              : name == "trace"  ? " --key --cp932 --steps "
-                                                 : " ";
+                              : name == "trace"  ? " --key --cp932 --steps --data "
+                                                 : " --data ";
   TArguments a;
   std::string problem;
   if (!ParseArguments(std::vector<std::string>(args.begin() + 1, args.end()), allowed, a, problem)) {
@@ -225,14 +273,23 @@ int main(int argc, char** argv) {
     std::cout << command->Usage << command->Text;
     return 0;
   }
+  // decode and trace read the game's own story when no file is named.
+  const bool fileOptional = name == "decode" || name == "trace";
   const size_t wanted = name == "encode" || name == "coverage" ? 2 : 1;
-  if (name == "coverage" ? a.Positional.size() < wanted : a.Positional.size() != wanted) {
+  if (name == "coverage" ? a.Positional.size() < wanted
+      : fileOptional     ? a.Positional.size() > wanted
+                         : a.Positional.size() != wanted) {
     return Usage(a.Positional.size() < wanted ? "missing arguments" : "too many arguments", command->Usage);
   }
 
   std::string key = Story::DefaultKey;
   if (a.Key && !Story::KeyToCp932(*a.Key, key)) return Usage("the key text cannot be written in CP932", command->Usage);
 
+  if (name == "coverage" || (fileOptional && (a.Data || a.Positional.empty()))) {
+    std::string folder;
+    if (!UseDataFolder(a.Data, folder)) return 1;
+    if (a.Positional.empty()) a.Positional.push_back((std::filesystem::path(folder) / "story.crp.txt").string());
+  }
   if (name == "encode") return Story::Encode(a.Positional[0], a.Positional[1], key, a.Cp932);
   if (name == "decode") return Story::Decode(a.Positional[0], key);
   if (name == "check") return Story::Check(a.Positional[0], a.Cp932);
@@ -244,3 +301,5 @@ int main(int argc, char** argv) {
   if (a.Steps && !ParseSteps(*a.Steps, steps)) return Usage("--steps needs a whole number", command->Usage);
   return Story::Trace(a.Positional[0], steps, key, a.Cp932);
 }
+
+}  // namespace
