@@ -88,6 +88,7 @@ void PlayerSetup(TForm& form, TPanel& page, TPaintBox& playArea) {
   Player->CloseListener = form.Closing.Add(OnClosing);
   SaveMenuSetup();
   PlayModesSetup();
+  NoticeSetup(page, playArea);  // over the views made above
   ApplyRememberedSettings();
   ShowContinueOffer();  // the title offers the game the window was closed on
 }
@@ -102,6 +103,7 @@ void PlayerFree() {
   HideOverlay();
   OnWindowHidden(false);
   TQuilTimer::Remove(EndCaptionMessage);
+  NoticeFree();
   Player->Form->Caption = Player->Caption;
   Player->Form->KeyPreview.Remove(Player->KeyListener);
   Player->Form->PadButton.Remove(Player->PadListener);
