@@ -13,6 +13,7 @@
 
 #include "app/Harness.h"
 #include "game/UnitMain.h"
+#include "paint/UnitPaint.h"
 #include "platform/Application.h"
 #include "platform/Clipboard.h"
 #include "platform/ImageFile.h"
@@ -213,6 +214,20 @@ TEST(PlayModes, SkipRunsThroughTheLinesReadInAnEarlierRunAndStopsOrWaitsWhereThe
        "五の文。",
        "スキップ終了：物語の終わり",
        ""},
+      {"a new idea button dropped by the player's press, still above the play area",
+       {"#xxinfo", "案内所がある。", "#xxinfo", "また案内所がある。"},
+       6,
+       [](TGameHarness& g) {
+         SkipFor(g, 20);
+         g.Press(kAwayX, kAwayY);  // past the first ★情報: the next line drops another
+         for (int i = 0; i < 12; ++i) {
+           g.RunFrames(1);
+           ASSERT_EQ(g.IdeaButtonCaptions(), std::vector<std::string>{"★情報"}) << "frame " << i;
+         }
+       },
+       "また案内所がある。",
+       "スキップ停止：アイデアボタン",
+       "skip"},
       {"a description",
        {"#xxinfo", "案内所がある。"},
        5,
@@ -401,6 +416,20 @@ TEST(PlayModes, ModifierKeysLeaveAutoOnAndTheReadMarksAreWrittenDuringPlay) {
     EXPECT_STREQ(PlayMode(), "auto") << key;
   }
   game.PressKey('A');
+  // The harness sends a chord as a keyboard does: the modifiers' own keys around the key.
+  std::vector<std::string> sent;
+  const int listener = game.Form().KeyPreview.Add([&sent](TInputRouter&, const TKeyEvent& key) {
+    sent.push_back(std::to_string(key.VirtualKey) + (key.Down() ? " down " : " up ") + std::to_string(key.Shift));
+    return false;
+  });
+  game.PressKey('Q', ssShift | ssAlt);
+  game.Form().KeyPreview.Remove(listener);
+  const auto event = [](uint32_t key, bool down, unsigned shift) {
+    return std::to_string(key) + (down ? " down " : " up ") + std::to_string(shift);
+  };
+  EXPECT_EQ(sent, (std::vector<std::string>{event(VK_MENU, true, ssAlt), event(VK_SHIFT, true, ssAlt | ssShift),
+                                            event('Q', true, ssAlt | ssShift), event('Q', false, ssAlt | ssShift),
+                                            event(VK_SHIFT, false, ssAlt), event(VK_MENU, false, 0)}));
   // Thirty lines read and the game still running, as a kill would leave it: most of them are on disk.
   for (int i = 0; i < 30; ++i) game.Press(kAwayX, kAwayY);
   TReadMarks marks;
@@ -420,8 +449,11 @@ TEST(PadFocus, TheRingLeavesAButtonThatGoesEvenWhenANewOneFallsInItsPlace) {
   std::string error;
   ASSERT_TRUE(game.PressPadButton(VK_GAMEPAD_DPAD_DOWN, error)) << error;  // through SDL's controller
   EXPECT_EQ(PadChoice(), 1);
-  game.Press(kAwayX, kAwayY);  // dismisses it; the next line drops a new one in its place
-  game.RunFrames(12);
+  // A press dismisses it and the next line drops a new one in its place; the frame moves that
+  // into the play area before the ring's next look, as it may when both are due at once.
+  ShatterIdeaButtons();
+  SpawnIdeaButton("★情報");
+  MoveIdeaButtons();
   EXPECT_EQ(game.IdeaButtonCaptions(), std::vector<std::string>{"★情報"});
   EXPECT_EQ(PadChoice(), 0) << "a new button is not the one the player chose";
 }
