@@ -13,7 +13,9 @@
 
 #include "app/Harness.h"
 #include "game/UnitMain.h"
+#include "paint/QuilTimer.h"
 #include "paint/UnitPaint.h"
+#include "paint/UnitPaintFrame.h"
 #include "platform/Application.h"
 #include "platform/Clipboard.h"
 #include "platform/ImageFile.h"
@@ -219,11 +221,13 @@ TEST(PlayModes, SkipRunsThroughTheLinesReadInAnEarlierRunAndStopsOrWaitsWhereThe
        6,
        [](TGameHarness& g) {
          SkipFor(g, 20);
-         g.Press(kAwayX, kAwayY);  // past the first ★情報: the next line drops another
-         for (int i = 0; i < 12; ++i) {
-           g.RunFrames(1);
-           ASSERT_EQ(g.IdeaButtonCaptions(), std::vector<std::string>{"★情報"}) << "frame " << i;
-         }
+         g.Press(kAwayX, kAwayY);  // past the first ★情報: the next line drops another above the play area
+         // Skip's next look may come before the frame that moves the button in; here it does.
+         TQuilTimer::Remove(FrameCallback);
+         g.RunFrames(1);
+         TQuilTimer::Add(FrameCallback, 50, "");
+         g.RunFrames(12);
+         EXPECT_EQ(g.IdeaButtonCaptions(), std::vector<std::string>{"★情報"}) << "never shattered unseen";
        },
        "また案内所がある。",
        "スキップ停止：アイデアボタン",
