@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <exception>
+#include <iterator>
+#include <utility>
 
 #include "app/Program.h"
 #include "app/UnitCommon.h"
@@ -13,6 +15,7 @@
 #include "platform/Gamepad.h"
 #include "platform/Sound.h"
 #include "platform/WindowPaint.h"
+#include "player/Notice.h"
 
 using namespace Platform;
 
@@ -42,7 +45,8 @@ void TGameHarness::RecordSound(const std::string& fileName) {
   if (current != nullptr) current->sounds_.push_back(fileName);
 }
 
-TGameHarness::TGameHarness(uint32_t seed) : clock_(*this) {
+TGameHarness::TGameHarness(uint32_t seed, bool newPlayer) : clock_(*this) {
+  WelcomeNewPlayers(newPlayer);
   SetClock(&clock_);
   Application.ResetTerminated();
   current = this;
@@ -58,6 +62,7 @@ TGameHarness::TGameHarness(uint32_t seed) : clock_(*this) {
     SoundHook = nullptr;
     current = nullptr;
     SetClock(nullptr);
+    WelcomeNewPlayers(true);
     throw;
   }
   main_ = form_.get();
@@ -73,6 +78,9 @@ TGameHarness::TGameHarness(TFormMain& programForm) : clock_(*this), main_(&progr
 }
 
 TGameHarness::~TGameHarness() {
+  pads_.OnPad = nullptr;
+  pad_.Unplug();
+  pads_.Close();
   router_.reset();
   if (adopted_) {
     SoundHook = nullptr;
@@ -92,6 +100,7 @@ TGameHarness::~TGameHarness() {
   current = nullptr;
   Application.ResetTerminated();
   SetClock(nullptr);
+  WelcomeNewPlayers(true);
 }
 
 void TGameHarness::Press(int x, int y, TMouseButton button) {
@@ -125,9 +134,22 @@ TGameHarness::TIdeaClick TGameHarness::ClickIdeaButton(const std::string& captio
 }
 
 void TGameHarness::PressKey(uint32_t virtualKey, unsigned shift) {
+  // A modifier's own key comes with the modifiers held so far, its own included, as SDL reports it.
+  constexpr std::pair<unsigned, uint32_t> kModifiers[] = {{ssCtrl, VK_CONTROL}, {ssAlt, VK_MENU}, {ssShift, VK_SHIFT}};
   try {
+    unsigned held = 0;
+    for (auto [bit, key] : kModifiers) {
+      if ((shift & bit) == 0 || key == virtualKey) continue;
+      held |= bit;
+      router_->KeyEvent(true, key, held);
+    }
     router_->KeyEvent(true, virtualKey, shift);
     router_->KeyEvent(false, virtualKey, shift);
+    for (auto it = std::rbegin(kModifiers); it != std::rend(kModifiers); ++it) {
+      if ((held & it->first) == 0) continue;
+      held &= ~it->first;
+      router_->KeyEvent(false, it->second, held);
+    }
   } catch (const std::exception& error) {
     Application.HandleException(error);
   }
@@ -147,13 +169,18 @@ void TGameHarness::HoldKey(uint32_t virtualKey, unsigned shift, int frames) {
   }
 }
 
-void TGameHarness::PressPadButton(uint32_t virtualKey) {
-  try {
-    main_->PadButton.Notify(*router_, TPadEvent{virtualKey, true, false});
-    main_->PadButton.Notify(*router_, TPadEvent{virtualKey, false, false});
-  } catch (const std::exception& error) {
-    Application.HandleException(error);
+bool TGameHarness::PressPadButton(uint32_t virtualKey, std::string& error) {
+  if (!pad_.Plugged()) {
+    pads_.OnPad = [this](const TPadEvent& pad) { main_->PadButton.Notify(*router_, pad); };
+    if (!pad_.Plug(pads_, error)) return false;
   }
+  try {
+    pad_.Set(virtualKey, true);
+    pad_.Set(virtualKey, false);
+  } catch (const std::exception& e) {
+    Application.HandleException(e);
+  }
+  return true;
 }
 
 void TGameHarness::TurnWheel(int notches) {

@@ -10,6 +10,7 @@
 
 #include "app/UnitForm.h"
 #include "platform/Clock.h"
+#include "platform/Gamepad.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 
@@ -17,7 +18,9 @@ class TGameHarness {
  public:
   // Starts the units and creates the main form, which reads the working folder's dat/.
   // Throws what the start-up throws (a missing or broken picture), with everything undone.
-  explicit TGameHarness(uint32_t seed);
+  // The game plays as for a player who started it before, unless newPlayer: then a start
+  // without a settings file tells where the key list is, as the game does a newcomer.
+  explicit TGameHarness(uint32_t seed, bool newPlayer = false);
   // Drives the program's own form before its message loop runs (--warp-replay): the units are
   // the program's, the virtual clock starts at the real one's time, sounds play and are recorded.
   // The destructor hands the form back with the real clock and the frame loop posted again.
@@ -50,13 +53,17 @@ class TGameHarness {
   TIdeaClick IdeaButtonPoint(const std::string& caption, int& x, int& y);
   // Presses and releases a key (a Windows virtual-key code, with ssShift, ssCtrl or ssAlt held)
   // through the window's rule (TInputRouter::KeyEvent): the form's key preview, the focused
-  // control, then the form. Alt, F10 and keys with Alt come as system keys.
+  // control, then the form. Alt, F10 and keys with Alt come as system keys. As a keyboard sends
+  // a chord: each modifier's own key goes down first (Ctrl, Alt, Shift), then the key goes down
+  // and up, then the modifiers come up in the reverse order.
   void PressKey(uint32_t virtualKey, unsigned shift = 0);
   // Holds a key down while count frames run, then lets it go (Ctrl held to skip).
   void HoldKey(uint32_t virtualKey, unsigned shift, int frames);
-  // Presses and releases a pad's button (VK_GAMEPAD_...) as the window hands a pad's to the
-  // form: to its PadButton listeners, with the router.
-  void PressPadButton(uint32_t virtualKey);
+  // Presses and releases a pad's button (VK_GAMEPAD_...) on a pad of SDL's making, plugged in at
+  // the first press: SDL's game controller turns it into events, and the platform's gamepad code
+  // hands them to the form's PadButton listeners with the router, as the window does a real
+  // pad's. False with why when SDL has no such pad to give.
+  bool PressPadButton(uint32_t virtualKey, std::string& error);
   // Turns the mouse wheel by notches (positive: up) with the pointer over the play area.
   void TurnWheel(int notches);
   // Minimizes and restores the window, as the desktop would tell the game.
@@ -106,4 +113,6 @@ class TGameHarness {
   uint32_t deadline_ = 0;
   bool stopping_ = false;
   std::vector<std::string> sounds_;
+  Platform::TGamepads pads_;  // before pad_, which goes first
+  Platform::TVirtualPad pad_;
 };

@@ -12,6 +12,7 @@
 #include "paint/UnitPaint.h"
 #include "platform/ImageFile.h"
 #include "platform/TextCodec.h"
+#include "player/Notice.h"
 #include "player/Player.h"
 #include "player/SaveFiles.h"
 #include "player/SaveMenu.h"
@@ -52,6 +53,7 @@ std::string GameStateBlock() {
   if (int chosen = PadChoice(); chosen > 0) line("pad-choice", std::to_string(chosen));
   if (SaveMenuOpen())
     line("saves", std::string(SaveMenuSaving() ? "save " : "load ") + std::to_string(SaveMenuChoice()));
+  if (const std::string notice = NoticeText(); !notice.empty()) line("notice", Cp932ToUtf8(notice));
   return s + "---\n";
 }
 
@@ -119,8 +121,9 @@ bool RunStep(TGameHarness& game, const TReplayStep& step, const std::string& sho
       game.HoldKey(step.VirtualKey, step.Shift, step.Count);
       return true;
     case TReplayStep::Pad:
-      game.PressPadButton(step.VirtualKey);
-      return true;
+      if (game.PressPadButton(step.VirtualKey, error)) return true;
+      error = "pad: no pad to press: " + error;
+      return false;
     case TReplayStep::Wheel:
       for (int i = 0; i < std::abs(step.Count); ++i) game.TurnWheel(step.Count > 0 ? 1 : -1);
       return true;

@@ -186,4 +186,53 @@ void TGamepads::Send(const TPadEvent& event) {
   if (OnPad) OnPad(event);
 }
 
+bool TVirtualPad::Plug(TGamepads& pads, std::string& error) {
+  Unplug();
+  if (!pads.Open(error)) return false;
+  device_ = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                      SDL_CONTROLLER_BUTTON_MAX, 0);
+  if (device_ >= 0) joystick_ = SDL_JoystickOpen(device_);
+  if (joystick_ == nullptr) {
+    error = SDL_GetError();
+    if (device_ >= 0) SDL_JoystickDetachVirtual(device_);
+    device_ = -1;
+    return false;
+  }
+  pads_ = &pads;
+  Deliver();  // the pad is added as a real one is
+  return true;
+}
+
+void TVirtualPad::Unplug() {
+  if (joystick_ != nullptr) {
+    SDL_JoystickClose(joystick_);
+    SDL_JoystickDetachVirtual(device_);
+    Deliver();  // the pad removed, as a real one pulled out
+  }
+  joystick_ = nullptr;
+  device_ = -1;
+  pads_ = nullptr;
+}
+
+void TVirtualPad::Set(uint32_t virtualKey, bool down) {
+  if (joystick_ == nullptr) return;
+  for (const TPadName& b : kButtons) {
+    if (b.VirtualKey == virtualKey) SDL_JoystickSetVirtualButton(joystick_, b.Sdl, down ? SDL_PRESSED : SDL_RELEASED);
+  }
+  Deliver();
+}
+
+void TVirtualPad::Deliver() {
+  if (pads_ == nullptr) return;
+  SDL_GameControllerUpdate();  // the joystick's state becomes events, and SDL's controller events
+  SDL_PumpEvents();
+  SDL_Event events[16];
+  for (int n;
+       (n = SDL_PeepEvents(events, 16, SDL_GETEVENT, SDL_CONTROLLERAXISMOTION, SDL_CONTROLLERDEVICEREMAPPED)) > 0;) {
+    for (int i = 0; i < n; ++i) pads_->Route(events[i]);
+  }
+  // The joystick's own events, which the controller's were made of, are not the game's.
+  SDL_FlushEvents(SDL_JOYAXISMOTION, SDL_JOYBATTERYUPDATED);
+}
+
 }  // namespace Platform

@@ -13,6 +13,7 @@
 #include <vector>
 
 struct _SDL_GameController;  // NOLINT(bugprone-reserved-identifier): SDL's name
+struct _SDL_Joystick;        // NOLINT(bugprone-reserved-identifier): SDL's name
 union SDL_Event;
 
 namespace Platform {
@@ -83,6 +84,32 @@ class TGamepads {
   int32_t repeatPad_ = -1;  // the pad and direction that repeat, and when next
   uint32_t repeatKey_ = 0;
   uint32_t repeatDue_ = 0;
+};
+
+// A pad of SDL's own making (its virtual joystick, mapped as a game controller) plugged into
+// pads: where no pad is at hand (the replay harness, tests), its buttons are pressed and come
+// back as a real pad's do, as SDL's game-controller events through pads' Route.
+class TVirtualPad {
+ public:
+  TVirtualPad() = default;
+  ~TVirtualPad() { Unplug(); }
+  TVirtualPad(const TVirtualPad&) = delete;
+  TVirtualPad& operator=(const TVirtualPad&) = delete;
+
+  // Opens pads and plugs the pad in; false with SDL's reason.
+  bool Plug(TGamepads& pads, std::string& error);
+  void Unplug();
+  bool Plugged() const { return pads_ != nullptr; }
+  // Holds the button (VK_GAMEPAD_...) down or lets it go; what SDL makes of it reaches pads
+  // before this returns.
+  void Set(uint32_t virtualKey, bool down);
+
+ private:
+  // Lets SDL look at the pad and hands pads the game-controller events it made.
+  void Deliver();
+  TGamepads* pads_ = nullptr;
+  int device_ = -1;
+  _SDL_Joystick* joystick_ = nullptr;
 };
 
 }  // namespace Platform

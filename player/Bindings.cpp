@@ -357,7 +357,8 @@ bool OnKey(TInputRouter& input, const TKeyEvent& key) {
   }
   Player->PadUsedLast = IsPadButton(key.VirtualKey);
   Player->Input = &input;  // skip and auto press through the router the player's keys come by
-  if ((row == nullptr || !row->Steers) && StopPlayModeByInput()) return true;
+  // A modifier's own key is half of a chord (Shift+A, Ctrl+C): the key with it decides.
+  if ((row == nullptr || !row->Steers) && !IsModifier(key.VirtualKey) && StopPlayModeByInput()) return true;
   if (Player->Showing == TOverlay::Keys && !IsModifier(key.VirtualKey)) {
     HideOverlay();  // the key list stays until the next key, which does nothing else
     return true;

@@ -102,7 +102,7 @@ void ShowOverlay(TOverlay what) {
     // What the window shows now, buttons and all, held still under the overlay.
     TBitmap client;
     try {
-      PaintForm(*Player->Form, client);
+      PaintWithoutNotice(*Player->Form, client);
     } catch (const std::exception& error) {
       ReportOnce(error);
     }

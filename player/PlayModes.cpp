@@ -108,6 +108,7 @@ void PlayModeTick() {
 void StartPlayMode(TPlayMode mode, bool held) {
   Player->Mode = mode;
   Player->SkipHeld = held;
+  Player->ResumeAuto = false;
   Player->ModePresses = 0;
   Player->ModeSince = Player->AutoSince = timeGetTime();
   Player->AutoChars = 0;
@@ -142,6 +143,13 @@ bool OnMousePress(TInputRouter&, TMouseButton) {
   return false;
 }
 
+// Ctrl let go, or its chord pressed: the held skip ends, and auto mode comes back if it was on.
+void EndHeldSkip() {
+  const bool resume = Player->ResumeAuto;
+  StopPlayMode(nullptr);
+  if (resume) StartPlayMode(TPlayMode::Auto, false);
+}
+
 bool OnFocusLost() {
   if (Player != nullptr) StopPlayMode("ウィンドウ");
   return false;
@@ -172,17 +180,24 @@ void StopPlayMode(const char* why) {
 
 bool StopPlayModeByInput() {
   if (!PlayModeOn() || Player->Halt != nullptr) return false;  // a waiting mode lets the player play
-  const bool chord = Player->Mode == TPlayMode::Skip && Player->SkipHeld && Player->ModePresses == 0;
-  StopPlayMode(chord ? nullptr : "入力");
-  return !chord;
+  if (Player->Mode == TPlayMode::Skip && Player->SkipHeld && Player->ModePresses == 0) {
+    EndHeldSkip();  // a chord with the Ctrl that began the hold
+    return false;
+  }
+  StopPlayMode("入力");
+  return true;
 }
 
 void ToggleSkip() { ToggleMode(TPlayMode::Skip); }
 
 void HoldSkip(bool held) {
   if (Player == nullptr) return;
-  if (held && Player->Mode != TPlayMode::Skip) StartPlayMode(TPlayMode::Skip, true);
-  if (!held && Player->Mode == TPlayMode::Skip && Player->SkipHeld) StopPlayMode(nullptr);
+  if (held && Player->Mode != TPlayMode::Skip) {
+    const bool resume = Player->Mode == TPlayMode::Auto;
+    StartPlayMode(TPlayMode::Skip, true);
+    Player->ResumeAuto = resume;
+  }
+  if (!held && Player->Mode == TPlayMode::Skip && Player->SkipHeld) EndHeldSkip();
 }
 
 void ToggleAuto() { ToggleMode(TPlayMode::Auto); }

@@ -87,9 +87,10 @@ void PlayerSetup(TForm& form, TPanel& page, TPaintBox& playArea) {
   Player->HiddenListener = Application.WindowHidden.Add(OnWindowHidden);
   if (Script != nullptr) Player->LineListener = Script->AddLineListener(KeepLine);
   Player->CloseListener = form.Closing.Add(OnClosing);
-  Story::SetReloadNotice(TellInTitleFor);  // an author's reload says what it did in the title
+  Story::SetReloadNotice(TellInTitle);  // an author's reload says what it did in the title and the play area
   SaveMenuSetup();
   PlayModesSetup();
+  NoticeSetup(page, playArea);  // over the views made above
   ApplyRememberedSettings();
   ShowContinueOffer();  // the title offers the game the window was closed on
 }
@@ -105,6 +106,7 @@ void PlayerFree() {
   HideOverlay();
   OnWindowHidden(false);
   TQuilTimer::Remove(EndCaptionMessage);
+  NoticeFree();
   Player->Form->Caption = Player->Caption;
   Player->Form->KeyPreview.Remove(Player->KeyListener);
   Player->Form->PadButton.Remove(Player->PadListener);

@@ -19,6 +19,9 @@
 //    (ContinueOffer, key C); the backlog goes with every save;
 //  - mute, the volumes (F7, F8, with Shift the sounds), fullscreen and auto mode's pace are
 //    remembered (Settings), the title naming a new volume for two seconds;
+//  - what the title says for a while (saved, loaded, refused, a volume, the pace, mute, a
+//    screenshot) shows as well in a band across the play area, which fullscreen keeps in view;
+//    a first start (no settings file yet) says there that F1 (a pad's Start) lists the keys (Notice);
 //  - the lines seen are remembered per story beside the saves (ReadMarks); Ctrl held or Tab
 //    skips through lines read before, A turns auto mode on (Shift+A its pace); both wait, the
 //    title saying why, before an enemy, an idea button, a description, damage or the world's
@@ -31,8 +34,8 @@
 // frame loop by its count.
 // Its files: Bindings (the keys and pad buttons), Overlay (backlog and key list), Backlog (the
 // lines kept), Presses, PadFocus (the pad's choice of an idea button), TitleBar (with the
-// remembered settings), Screenshot, SaveMenu and SaveView (the quick slot and the save/load
-// view), ContinueOffer, PlayModes (skip and auto), SaveFiles, Settings and ReadMarks (the disk);
+// remembered settings), Notice (the title's words in the play area), Screenshot, SaveMenu and SaveView (the quick slot
+// and the save/load view), ContinueOffer, PlayModes (skip and auto), SaveFiles, Settings and ReadMarks (the disk);
 // Player.cpp attaches it all.
 #pragma once
 #include <string>

@@ -13,6 +13,7 @@
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "player/Backlog.h"
+#include "player/Notice.h"
 #include "player/ReadMarks.h"
 #include "player/Settings.h"
 
@@ -45,6 +46,7 @@ struct TPlayer {
   bool KeepMarks = true;  // false: the file was refused and stays as it is
   TPlayMode Mode = TPlayMode::Off;
   bool SkipHeld = false;                    // skip lasts while Ctrl is held
+  bool ResumeAuto = false;                  // the held skip began in auto mode, which comes back after
   Platform::TInputRouter* Input = nullptr;  // the router of the last key: skip and auto press through it
   bool Pressing = false;                    // skip or auto is pressing: not the player's press
   const char* Halt = nullptr;               // the mode waits for the player, for this reason (CP932)
@@ -85,10 +87,8 @@ void ToggleMute();
 void TakeScreenshot();
 void CopyLinesOnScreen();
 void ToggleFollow();
-// The title says a line (CP932) for two seconds.
-void TellInTitle(const std::string& cp932);
-// The same for ms milliseconds (an author's reload and its errors).
-void TellInTitleFor(const std::string& cp932, int ms);
+// The title says a line (CP932) for two seconds (or ms), and so does the play area (Notice).
+void TellInTitle(const std::string& cp932, int32_t ms = NoticeMs);
 // Music (else the sounds) one step louder (step 1) or quieter (-1); the title says the level.
 void ChangeVolume(bool music, int step);
 

@@ -27,7 +27,7 @@ std::unique_ptr<TMenu> menu;
 void Freeze() {
   TBitmap client;
   try {
-    PaintForm(*Player->Form, client);
+    PaintWithoutNotice(*Player->Form, client);
   } catch (const std::exception&) {
     return;  // no picture: the save goes without one
   }

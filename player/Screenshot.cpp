@@ -11,7 +11,7 @@
 #include "platform/Graphics.h"
 #include "platform/ImageFile.h"
 #include "platform/TextCodec.h"
-#include "platform/WindowPaint.h"
+#include "player/Notice.h"
 #include "player/Player.h"
 
 namespace fs = std::filesystem;
@@ -53,7 +53,7 @@ std::string ScreenshotFolder() {
 std::string SaveScreenshot(Platform::TForm& form) {
   try {
     Platform::TBitmap shot;
-    Platform::PaintForm(form, shot);
+    PaintWithoutNotice(form, shot);
     const fs::path folder = ScreenshotFolder();
     std::error_code ec;
     fs::create_directories(folder, ec);

@@ -87,6 +87,12 @@ bool ParseSettings(const std::string& text, TSettings& settings, std::string& wh
   return true;
 }
 
+bool HasSettingsFile() {
+  const std::string path = SettingsFile();
+  std::error_code ec;
+  return Persisting() && !path.empty() && fs::exists(path, ec);
+}
+
 TSettings ReadSettings() {
   TSettings settings;
   const std::string path = SettingsFile();

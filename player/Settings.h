@@ -26,6 +26,8 @@ struct TSettings {
 
 // The settings file's path ("" without HOME or XDG_CONFIG_HOME).
 std::string SettingsFile();
+// There is a settings file (false too when persistence is off): a player has started before.
+bool HasSettingsFile();
 // The settings as the file holds them; the defaults (and one line on standard error) when it
 // cannot be read or understood, quietly when there is none or persistence is off.
 TSettings ReadSettings();

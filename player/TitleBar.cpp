@@ -1,5 +1,5 @@
-// TitleBar -- what the title says (mute, the clipboard mode, skip and auto, a screenshot saved
-// or not, a volume, a save), the clipboard, mute and the volumes, and the settings that remember them:
+// TitleBar -- what the title says (and the play area with it, Notice) (mute, the clipboard mode, skip and auto, a
+// screenshot saved or not, a volume, a save), the clipboard, mute and the volumes, and the settings that remember them:
 // the keys that work in every state of the game.
 #include <algorithm>
 
@@ -10,15 +10,17 @@
 #include "platform/Sound.h"
 #include "platform/TextCodec.h"
 #include "platform/Window.h"
+#include "player/Notice.h"
 #include "player/Player.h"
 #include "player/PlayerState.h"
+#include "player/SaveFiles.h"
 
 using namespace Platform;
 
 namespace {
 
-// How long the title says a message (a saved screenshot, a volume, a save).
-constexpr int32_t kTitleMessageMs = 2000;
+// How long a new player is told where the key list is.
+constexpr int32_t kWelcomeMs = 6000;
 
 // What the player has chosen now.
 TSettings CurrentSettings() {
@@ -53,19 +55,19 @@ void EndCaptionMessage() {
   ShowCaption();
 }
 
-void TellInTitle(const std::string& cp932) { TellInTitleFor(cp932, kTitleMessageMs); }
-
-void TellInTitleFor(const std::string& cp932, int ms) {
+void TellInTitle(const std::string& cp932, int32_t ms) {
   Player->Form->Caption = Player->Caption + " - " + cp932;
   Player->CaptionMessage = true;
   TQuilTimer::Remove(EndCaptionMessage);
   // The title's message keeps its time while the game is paused.
   TQuilTimer::Add(EndCaptionMessage, ms, "", true);
+  ShowNotice(cp932, ms);  // said in the play area too, for a player in fullscreen
 }
 
 void ToggleMute() {
   MuteSound(!SoundMuted());
   ShowCaption();
+  ShowNotice(SoundMuted() ? "消音中" : "消音を解除しました");
   RememberSettings();
 }
 
@@ -93,12 +95,17 @@ void RestoreWindowSettings() {
 }
 
 void ApplyRememberedSettings() {
+  const bool firstStart = !HasSettingsFile();
   Player->Settings = ReadSettings();
   MuteSound(Player->Settings.Muted);
   Player->AutoPace = Player->Settings.AutoPace;
   ShowCaption();
   SetVolumes(Player->Settings.MusicVolume, Player->Settings.SoundVolume);
   if (Player->Settings.Factor > 0 || Player->Settings.Fullscreen) TQuilTimer::Add(RestoreWindowSettings, 1, "");
+  if (firstStart && WelcomingNewPlayers() && Persisting()) {
+    TellInTitle("F1（パッドは Start）でキー操作の一覧", kWelcomeMs);
+    WriteSettings(Player->Settings);  // told once: the next start finds the file
+  }
 }
 
 void RememberSettings() {

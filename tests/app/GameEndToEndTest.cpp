@@ -32,6 +32,7 @@
 #include "platform/Clipboard.h"
 #include "platform/ImageFile.h"
 #include "platform/Window.h"
+#include "player/Notice.h"
 #include "player/Player.h"
 #include "tests/TestSupport.h"
 #include "tests/app/GameFolder.h"
@@ -483,10 +484,13 @@ TEST(GameWarp, AWarpByReplayHandsTheProgramsFormOverInTheStateTheReplayReached) 
     RunReplay(game, steps, ".", unseen);
     replayed = GameStateBlock();
   }
-  // As the program does it: its own form, driven before its message loop runs.
+  // As the program does it: its own form, driven before its message loop runs; a player who
+  // started before, as the harness plays, so that no first start's notice tells them apart.
   FixedRandomSeed = kSeed;
   StartUnits();
+  WelcomeNewPlayers(false);
   auto form = std::make_unique<TFormMain>();
+  WelcomeNewPlayers(true);
   {
     TGameHarness warp(*form);
     RunReplay(warp, steps, ".", unseen);

@@ -9,13 +9,20 @@
 #include <fstream>
 #include <functional>
 #include <regex>
+#include <utility>
 
 #include "app/Harness.h"
 #include "game/UnitMain.h"
+#include "paint/QuilTimer.h"
+#include "paint/UnitPaint.h"
+#include "paint/UnitPaintFrame.h"
 #include "platform/Application.h"
 #include "platform/Clipboard.h"
 #include "platform/ImageFile.h"
+#include "platform/Sound.h"
+#include "player/Notice.h"
 #include "player/Player.h"
+#include "player/ReadMarks.h"
 #include "tests/TestSupport.h"
 #include "tests/app/GameFolder.h"
 
@@ -64,6 +71,8 @@ TEST(PlayerKeys, F12SavesWhatTheWindowShowsInThePicturesFolderUnderANewNameAndSa
     std::strftime(name, sizeof name, "farrowmere-%Y%m%d-%H%M%S.png", &local);
     std::ofstream(pictures / "Farrowmere" / name) << "taken";
   }
+  TBitmap shown;  // what the window shows before the notice of the screenshot comes over it
+  game.Screenshot(shown);
   game.PressKey(VK_F12);
   std::vector<fs::path> saved;
   for (const auto& entry : fs::directory_iterator(pictures / "Farrowmere")) {
@@ -72,8 +81,6 @@ TEST(PlayerKeys, F12SavesWhatTheWindowShowsInThePicturesFolderUnderANewNameAndSa
   ASSERT_EQ(saved.size(), 1u);
   EXPECT_TRUE(std::regex_match(saved[0].filename().string(), std::regex(R"(farrowmere-\d{8}-\d{6}-2\.png)")))
       << saved[0];
-  TBitmap shown;
-  game.Screenshot(shown);
   ASSERT_EQ(shown.Width(), 400);
   SavePngFile(shown, folder.Dir().File("shown.png"));
   EXPECT_TRUE(ReadAll(saved[0]) == ReadAll(folder.Dir().File("shown.png"))) << "the play area with its buttons";
@@ -176,6 +183,7 @@ TEST(PlayModes, SkipRunsThroughTheLinesReadInAnEarlierRunAndStopsOrWaitsWhereThe
   const auto skip = [](TGameHarness& g) { SkipFor(g, 20); };
   const std::vector<TCase> cases = {
       {"the first unread line", {}, 1, skip, "三の文。", "スキップ終了：未読の文", ""},
+      {"a line read before, again later", {"二の文。"}, 2, skip, "二の文。", "スキップ終了：未読の文", ""},
       {"Ctrl held",
        {},
        1,
@@ -208,6 +216,22 @@ TEST(PlayModes, SkipRunsThroughTheLinesReadInAnEarlierRunAndStopsOrWaitsWhereThe
        "五の文。",
        "スキップ終了：物語の終わり",
        ""},
+      {"a new idea button dropped by the player's press, still above the play area",
+       {"#xxinfo", "案内所がある。", "#xxinfo", "また案内所がある。"},
+       6,
+       [](TGameHarness& g) {
+         SkipFor(g, 20);
+         g.Press(kAwayX, kAwayY);  // past the first ★情報: the next line drops another above the play area
+         // Skip's next look may come before the frame that moves the button in; here it does.
+         TQuilTimer::Remove(FrameCallback);
+         g.RunFrames(1);
+         TQuilTimer::Add(FrameCallback, 50, "");
+         g.RunFrames(12);
+         EXPECT_EQ(g.IdeaButtonCaptions(), std::vector<std::string>{"★情報"}) << "never shattered unseen";
+       },
+       "また案内所がある。",
+       "スキップ停止：アイデアボタン",
+       "skip"},
       {"a description",
        {"#xxinfo", "案内所がある。"},
        5,
@@ -324,4 +348,116 @@ TEST(PlayModes, ACtrlChordStaysAChordAndAutoWaitsLongerForALongerLineAtTheChosen
   EXPECT_STREQ(PlayMode(), "");
   game.RunFrames(100);
   EXPECT_EQ(LastLine(), "四の文。") << "off again";
+}
+
+TEST(Notice, WhatTheTitleSaysShowsInABandOfThePlayAreaForTwoSecondsAndANewcomerIsToldTheKeyList) {
+  GameFolder folder(Story);
+  TestHomes homes(folder.Dir());
+  const auto bandShows = [](TGameHarness& g) {
+    TBitmap shown;
+    g.Screenshot(shown);
+    return TGameHarness::PixelAt(shown, 200, 176) == RGB(255, 128, 0);  // its orange rule
+  };
+  {
+    TGameHarness game(kSeed, true);
+    EXPECT_EQ(NoticeText(), "F1（パッドは Start）でキー操作の一覧") << "the first start: no settings file yet";
+    game.RunFrames(2);
+    EXPECT_TRUE(bandShows(game));
+  }
+  TGameHarness game(kSeed, true);
+  EXPECT_EQ(NoticeText(), "") << "said once only";
+  game.RunFrames(2);
+  EXPECT_FALSE(bandShows(game)) << "nothing said, nothing drawn";
+  game.Press(kAwayX, kAwayY);
+  game.RunFrames(2);
+  game.PressKey(VK_F5);
+  EXPECT_EQ(NoticeText(), "クイックセーブしました");
+  EXPECT_EQ(game.Form().Caption, "Farrowmere - クイックセーブしました");
+  game.RunFrames(2);
+  EXPECT_TRUE(bandShows(game));
+  game.RunFrames(36);  // 1.9 s
+  EXPECT_EQ(NoticeText(), "クイックセーブしました");
+  game.RunFrames(4);
+  EXPECT_EQ(NoticeText(), "") << "about two seconds";
+  EXPECT_FALSE(bandShows(game));
+  game.PressKey('M');
+  EXPECT_EQ(NoticeText(), "消音中") << "mute, which the title shows as long as it lasts, is said too";
+}
+
+TEST(Settings, TheVolumesAndThePaceStayInRangeAndComeBackAsChosen) {
+  GameFolder folder(Story);
+  TestHomes homes(folder.Dir());
+  {
+    TGameHarness game(kSeed);
+    game.PressKey(VK_F8);
+    EXPECT_EQ(NoticeText(), "音楽 10/10") << "already the loudest";
+    for (int i = 0; i < 3; ++i) game.PressKey(VK_F7);
+    for (int i = 0; i < 6; ++i) game.PressKey(VK_F7, ssShift);
+    for (int i = 0; i < 3; ++i) game.PressKey('A', ssShift);  // from 3: 4, 5 and round to 1
+    EXPECT_EQ(NoticeText(), "オートの速さ 1/5");
+    game.PressKey('M');
+  }
+  testing::internal::CaptureStderr();
+  TGameHarness game(kSeed);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "the settings written are read back whole";
+  EXPECT_EQ(MusicVolume(), 7);
+  EXPECT_EQ(SoundVolume(), 4);
+  EXPECT_TRUE(Muted());
+  game.PressKey('A', ssShift);
+  EXPECT_EQ(NoticeText(), "オートの速さ 2/5") << "the pace came back as chosen";
+}
+
+TEST(PlayModes, ModifierKeysLeaveAutoOnAndTheReadMarksAreWrittenDuringPlay) {
+  std::vector<std::string> story = {"@start"};
+  for (int i = 1; i <= 40; ++i) story.push_back("line " + std::to_string(i));
+  GameFolder folder(story);
+  TestHomes homes(folder.Dir());
+  TGameHarness game(kSeed);
+  game.Press(kAwayX, kAwayY);
+  game.PressKey('A');
+  for (const auto& [key, shift] : {std::pair<uint32_t, unsigned>{'A', ssShift}, {'C', ssCtrl}, {VK_MENU, ssAlt}}) {
+    game.PressKey(key, shift);  // Shift, Ctrl or Alt first, as a keyboard sends them
+    EXPECT_STREQ(PlayMode(), "auto") << key;
+  }
+  game.PressKey('A');
+  // The harness sends a chord as a keyboard does: the modifiers' own keys around the key.
+  std::vector<std::string> sent;
+  const int listener = game.Form().KeyPreview.Add([&sent](TInputRouter&, const TKeyEvent& key) {
+    sent.push_back(std::to_string(key.VirtualKey) + (key.Down() ? " down " : " up ") + std::to_string(key.Shift));
+    return false;
+  });
+  game.PressKey('Q', ssShift | ssAlt);
+  game.Form().KeyPreview.Remove(listener);
+  const auto event = [](uint32_t key, bool down, unsigned shift) {
+    return std::to_string(key) + (down ? " down " : " up ") + std::to_string(shift);
+  };
+  EXPECT_EQ(sent, (std::vector<std::string>{event(VK_MENU, true, ssAlt), event(VK_SHIFT, true, ssAlt | ssShift),
+                                            event('Q', true, ssAlt | ssShift), event('Q', false, ssAlt | ssShift),
+                                            event(VK_SHIFT, false, ssAlt), event(VK_MENU, false, 0)}));
+  // Thirty lines read and the game still running, as a kill would leave it: most of them are on disk.
+  for (int i = 0; i < 30; ++i) game.Press(kAwayX, kAwayY);
+  TReadMarks marks;
+  std::string why;
+  ASSERT_TRUE(ParseReadMarks(ReadAll(ReadMarksFile()), marks, why)) << why;
+  EXPECT_GE(marks.size(), 25u);
+}
+
+TEST(PadFocus, TheRingLeavesAButtonThatGoesEvenWhenANewOneFallsInItsPlace) {
+  GameFolder folder({"@start", "一の文。", "#xxinfo", "案内所がある。", "#xxinfo", "また案内所がある。"});
+  TestHomes homes(folder.Dir());
+  TGameHarness game(kSeed);
+  game.Press(kAwayX, kAwayY);  // the title
+  game.RunFrames(2);
+  game.Press(kAwayX, kAwayY);  // ★情報 falls
+  game.RunFrames(12);
+  std::string error;
+  ASSERT_TRUE(game.PressPadButton(VK_GAMEPAD_DPAD_DOWN, error)) << error;  // through SDL's controller
+  EXPECT_EQ(PadChoice(), 1);
+  // A press dismisses it and the next line drops a new one in its place; the frame moves that
+  // into the play area before the ring's next look, as it may when both are due at once.
+  ShatterIdeaButtons();
+  SpawnIdeaButton("★情報");
+  MoveIdeaButtons();
+  EXPECT_EQ(game.IdeaButtonCaptions(), std::vector<std::string>{"★情報"});
+  EXPECT_EQ(PadChoice(), 0) << "a new button is not the one the player chose";
 }
