@@ -136,7 +136,12 @@ TEST_F(SaveFilesTest, DamagedAndForeignSavesAreRefusedWithTheirLineWhileTheOther
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.What);
     ASSERT_EQ(WriteFileSafely(SlotFile("1"), c.Bytes), "");
-    EXPECT_EQ(LoadGameFrom("1").rfind(c.Says, 0), 0u) << U8(LoadGameFrom("1"));
+    ::testing::internal::CaptureStderr();
+    const std::string says = LoadGameFrom("1");
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(says.rfind(c.Says, 0), 0u) << U8(says);
+    EXPECT_EQ(told.rfind("farrowmere: save 1 (" + SlotFile("1") + ") not loaded: ", 0), 0u) << told;
+    EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << "one line on standard error: " << told;
     EXPECT_EQ(Game(), before) << "a refused save changes nothing";
     EXPECT_EQ(ReadAll(SlotFile("1")), c.Bytes) << "a refused save stays on disk as it was";
   }
