@@ -325,9 +325,10 @@ std::string WriteSaveText(const TSaveGame& s) {
   std::ostringstream out;
   auto line = [&out](const std::string& key, const std::string& value) { out << key << ' ' << value << '\n'; };
   auto text = [&](const std::string& key, const std::string& value) { line(key, EncodeText(value)); };
-  out << Magic << ' ' << SaveFormatVersion << '\n';
+  // A save read from format 1 has no place in the story and is written as it was read.
+  out << Magic << ' ' << (s.HasPlace ? SaveFormatVersion : 1) << '\n';
   line("story", s.Story);
-  line("story-text", s.StoryText);
+  if (s.HasPlace) line("story-text", s.StoryText);
   text("saved", s.SavedAt);
   line("title", Flag(s.TitleShowing));
   line("max-hp", std::to_string(s.MaxHP));
@@ -349,8 +350,10 @@ std::string WriteSaveText(const TSaveGame& s) {
   text("stone", s.StoneName);
   text("chest", s.ChestItem);
   line("silver", Flag(s.SilverBurst));
-  text("passage", s.Passage);
-  line("place", std::to_string(s.PlaceNext) + " " + std::to_string(s.PlaceOffset) + " " + EncodeText(s.PlaceText));
+  if (s.HasPlace) {
+    text("passage", s.Passage);
+    line("place", std::to_string(s.PlaceNext) + " " + std::to_string(s.PlaceOffset) + " " + EncodeText(s.PlaceText));
+  }
   line("script-position", std::to_string(s.ScriptPosition));
   line("script-ended", Flag(s.ScriptEnded));
   line("script-shown", std::to_string(s.ScriptShown));
@@ -463,6 +466,14 @@ TSaveRead ReadSaveText(const std::string& text, TSaveGame& save) {
       {"thumbnail", {false, 1, false, ReadThumbnail}},
   };
 
+  // Format 2 and later say where in the story they stand; format 1 knows no such keys.
+  for (const char* key : {"story-text", "passage", "place"}) {
+    if (version >= 2) {
+      fields.at(key).Once = true;
+    } else {
+      fields.erase(key);
+    }
+  }
   TSaveGame s;
   std::map<std::string, size_t> counts;
   bool ended = false;
@@ -493,10 +504,6 @@ TSaveRead ReadSaveText(const std::string& text, TSaveGame& save) {
     }
   }
   if (!ended) return fail(TSaveProblem::Damaged, number + 1, "cut short: no end line", "途中で切れています");
-  // Format 2 and later say where in the story they stand.
-  for (const char* key : {"story-text", "passage", "place"}) {
-    if (version >= 2) fields.at(key).Once = true;
-  }
   for (const auto& [key, field] : fields) {
     const size_t count = counts[key];
     if ((field.Once || field.Exact) && count != field.Limit) {
