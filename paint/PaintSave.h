@@ -42,9 +42,9 @@ struct TPaintSave {
 // one pixel above the bottom falls once more and keeps that top when it is hidden on the next
 // frame (483), unpressed. The lowest: five spawned in one step stack 10 pixels apart above the
 // first one's first fall (3 - 4 * 40 = -157); a spawn alone sits at -30.
-inline constexpr int32_t SavedButtonTopMax = IdeaButtonFall(IdeaButtonFallenOut - 1);
+inline constexpr int32_t SavedButtonTopMax = IdeaButtonFallStep(IdeaButtonFallenOut - 1);
 inline constexpr int32_t SavedButtonTopMin =
-    IdeaButtonFall(-IdeaButtonHeight) - (IdeaButtonCount - 1) * (IdeaButtonHeight + 10);
+    IdeaButtonFallStep(-IdeaButtonHeight) - (IdeaButtonCount - 1) * (IdeaButtonHeight + 10);
 static_assert(SavedButtonTopMax == 483 && SavedButtonTopMin == -157);
 inline constexpr int32_t SavedZoomMin = 100, SavedZoomMax = 20000;
 inline constexpr int32_t SavedHueMax = 383;

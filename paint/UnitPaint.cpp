@@ -93,7 +93,7 @@ void MoveIdeaButtons() {
       button->Visible = false;
       continue;
     }
-    int32_t n = IdeaButtonFall(button->Top);
+    int32_t n = IdeaButtonFallStep(button->Top);
     if (n + button->Height + 10 >= limit) n = limit - button->Height - 10;
     button->Top = n;
     limit = n;

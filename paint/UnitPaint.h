@@ -25,7 +25,7 @@ inline constexpr int32_t IdeaButtonFallenOut = 400;
 // The top a visible button moves to in one frame from top y, before the stacking clamp: it eases
 // in towards 100 (dropping the fraction of what remains, so it always advances), crawls to 150,
 // then drops away faster and faster.
-constexpr int32_t IdeaButtonFall(int32_t y) {
+constexpr int32_t IdeaButtonFallStep(int32_t y) {
   if (y < 100) return 100 - 3 * (100 - y) / 4;
   if (y < 150) return y + 1;
   return 4 * (y - 150) / 3 + 151;
