@@ -149,6 +149,7 @@ bool RunStep(TGameHarness& game, const TReplayStep& step, const std::string& sho
       const bool save = step.Kind == TReplayStep::Save;
       const std::string refusal = save ? SaveGameTo(step.Text) : LoadGameFrom(step.Text);
       if (!refusal.empty()) out << (save ? "save: " : "load: ") << Cp932ToUtf8(refusal) << "\n";
+      if (!save && refusal.empty() && !LoadedWords("").empty()) out << "load: " << Cp932ToUtf8(LoadedWords("")) << "\n";
       return true;
     }
   }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <stdexcept>
@@ -11,26 +12,72 @@
 #include "game/UnitScript.h"
 #include "media/QuilMidi.h"
 
-std::string HashStoryFile(const std::string& nativePath) {
-  std::ifstream in(nativePath, std::ios::binary);
-  if (!in) return "";
-  // FNV-1a, 64 bits: tells stories apart; a save names the story it was played on.
-  uint64_t hash = 14695981039346656037ull;
-  char buffer[65536];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    for (std::streamsize i = 0; i < in.gcount(); ++i) {
-      hash = (hash ^ static_cast<unsigned char>(buffer[i])) * 1099511628211ull;
-    }
-  }
+namespace {
+
+constexpr uint64_t FnvStart = 14695981039346656037ull;
+
+uint64_t Fnv(uint64_t hash, const char* bytes, size_t count) {
+  for (size_t i = 0; i < count; ++i) hash = (hash ^ static_cast<unsigned char>(bytes[i])) * 1099511628211ull;
+  return hash;
+}
+
+std::string Hex16(uint64_t hash) {
   static const char digits[] = "0123456789abcdef";
   std::string text(16, '0');
   for (int i = 15; i >= 0; --i, hash >>= 4) text[static_cast<size_t>(i)] = digits[hash & 15];
   return text;
 }
 
+// The label at or above line at, -1 when there is none.
+int LabelAbove(const TQuilScript& script, int at) {
+  while (at >= 0 && !TQuilScript::IsLabel(script.Lines[static_cast<size_t>(at)])) --at;
+  return at;
+}
+
+// Where the run stands: the line it goes on at when that begins a passage (or the story), else
+// the line it read last, which is the one on screen.
+void CapturePlace(const TQuilScript& script, TSaveGame& s) {
+  const int position = std::clamp(script.Position, 0, script.LineCount);
+  s.HasPlace = true;
+  s.PlaceNext = position == 0 || (position < script.LineCount &&
+                                  TQuilScript::IsLabel(script.Lines[static_cast<size_t>(position)]))
+                    ? 0
+                    : 1;
+  const int anchor = position - s.PlaceNext;
+  const int label = anchor < script.LineCount ? LabelAbove(script, anchor) : -1;
+  s.Passage = label >= 0 ? script.Lines[static_cast<size_t>(label)] : "";
+  s.PlaceOffset = anchor - std::max(label, 0);
+  s.PlaceText = anchor < script.LineCount ? script.Lines[static_cast<size_t>(anchor)] : "";
+}
+
+}  // namespace
+
+std::string HashText(const std::string& bytes) { return Hex16(Fnv(FnvStart, bytes.data(), bytes.size())); }
+
+std::string HashStoryFile(const std::string& nativePath) {
+  std::ifstream in(nativePath, std::ios::binary);
+  if (!in) return "";
+  uint64_t hash = FnvStart;
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) hash = Fnv(hash, buffer, static_cast<size_t>(in.gcount()));
+  return Hex16(hash);
+}
+
+std::string StoryTextHash() {
+  uint64_t hash = FnvStart;
+  for (int i = 0; Script != nullptr && i < Script->LineCount; ++i) {
+    const std::string& line = Script->Lines[static_cast<size_t>(i)];
+    hash = Fnv(hash, line.data(), line.size() + 1);  // with its terminating zero: lines stay apart
+  }
+  return Hex16(hash);
+}
+
+bool StoryChangedSince(const TSaveGame& save) { return save.HasPlace && save.StoryText != StoryTextHash(); }
+
 TSaveGame CaptureGame() {
   TSaveGame s;
   s.Story = StoryId;
+  s.StoryText = StoryTextHash();
   std::time_t now = std::time(nullptr);
   std::tm local{};
   char stamp[32] = "";
@@ -53,6 +100,7 @@ TSaveGame CaptureGame() {
   s.ChestItem = ChestItem;
   s.SilverBurst = SilverBurst;
   if (Script != nullptr) {
+    CapturePlace(*Script, s);
     s.ScriptPosition = Script->Position;
     s.ScriptEnded = Script->Ended;
     s.ScriptShown = Script->ShownCount;
@@ -102,18 +150,63 @@ std::string SaveRangeProblem(const TSaveGame& s) {
   return PaintMismatch(s.Paint);
 }
 
-std::string SaveMismatch(const TSaveGame& s) {
-  if (s.Story != StoryId) return "another story";
-  if (std::string why = SaveRangeProblem(s); !why.empty()) return why;
-  if (Script == nullptr || !Within(s.ScriptPosition, 0, Script->LineCount) ||
-      !Within(s.ScriptShown, 0, Script->PageSize)) {
-    return "the story's place lies outside the story";
+int32_t PlaceInStory(const TSaveGame& s, std::string& why) {
+  if (Script == nullptr) {
+    why = "no story";
+    return -1;
   }
+  const TQuilScript& script = *Script;
+  if (!s.HasPlace) {  // format 1: the line number, in the very story it was saved in
+    if (Within(s.ScriptPosition, 0, script.LineCount)) return s.ScriptPosition;
+    why = "the story's place lies outside the story";
+    return -1;
+  }
+  // The passage: from its label to the next label (or the lines above the first label).
+  int first = 0;
+  if (!s.Passage.empty()) {
+    first = -1;
+    for (int i = 0; i < script.LineCount && first < 0; ++i) {
+      if (script.Lines[static_cast<size_t>(i)] == s.Passage) first = i;
+    }
+    if (first < 0) {
+      why = "the passage " + s.Passage + " is gone from the story";
+      return -1;
+    }
+  }
+  int end = s.Passage.empty() ? 0 : first + 1;
+  while (end < script.LineCount && !TQuilScript::IsLabel(script.Lines[static_cast<size_t>(end)])) ++end;
+  const int hint = s.ScriptPosition - s.PlaceNext;
+  const int wanted = first + s.PlaceOffset;
+  int found = -1;
+  if (Within(hint, first, end - 1) && script.Lines[static_cast<size_t>(hint)] == s.PlaceText) {
+    found = hint;
+  } else {
+    for (int i = first; i < end; ++i) {
+      if (script.Lines[static_cast<size_t>(i)] != s.PlaceText) continue;
+      if (found < 0 || std::abs(i - wanted) < std::abs(found - wanted)) found = i;
+    }
+  }
+  if (found < 0) {
+    why = "the line the save stood at is gone from its passage";
+    return -1;
+  }
+  return found + s.PlaceNext;
+}
+
+std::string SaveMismatch(const TSaveGame& s) {
+  // A save of format 1 names its story by the file's bytes.
+  if (s.Story != StoryId && (s.HasPlace || s.Story != StoryFileId)) return "another story";
+  if (std::string why = SaveRangeProblem(s); !why.empty()) return why;
+  if (Script == nullptr || !Within(s.ScriptShown, 0, Script->PageSize)) return "the page lies outside the story's";
+  std::string why;
+  if (PlaceInStory(s, why) < 0) return why;
   return "";
 }
 
 bool RestoreGame(const TSaveGame& s) {
   if (!SaveMismatch(s).empty()) return false;
+  std::string unused;
+  const int32_t position = PlaceInStory(s, unused);
   if (s.TitleShowing && !TitleShowing) PlayMusic("dat\\farrow.mid");
   if (!s.TitleShowing && TitleShowing) TQuilMidi::Stop();
   TitleShowing = s.TitleShowing;
@@ -131,7 +224,7 @@ bool RestoreGame(const TSaveGame& s) {
   StoneName = s.StoneName;
   ChestItem = s.ChestItem;
   SilverBurst = s.SilverBurst;
-  Script->Position = s.ScriptPosition;
+  Script->Position = position;
   Script->Ended = s.ScriptEnded;
   Script->ShownCount = s.ScriptShown;
   Script->PageFull = s.ScriptPageFull;

@@ -2,6 +2,7 @@
 #include "game/SaveText.h"
 
 #include <charconv>
+#include <climits>
 #include <functional>
 #include <iterator>
 #include <map>
@@ -10,6 +11,7 @@
 
 #include "game/UnitMain.h"
 #include "platform/TextCodec.h"
+#include "script/QuilScript.h"
 
 namespace {
 
@@ -146,12 +148,27 @@ auto AddText(std::vector<std::string> TSaveGame::* member) {
     return true;
   };
 }
-template <typename TMember>
-auto Number(TMember member) {
-  return [member](const std::string& v, TSaveGame& s, std::string& why) {
-    if (ReadInt(v, s.*member)) return true;
-    why = "not a whole number: " + v;
+// A whole number within [low, high]; a refusal out of range says so first ("out of range").
+bool ReadNumber(const std::string& v, int32_t& value, int32_t low, int32_t high, std::string& why) {
+  int32_t read = 0;
+  if (!ReadInt(v, read)) {
+    why = "not a whole number: " + v.substr(0, 40);
     return false;
+  }
+  if (read < low || read > high) {
+    why = "out of range: " + v + " (" + std::to_string(low) + " .. " + std::to_string(high) + ")";
+    return false;
+  }
+  value = read;
+  return true;
+}
+
+constexpr int32_t AnyLow = INT32_MIN, AnyHigh = INT32_MAX;
+
+template <typename TMember>
+auto Number(TMember member, int32_t low = AnyLow, int32_t high = AnyHigh) {
+  return [member, low, high](const std::string& v, TSaveGame& s, std::string& why) {
+    return ReadNumber(v, s.*member, low, high, why);
   };
 }
 auto EnemyNumber(int32_t TEnemy::* member) {
@@ -175,11 +192,9 @@ auto PaintYesNo(bool TPaintSave::* member) {
     return false;
   };
 }
-auto PaintNumber(int32_t TPaintSave::* member) {
-  return [member](const std::string& v, TSaveGame& s, std::string& why) {
-    if (ReadInt(v, s.Paint.*member)) return true;
-    why = "not a whole number: " + v;
-    return false;
+auto PaintNumber(int32_t TPaintSave::* member, int32_t low, int32_t high) {
+  return [member, low, high](const std::string& v, TSaveGame& s, std::string& why) {
+    return ReadNumber(v, s.Paint.*member, low, high, why);
   };
 }
 
@@ -188,10 +203,11 @@ bool ReadButton(const std::string& v, TSaveGame& s, std::string& why, std::set<i
   std::vector<std::string> w = Words(v, 5);
   int32_t index = 0, top = 0;
   if (w.size() != 5 || !ReadInt(w[0], index) || index < 0 || index >= IdeaButtonCount || !seen.insert(index).second ||
-      (w[1] != "shown" && w[1] != "hidden") || (w[2] != "enabled" && w[2] != "disabled") || !ReadInt(w[3], top)) {
+      (w[1] != "shown" && w[1] != "hidden") || (w[2] != "enabled" && w[2] != "disabled")) {
     why = "a broken idea button";
     return false;
   }
+  if (!ReadNumber(w[3], top, SavedButtonTopMin, SavedButtonTopMax, why)) return false;
   TIdeaButtonSave& b = s.Paint.Buttons[static_cast<size_t>(index)];
   b.Visible = w[1] == "shown";
   b.Enabled = w[2] == "enabled";
@@ -203,10 +219,12 @@ bool ReadButton(const std::string& v, TSaveGame& s, std::string& why, std::set<i
 bool ReadGlow(const std::string& v, TSaveGame& s, std::string& why, size_t index) {
   std::vector<std::string> w = Words(v, 5);
   TGlowSave g;
-  if (index >= s.Paint.Glows.size() || w.size() != 5 || (w[0] != "white" && w[0] != "red") || !ReadInt(w[1], g.VX) ||
-      !ReadInt(w[2], g.VY) || !ReadInt(w[3], g.X) || !ReadInt(w[4], g.Y)) {
+  if (index >= s.Paint.Glows.size() || w.size() != 5 || (w[0] != "white" && w[0] != "red")) {
     why = "a broken glow";
     return false;
+  }
+  for (auto [word, value] : {std::pair{1, &g.VX}, {2, &g.VY}, {3, &g.X}, {4, &g.Y}}) {
+    if (!ReadNumber(w[static_cast<size_t>(word)], *value, -SavedGlowLimit, SavedGlowLimit, why)) return false;
   }
   g.Red = w[0] == "red";
   s.Paint.Glows[index] = g;
@@ -258,13 +276,39 @@ bool ReadThumbnail(const std::string& v, TSaveGame& s, std::string& why) {
   return true;
 }
 
+// A story's identity: "farrowmere", "data-" or "story-" and 16 hex digits, or (format 1) the
+// 16 hex digits of the file's hash.
 bool ReadStory(const std::string& v, TSaveGame& s, std::string& why) {
-  if (v.size() != 16 || v.find_first_not_of("0123456789abcdef") != std::string::npos) {
+  if (v.empty() || v.size() > 64 || v.find_first_not_of("0123456789abcdefghijklmnopqrstuvwxyz-") != std::string::npos) {
     why = "a broken story identity";
     return false;
   }
   s.Story = v;
   return true;
+}
+
+bool ReadStoryText(const std::string& v, TSaveGame& s, std::string& why) {
+  if (v.size() != 16 || v.find_first_not_of("0123456789abcdef") != std::string::npos) {
+    why = "a broken hash of the story";
+    return false;
+  }
+  s.StoryText = v;
+  return true;
+}
+
+// "place NEXT OFFSET TEXT": the run goes on at the line (0) or after it (1), OFFSET lines below
+// the passage's label.
+bool ReadPlace(const std::string& v, TSaveGame& s, std::string& why) {
+  std::vector<std::string> w = Words(v, 3);
+  if (w.size() != 3) {
+    why = "a broken place";
+    return false;
+  }
+  if (!ReadNumber(w[0], s.PlaceNext, 0, 1, why) || !ReadNumber(w[1], s.PlaceOffset, 0, TQuilScript::MaxLines, why)) {
+    return false;
+  }
+  s.HasPlace = true;
+  return DecodeText(w[2], s.PlaceText, why);
 }
 
 bool ReadStamp(const std::string& v, TSaveGame& s, std::string& why) {
@@ -281,8 +325,10 @@ std::string WriteSaveText(const TSaveGame& s) {
   std::ostringstream out;
   auto line = [&out](const std::string& key, const std::string& value) { out << key << ' ' << value << '\n'; };
   auto text = [&](const std::string& key, const std::string& value) { line(key, EncodeText(value)); };
-  out << Magic << ' ' << SaveFormatVersion << '\n';
+  // A save read from format 1 has no place in the story and is written as it was read.
+  out << Magic << ' ' << (s.HasPlace ? SaveFormatVersion : 1) << '\n';
   line("story", s.Story);
+  if (s.HasPlace) line("story-text", s.StoryText);
   text("saved", s.SavedAt);
   line("title", Flag(s.TitleShowing));
   line("max-hp", std::to_string(s.MaxHP));
@@ -304,6 +350,10 @@ std::string WriteSaveText(const TSaveGame& s) {
   text("stone", s.StoneName);
   text("chest", s.ChestItem);
   line("silver", Flag(s.SilverBurst));
+  if (s.HasPlace) {
+    text("passage", s.Passage);
+    line("place", std::to_string(s.PlaceNext) + " " + std::to_string(s.PlaceOffset) + " " + EncodeText(s.PlaceText));
+  }
   line("script-position", std::to_string(s.ScriptPosition));
   line("script-ended", Flag(s.ScriptEnded));
   line("script-shown", std::to_string(s.ScriptShown));
@@ -340,10 +390,11 @@ std::string WriteSaveText(const TSaveGame& s) {
 
 TSaveRead ReadSaveText(const std::string& text, TSaveGame& save) {
   TSaveRead read;
-  auto fail = [&read](TSaveProblem problem, int line, const std::string& why) {
+  auto fail = [&read](TSaveProblem problem, int line, const std::string& why, const std::string& reason = "") {
     read.Problem = problem;
     read.Line = line;
     read.Why = why;
+    read.Reason = reason;
     return read;
   };
   if (text.size() > SaveTextMax) {
@@ -359,15 +410,16 @@ TSaveRead ReadSaveText(const std::string& text, TSaveGame& save) {
   if (!ReadInt(line.substr(magic.size()), version) || version < 1) {
     return fail(TSaveProblem::NotASave, 1, "not a save");
   }
-  if (version != SaveFormatVersion) {
+  if (version > SaveFormatVersion) {
     return fail(TSaveProblem::UnknownVersion, 1,
                 "format " + std::to_string(version) + ", this version reads " + std::to_string(SaveFormatVersion));
   }
 
   std::set<int32_t> buttonsSeen;
   size_t glows = 0;
-  const std::map<std::string, TField> fields = {
+  std::map<std::string, TField> fields = {
       {"story", {true, 1, false, ReadStory}},
+      {"story-text", {false, 1, false, ReadStoryText}},
       {"saved", {true, 1, false, ReadStamp}},
       {"title", {true, 1, false, YesNo(&TSaveGame::TitleShowing)}},
       {"max-hp", {true, 1, false, Number(&TSaveGame::MaxHP)}},
@@ -389,22 +441,24 @@ TSaveRead ReadSaveText(const std::string& text, TSaveGame& save) {
       {"stone", {true, 1, false, Text(&TSaveGame::StoneName)}},
       {"chest", {true, 1, false, Text(&TSaveGame::ChestItem)}},
       {"silver", {true, 1, false, YesNo(&TSaveGame::SilverBurst)}},
-      {"script-position", {true, 1, false, Number(&TSaveGame::ScriptPosition)}},
+      {"passage", {false, 1, false, Text(&TSaveGame::Passage)}},
+      {"place", {false, 1, false, ReadPlace}},
+      {"script-position", {true, 1, false, Number(&TSaveGame::ScriptPosition, 0, TQuilScript::MaxLines)}},
       {"script-ended", {true, 1, false, YesNo(&TSaveGame::ScriptEnded)}},
-      {"script-shown", {true, 1, false, Number(&TSaveGame::ScriptShown)}},
+      {"script-shown", {true, 1, false, Number(&TSaveGame::ScriptShown, 0, MaxScriptLines)}},
       {"script-page-full", {true, 1, false, YesNo(&TSaveGame::ScriptPageFull)}},
       {"button",
        {false, IdeaButtonCount, true,
         [&buttonsSeen](const std::string& v, TSaveGame& s, std::string& why) {
           return ReadButton(v, s, why, buttonsSeen);
         }}},
-      {"next-button", {true, 1, false, PaintNumber(&TPaintSave::NextButton)}},
+      {"next-button", {true, 1, false, PaintNumber(&TPaintSave::NextButton, 0, IdeaButtonCount)}},
       {"flash", {true, 1, false, ReadFlash}},
       {"broken", {true, 1, false, PaintYesNo(&TPaintSave::Shattered)}},
-      {"hue", {true, 1, false, PaintNumber(&TPaintSave::HuePhase)}},
+      {"hue", {true, 1, false, PaintNumber(&TPaintSave::HuePhase, 0, SavedHueMax)}},
       {"zooming", {true, 1, false, PaintYesNo(&TPaintSave::Zooming)}},
       {"zoomed-in", {true, 1, false, PaintYesNo(&TPaintSave::ZoomedIn)}},
-      {"zoom", {true, 1, false, PaintNumber(&TPaintSave::ZoomPercent)}},
+      {"zoom", {true, 1, false, PaintNumber(&TPaintSave::ZoomPercent, SavedZoomMin, SavedZoomMax)}},
       {"glow",
        {false, SavedGlowCount, true,
         [&glows](const std::string& v, TSaveGame& s, std::string& why) { return ReadGlow(v, s, why, glows++); }}},
@@ -412,13 +466,21 @@ TSaveRead ReadSaveText(const std::string& text, TSaveGame& save) {
       {"thumbnail", {false, 1, false, ReadThumbnail}},
   };
 
+  // Format 2 and later say where in the story they stand; format 1 knows no such keys.
+  for (const char* key : {"story-text", "passage", "place"}) {
+    if (version >= 2) {
+      fields.at(key).Once = true;
+    } else {
+      fields.erase(key);
+    }
+  }
   TSaveGame s;
   std::map<std::string, size_t> counts;
   bool ended = false;
   while (std::getline(in, line)) {
     ++number;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (ended) return fail(TSaveProblem::Damaged, number, "text after the end");
+    if (ended) return fail(TSaveProblem::Damaged, number, "text after the end", "end の後に続きがあります");
     if (line == "end") {
       ended = true;
       continue;
@@ -427,19 +489,30 @@ TSaveRead ReadSaveText(const std::string& text, TSaveGame& save) {
     const std::string key = line.substr(0, space);
     const std::string value = space == std::string::npos ? "" : line.substr(space + 1);
     auto field = fields.find(key);
-    if (field == fields.end()) return fail(TSaveProblem::Damaged, number, "unknown key '" + key.substr(0, 40) + "'");
-    if (++counts[key] > field->second.Limit) return fail(TSaveProblem::Damaged, number, "too many '" + key + "'");
+    // The key is named as the file spells it: ASCII, shown only when known.
+    if (field == fields.end()) {
+      return fail(TSaveProblem::Damaged, number, "unknown key '" + key.substr(0, 40) + "'", "知らない項目です");
+    }
+    if (++counts[key] > field->second.Limit) {
+      return fail(TSaveProblem::Damaged, number, "too many '" + key + "'", key + " が多すぎます");
+    }
     std::string why;
-    if (!field->second.Read(value, s, why)) return fail(TSaveProblem::Damaged, number, why.insert(0, key + ": "));
+    if (!field->second.Read(value, s, why)) {
+      const bool range = why.rfind("out of range", 0) == 0;
+      return fail(TSaveProblem::Damaged, number, why.insert(0, key + ": "),
+                  key + (range ? " の値が範囲外" : " の値が読めません"));
+    }
   }
-  if (!ended) return fail(TSaveProblem::Damaged, number, "cut short: no end line");
+  if (!ended) return fail(TSaveProblem::Damaged, number + 1, "cut short: no end line", "途中で切れています");
   for (const auto& [key, field] : fields) {
     const size_t count = counts[key];
     if ((field.Once || field.Exact) && count != field.Limit) {
-      return fail(TSaveProblem::Damaged, 0, "'" + key + "' missing or short");
+      return fail(TSaveProblem::Damaged, 0, "'" + key + "' missing or short", key + " が足りません");
     }
   }
-  if (std::string why = SaveRangeProblem(s); !why.empty()) return fail(TSaveProblem::Damaged, 0, why);
+  if (std::string why = SaveRangeProblem(s); !why.empty()) {
+    return fail(TSaveProblem::Damaged, 0, why, "値が範囲外");
+  }
   save = std::move(s);
   return read;
 }
@@ -460,6 +533,12 @@ std::string SaveRefusalText(const std::string& slotName, const TSaveRead& read) 
   static_assert(std::size(kWhat) == static_cast<size_t>(TSaveProblem::Unfit) + 1, "one text a problem");
   if (read.Problem == TSaveProblem::None) return "";
   std::string what = kWhat[static_cast<size_t>(read.Problem)];
-  if (read.Line > 0) what += "（" + std::to_string(read.Line) + " 行目）";
+  if (read.Line > 0 && !read.Reason.empty()) {
+    what += "（" + std::to_string(read.Line) + " 行目：" + read.Reason + "）";
+  } else if (read.Line > 0) {
+    what += "（" + std::to_string(read.Line) + " 行目）";
+  } else if (!read.Reason.empty()) {
+    what += "（" + read.Reason + "）";
+  }
   return "セーブ " + slotName + "：" + what;
 }

@@ -7,7 +7,8 @@
 
 #include "game/GameSave.h"
 
-inline constexpr int SaveFormatVersion = 1;
+// Format 2 adds the story's text hash and the place in the story; format 1 is still read.
+inline constexpr int SaveFormatVersion = 2;
 // Larger files are refused unread: the biggest honest save (a full backlog) is a tenth of it.
 inline constexpr size_t SaveTextMax = 2 * 1024 * 1024;
 // The longest text one value may hold, in bytes of the game's text.
@@ -27,8 +28,9 @@ enum class TSaveProblem {
 
 struct TSaveRead {
   TSaveProblem Problem = TSaveProblem::None;
-  int Line = 0;     // the line at fault (1-based); 0 when the whole file is
-  std::string Why;  // in English, for standard error and the tests
+  int Line = 0;        // the line at fault (1-based); 0 when the whole file is
+  std::string Why;     // in English, for standard error and the tests
+  std::string Reason;  // the same for the player, in the game's words (CP932); "" for none
 };
 
 std::string WriteSaveText(const TSaveGame& save);
@@ -36,5 +38,6 @@ std::string WriteSaveText(const TSaveGame& save);
 // story is not compared here (SaveMismatch does).
 TSaveRead ReadSaveText(const std::string& text, TSaveGame& save);
 
-// The one line a refusal shows, in the game's words (CP932): "セーブ 3：壊れています（12 行目）".
+// The one line a refusal shows, in the game's words (CP932), with the line and the reason
+// where the read found them: "セーブ 3：壊れています（12 行目：button の値が範囲外）".
 std::string SaveRefusalText(const std::string& slotName, const TSaveRead& read);

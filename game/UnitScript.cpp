@@ -20,6 +20,15 @@
 
 std::unique_ptr<TQuilScript> Script;
 std::string StoryId;
+std::string StoryFileId;
+
+std::string StoryIdentity(const std::string& nativePath, bool shipped, bool authorSource) {
+  if (shipped) return "farrowmere";
+  std::error_code ec;
+  std::filesystem::path where = std::filesystem::absolute(nativePath, ec);
+  if (ec) where = nativePath;
+  return (authorSource ? "story-" : "data-") + HashText(where.lexically_normal().string());
+}
 
 namespace {
 
@@ -71,8 +80,10 @@ void ScriptSetup() {
     return;
   }
   Script = std::make_unique<TQuilScript>();
-  // An author's source has saves of its own, apart from the shipped story's and other sources'.
-  StoryId = HashStoryFile(StoryFileName);
+  // An author's source has saves of its own, apart from the shipped story's and other sources',
+  // kept over its edits.
+  StoryId = StoryIdentity(StoryFileName, false, true);
+  StoryFileId = HashStoryFile(StoryFileName);
   std::string result;
   Script->LoadLines(StoryFileName, StoryLines, static_cast<int>(StoryLines.size()), result);
   if (result != ResultSuccess) Platform::TApplication::Warn("cannot load the story " + StoryFileName);
@@ -88,7 +99,14 @@ void SetStartLabel(const std::string& label) { StartLabel = label; }
 
 void ScriptSetupFrom(const std::string& cipherFileName, const std::string& keyText) {
   Script = std::make_unique<TQuilScript>();
-  StoryId = HashStoryFile(Platform::NativeFileName(cipherFileName));
+  const std::string path = Platform::NativeFileName(cipherFileName);
+  // The shipped story lies in the installed data (or the working folder's dat/, as tests and
+  // the replay harness play it) under its own name.
+  const std::string installed = Platform::InstalledDataFolder();
+  const bool shipped = cipherFileName == "dat\\story.crp.txt" &&
+                       (Platform::DataFolder() == "dat" || (!installed.empty() && Platform::DataFolder() == installed));
+  StoryId = StoryIdentity(path, shipped, false);
+  StoryFileId = HashStoryFile(path);
   std::string result;
   // A scenario that does not load leaves the engine empty: every step ends the story at once.
   Script->LoadScenario(cipherFileName, keyText, result);

@@ -8,9 +8,15 @@
 
 // The engine; made by ScriptSetup, freed by ScriptTeardown.
 extern std::unique_ptr<TQuilScript> Script;
-// The identity of the story the engine was set up with (a hash of its enciphered file, see
-// GameSave.h); saves carry it.
+// The identity of the story the engine was set up with; saves carry it and are kept in a
+// folder of that name. The shipped story is "farrowmere" whatever its bytes, so an update keeps
+// its saves; another enciphered story (--data) is "data-" and an author's source (--story)
+// "story-" and a hash of where its file lies.
 extern std::string StoryId;
+// The identity saves of format 1 carry: a hash of the story file's bytes.
+extern std::string StoryFileId;
+// The identity of the story file at path (native); shipped: the game's own story.
+std::string StoryIdentity(const std::string& nativePath, bool shipped, bool authorSource);
 
 // Makes the engine with "dat\story.crp.txt" (key "fable.txt"), the game's line and page
 // outputs, page size 4 and the commands of the command table.

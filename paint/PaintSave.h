@@ -38,7 +38,14 @@ struct TPaintSave {
 };
 
 // Ranges a restore accepts; wider values could overflow the frame's arithmetic.
-inline constexpr int32_t SavedButtonTopMin = -400, SavedButtonTopMax = 400;
+// A button's top is what spawning and the fall can give it, hidden or not. The highest: a button
+// one pixel above the bottom falls once more and keeps that top when it is hidden on the next
+// frame (483), unpressed. The lowest: five spawned in one step stack 10 pixels apart above the
+// first one's first fall (3 - 4 * 40 = -157); a spawn alone sits at -30.
+inline constexpr int32_t SavedButtonTopMax = IdeaButtonFallStep(IdeaButtonFallenOut - 1);
+inline constexpr int32_t SavedButtonTopMin =
+    IdeaButtonFallStep(-IdeaButtonHeight) - (IdeaButtonCount - 1) * (IdeaButtonHeight + 10);
+static_assert(SavedButtonTopMax == 483 && SavedButtonTopMin == -157);
 inline constexpr int32_t SavedZoomMin = 100, SavedZoomMax = 20000;
 inline constexpr int32_t SavedHueMax = 383;
 inline constexpr int32_t SavedGlowLimit = 1000;  // |x|, |y|, |vx|, |vy|

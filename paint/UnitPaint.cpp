@@ -89,18 +89,11 @@ void MoveIdeaButtons() {
   int32_t limit = 800;
   for (auto& button : IdeaButtons) {
     if (button == nullptr || !button->Visible) continue;
-    int32_t y = button->Top;
-    int32_t n;
-    if (y < 100) {
-      n = 100 - 3 * (100 - y) / 4;  // dropping the fraction of what remains: always advances
-    } else if (y < 150) {
-      n = y + 1;
-    } else if (y < 400) {
-      n = 4 * (y - 150) / 3 + 151;
-    } else {
+    if (button->Top >= IdeaButtonFallenOut) {
       button->Visible = false;
       continue;
     }
+    int32_t n = IdeaButtonFallStep(button->Top);
     if (n + button->Height + 10 >= limit) n = limit - button->Height - 10;
     button->Top = n;
     limit = n;

@@ -19,6 +19,17 @@ inline constexpr int IdeaButtonCount = 5;
 inline constexpr int IdeaButtonLeft = 20;
 inline constexpr int IdeaButtonWidth = 100;
 inline constexpr int IdeaButtonHeight = 30;
+// Below this top a button still falls; at it or below, the next frame hides it.
+inline constexpr int32_t IdeaButtonFallenOut = 400;
+
+// The top a visible button moves to in one frame from top y, before the stacking clamp: it eases
+// in towards 100 (dropping the fraction of what remains, so it always advances), crawls to 150,
+// then drops away faster and faster.
+constexpr int32_t IdeaButtonFallStep(int32_t y) {
+  if (y < 100) return 100 - 3 * (100 - y) / 4;
+  if (y < 150) return y + 1;
+  return 4 * (y - 150) / 3 + 151;
+}
 
 // The five buttons, children of the play-area panel; used in table order between two rewinds.
 extern std::array<std::unique_ptr<Platform::TPushButton>, IdeaButtonCount> IdeaButtons;

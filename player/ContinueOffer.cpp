@@ -79,6 +79,7 @@ void TakeContinueOffer() {
   const std::string refusal = LoadGameFrom("auto");
   HideContinueOffer();
   if (!refusal.empty()) TellInTitle(refusal);
+  if (refusal.empty() && !LoadedWords("").empty()) TellInTitle(LoadedWords("オートセーブを読み込みました"));
 }
 
 void FreeContinueOffer() {

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -24,6 +25,7 @@ namespace {
 
 bool persist = true;
 std::map<std::string, std::string> memorySlots;  // --no-persist: slot file path -> text
+bool lastLoadChanged = false;                    // the last load found the story changed since the save
 
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
@@ -87,15 +89,21 @@ TSaveRead ReadSlot(const std::string& slot, TSaveGame& save) {
   }
   std::string bytes;
   read = ReadLimited(SlotFile(slot), bytes);
+  // Saves made before stories were kept by name lie in a folder named by the file's hash.
+  if (read.Problem == TSaveProblem::Missing && persist && !StoryFileId.empty() && StoryFileId != StoryId) {
+    read = ReadLimited(
+        (fs::path(SavesFolder()).parent_path() / StoryFileId / fs::path(SlotFile(slot)).filename()).string(), bytes);
+  }
   if (read.Problem != TSaveProblem::None) return read;
   read = ReadSaveText(bytes, save);
   if (read.Problem != TSaveProblem::None) return read;
-  if (save.Story != StoryId) {
+  if (std::string why = SaveMismatch(save); why == "another story") {
     read.Problem = TSaveProblem::OtherStory;
     read.Why = "a save of story " + save.Story;
-  } else if (std::string why = SaveMismatch(save); !why.empty()) {
+  } else if (!why.empty()) {
     read.Problem = TSaveProblem::Unfit;
     read.Why = why;
+    if (why.find(" is gone") != std::string::npos) read.Reason = "物語が変わり、保存した行がありません";
   }
   return read;
 }
@@ -193,10 +201,20 @@ std::string LoadGameFrom(const std::string& slot) {
   TSaveGame save;
   TSaveRead read = ReadSlot(slot, save);
   if (read.Problem == TSaveProblem::None && !RestoreGame(save)) read.Problem = TSaveProblem::Unfit;
-  if (read.Problem != TSaveProblem::None) return SaveRefusalText(SlotLabel(slot), read);
+  if (read.Problem != TSaveProblem::None) {
+    // A player started from a terminal, and a bug report, get the whole reason.
+    if (read.Problem != TSaveProblem::Missing) {
+      std::fprintf(stderr, "farrowmere: save %s (%s) not loaded: %s%s\n", slot.c_str(), SlotFile(slot).c_str(),
+                   read.Line > 0 ? ("line " + std::to_string(read.Line) + ": ").c_str() : "", read.Why.c_str());
+    }
+    return SaveRefusalText(SlotLabel(slot), read);
+  }
+  lastLoadChanged = StoryChangedSince(save);
   RestoreBacklog(save);
   return "";
 }
+
+std::string LoadedWords(const std::string& done) { return lastLoadChanged ? done + "（物語が変わっています）" : done; }
 
 bool SlotLoadable(const std::string& slot) {
   TSaveGame save;

@@ -38,8 +38,13 @@ std::string ReadSmallFile(const std::string& path, std::uintmax_t maxBytes, std:
 // why not. The game goes on either way.
 std::string SaveGameTo(const std::string& slot);
 // Loads a slot into the running game; "" when done, else the one line (CP932) of the
-// refusal, and nothing has changed. The backlog comes back with it.
+// refusal, and nothing has changed; a refusal is also one line on standard error with the
+// file, the line and the reason. The backlog comes back with it. A save of a story edited
+// since goes on at its line, found again in its passage.
 std::string LoadGameFrom(const std::string& slot);
+// What the title says after a load: done, and that the story changed when the last load
+// found it so (CP932).
+std::string LoadedWords(const std::string& done);
 // Whether the slot holds a save of this story that the game would load.
 bool SlotLoadable(const std::string& slot);
 

@@ -57,7 +57,7 @@ void Choose(int index) {
   }
   if (slot.Empty) return;
   const std::string refusal = LoadGameFrom(slot.Slot);
-  TellInTitle(refusal.empty() ? "セーブ " + slot.Slot + " を読み込みました" : refusal);
+  TellInTitle(refusal.empty() ? LoadedWords("セーブ " + slot.Slot + " を読み込みました") : refusal);
   if (refusal.empty()) CloseSaveMenu();
 }
 
@@ -98,7 +98,7 @@ void QuickSave() {
 
 void QuickLoad() {
   const std::string refusal = LoadGameFrom("quick");
-  TellInTitle(refusal.empty() ? "クイックロードしました" : refusal);
+  TellInTitle(refusal.empty() ? LoadedWords("クイックロードしました") : refusal);
 }
 
 void OpenSaveMenu(bool saving) {

@@ -11,12 +11,17 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/Harness.h"
+#include "app/Replay.h"
+#include "author/LiveStory.h"
 #include "game/SaveText.h"
+#include "game/UnitEnemy.h"
 #include "game/UnitMain.h"
+#include "game/UnitScript.h"
 #include "player/ReadMarks.h"
 #include "player/SaveFiles.h"
 #include "player/Settings.h"
@@ -88,10 +93,13 @@ TEST_F(SaveFilesTest, DamagedAndForeignSavesAreRefusedWithTheirLineWhileTheOther
   struct TCase {
     const char* What;
     std::string Bytes;
-    const char* Says;
+    std::string Says;
   };
   const std::vector<TCase> cases = {
       {"cut short", good.substr(0, good.size() / 2), "セーブ 1：壊れています"},
+      {"no end line", good.substr(0, good.size() - 4),
+       ("セーブ 1：壊れています（" + std::to_string(std::count(good.begin(), good.end(), '\n')) +
+        " 行目：途中で切れています）")},
       {"garbage",
        std::string("\x7f"
                    "ELF\x02\x01\x01\0\0\0",
@@ -100,10 +108,11 @@ TEST_F(SaveFilesTest, DamagedAndForeignSavesAreRefusedWithTheirLineWhileTheOther
        "セーブ 1：セーブではありません（1 行目）"},
       {"empty file", "", "セーブ 1：セーブではありません"},
       {"oversized", good + std::string(SaveTextMax, 'x'), "セーブ 1：大きすぎるので読みません"},
-      {"a newer format", Replace(good, "farrowmere-save 1", "farrowmere-save 2"),
+      {"a newer format", Replace(good, "farrowmere-save 2", "farrowmere-save 3"),
        "セーブ 1：この版の知らない形式です（1 行目）"},
-      {"another story", Replace(good, "story ", "story 0"), "セーブ 1：壊れています（2 行目）"},
-      {"another story's identity", Replace(good, good.substr(good.find("story ") + 6, 16), "0123456789abcdef"),
+      {"a broken story identity", Replace(good, "story ", "story X"),
+       "セーブ 1：壊れています（2 行目：story の値が読めません）"},
+      {"another story's identity", Replace(good, "story farrowmere\n", "story data-0123456789abcdef\n"),
        "セーブ 1：別の物語のセーブです"},
       {"an unknown key", Replace(good, hp, hp + "gold 100\n"), "セーブ 1：壊れています"},
       {"a missing key", Replace(good, hp, ""), "セーブ 1：壊れています"},
@@ -113,8 +122,11 @@ TEST_F(SaveFilesTest, DamagedAndForeignSavesAreRefusedWithTheirLineWhileTheOther
       {"a number too large", Replace(good, hp, "hp 2147483648\n"), "セーブ 1：壊れています"},
       {"a broken escape", Replace(good, "encounter ", "encounter %G1"), "セーブ 1：壊れています"},
       {"a hue out of range", Replace(good, "hue 0\n", "hue 384\n"), "セーブ 1：壊れています"},
-      {"a place past the story", Replace(good, "script-position ", "script-position 9"),
-       "セーブ 1：この物語に合いません"},
+      {"an idea button below the bottom", Replace(good, "hidden enabled 0 ", "hidden enabled 484 "),
+       "セーブ 1：壊れています"},
+      {"a line gone from the story", Replace(good, "place 1 ", "place 1 9 x"),
+       "セーブ 1：この物語に合いません（物語が変わり、保存した行がありません）"},
+      {"a passage gone from the story", Replace(good, "passage @", "passage @gone"), "セーブ 1：この物語に合いません"},
       {"a glow far away", Replace(good, "glow white ", "glow white 2000000000 "), "セーブ 1：壊れています"},
       {"text after the end", good + "hp 99\n", "セーブ 1：壊れています"},
       {"a thumbnail short of its pixels", Replace(good, "end\n", "thumbnail 2 2 ffffff\nend\n"),
@@ -124,7 +136,12 @@ TEST_F(SaveFilesTest, DamagedAndForeignSavesAreRefusedWithTheirLineWhileTheOther
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.What);
     ASSERT_EQ(WriteFileSafely(SlotFile("1"), c.Bytes), "");
-    EXPECT_EQ(LoadGameFrom("1").rfind(c.Says, 0), 0u) << U8(LoadGameFrom("1"));
+    ::testing::internal::CaptureStderr();
+    const std::string says = LoadGameFrom("1");
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(says.rfind(c.Says, 0), 0u) << U8(says);
+    EXPECT_EQ(told.rfind("farrowmere: save 1 (" + SlotFile("1") + ") not loaded: ", 0), 0u) << told;
+    EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << "one line on standard error: " << told;
     EXPECT_EQ(Game(), before) << "a refused save changes nothing";
     EXPECT_EQ(ReadAll(SlotFile("1")), c.Bytes) << "a refused save stays on disk as it was";
   }
@@ -135,6 +152,27 @@ TEST_F(SaveFilesTest, DamagedAndForeignSavesAreRefusedWithTheirLineWhileTheOther
 
   EXPECT_EQ(LoadGameFrom("2"), "") << "the good save still loads";
   EXPECT_EQ(Game(), atSave);
+}
+
+TEST_F(SaveFilesTest, ASaveOfFormatOneInTheFolderNamedByTheFilesHashStillLoads) {
+  Presses(12);
+  const std::string atSave = Game();
+  // Format 1 as the game wrote it: the story named by its file's hash, no place in the story.
+  std::string text = Replace(Replace(Game(), "farrowmere-save 2", "farrowmere-save 1"), "story farrowmere\n",
+                             "story " + StoryFileId + "\n");
+  for (const char* key : {"\nstory-text ", "\npassage ", "\nplace "}) {
+    const size_t at = text.find(key);
+    ASSERT_NE(at, std::string::npos) << key;
+    text.erase(at + 1, text.find('\n', at + 1) - at);
+  }
+  ASSERT_EQ(WriteFileSafely((fs::path(SavesFolder()).parent_path() / StoryFileId / "slot-05.save").string(), text), "");
+  Presses(3);
+  EXPECT_EQ(U8(LoadGameFrom("5")), "");
+  EXPECT_EQ(Game(), atSave);
+
+  // An idea button that fell out unpressed keeps its last top, up to 483.
+  ASSERT_EQ(WriteFileSafely(SlotFile("6"), Replace(atSave, "hidden enabled 0 ", "hidden enabled 483 ")), "");
+  EXPECT_EQ(U8(LoadGameFrom("6")), "");
 }
 
 TEST_F(SaveFilesTest, AWriteCutShortLeavesTheOldSaveWholeAndAFolderThatCannotBeWrittenIsOneLine) {
@@ -214,4 +252,56 @@ TEST(Settings, TheySurviveARestartAndAFileNotUnderstoodIsIgnoredWithOneLine) {
   }
   unsetenv("XDG_CONFIG_HOME");
   EXPECT_EQ(SettingsFile(), home.File("home/.config/farrowmere/settings"));
+}
+
+// An author adds two lines above the place a save was made: the save goes on at the same line
+// of the edited story (the stray dog does not come again) and says the story changed; a save
+// whose line was taken out is refused with why.
+TEST_F(SaveFilesTest, ASaveGoesOnAtItsLineAfterTwoLinesWereAddedAboveItAndIsRefusedWhenTheLineIsGone) {
+  game_.reset();
+  const std::string story = home_.Write("story.txt", ReadAll(fs::path(FARROW_SOURCE_DIR) / "story" / "story.txt"));
+  std::ostringstream findings;
+  ASSERT_TRUE(Story::UseStory(story, findings)) << findings.str();
+  game_ = std::make_unique<TGameHarness>(1);
+  for (int i = 0; i < 60 && Enemy.Name != "野良犬"; ++i) Presses(1);
+  ASSERT_EQ(Enemy.Name, "野良犬");
+  Presses(2);
+  ASSERT_EQ(SaveGameTo("1"), "");
+  const std::string atSave = GameStateBlock();
+  std::vector<std::string> goesOn;  // the run that was never saved
+  for (int i = 0; i < 8; ++i) {
+    Presses(1);
+    goesOn.push_back(GameStateBlock());
+  }
+  game_.reset();
+
+  std::string text = ReadAll(story);
+  const std::string label = "\n@start\n";
+  text.insert(text.find(label) + label.size(), U8("港の鐘が二つ鳴った。\n霧の向こうで誰かが笑った。\n"));
+  home_.Write("story.txt", text);
+  ASSERT_TRUE(Story::UseStory(story, findings)) << findings.str();
+  game_ = std::make_unique<TGameHarness>(1);
+  EXPECT_EQ(U8(LoadGameFrom("1")), "");
+  EXPECT_EQ(LoadedWords("読み込みました"), "読み込みました（物語が変わっています）");
+  EXPECT_EQ(GameStateBlock(), atSave);
+  for (const std::string& expected : goesOn) {
+    Presses(1);
+    EXPECT_EQ(GameStateBlock(), expected) << "the same line and no second dog";
+  }
+  game_.reset();
+
+  // The line the save stood at taken out of the story.
+  TSaveGame saved;
+  ASSERT_EQ(ReadSaveText(ReadAll(SlotFile("1")), saved).Why, "");
+  const std::string gone = U8(saved.PlaceText) + "\n";
+  ASSERT_NE(text.find(gone), std::string::npos);
+  text.erase(text.find(gone), gone.size());
+  home_.Write("story.txt", text);
+  ASSERT_TRUE(Story::UseStory(story, findings)) << findings.str();
+  game_ = std::make_unique<TGameHarness>(1);
+  const std::string before = Game();
+  EXPECT_EQ(LoadGameFrom("1"), "セーブ 1：この物語に合いません（物語が変わり、保存した行がありません）");
+  EXPECT_EQ(Game(), before);
+  game_.reset();
+  UseStoryLines("", {});  // the shipped story again
 }
