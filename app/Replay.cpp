@@ -50,8 +50,7 @@ std::string GameStateBlock() {
   if (Muted()) line("muted", "yes");
   if (*PlayMode() != '\0') line("mode", PlayMode());
   if (int chosen = PadChoice(); chosen > 0) line("pad-choice", std::to_string(chosen));
-  if (SaveMenuOpen())
-    line("saves", std::string(SaveMenuSaving() ? "save " : "load ") + std::to_string(SaveMenuChoice()));
+  if (SaveMenuOpen()) line("saves", std::string(SaveMenuSaving() ? "save " : "load ") + SaveMenuChoice());
   return s + "---\n";
 }
 

@@ -1,14 +1,17 @@
-// ContinueOffer -- the title's offer to go on with the game the window was closed on (the
-// autosave slot). A small panel of its own lies over the bottom of the title while the title
-// shows; its key (C, a row of Bindings) and a press on it load the autosave, a press anywhere
-// else starts a new game as ever. Without an autosave nothing shows and the title is the
-// game's own.
+// ContinueOffer -- the autosave slot: written at the start of every passage (so a crash costs
+// at most the passage) and when the window closes mid-game, and offered by the title. A small
+// panel of its own lies over the bottom of the title while the title shows; its key (C, a row
+// of Bindings) and a press on it load the autosave, a press anywhere else starts a new game as
+// ever. Without an autosave nothing shows and the title is the game's own.
+#include <algorithm>
 #include <memory>
 #include <string>
 
 #include "game/UnitMain.h"
+#include "game/UnitScript.h"
 #include "paint/QuilTimer.h"
 #include "player/PlayerState.h"
+#include "player/Rollback.h"
 #include "player/SaveFiles.h"
 
 using namespace Platform;
@@ -52,7 +55,37 @@ void Watch() {
   if (!TitleShowing) HideContinueOffer();
 }
 
+// The label above the line the story showed last ("" before the first).
+std::string PassageNow() {
+  if (Script == nullptr) return "";
+  for (int i = std::min(Script->Position, Script->LineCount) - 1; i >= 0; --i) {
+    const std::string& line = Script->Lines[static_cast<size_t>(i)];
+    if (TQuilScript::IsLabel(line)) return line;
+  }
+  return "";
+}
+
+std::string lastPassage;  // where the autosave was last written, or the game began
+
+// Once a frame, so that the press that reached a new passage is done when it is saved; never
+// on the title or the game-over screen, which would overwrite the game the title offers. A
+// failure is said on standard error, as the autosave on closing says it: the game goes on.
+void WatchPassage() {
+  const std::string passage = PassageNow();
+  if (TitleShowing) lastPassage = passage;  // a new game's first passage is no news: the offer's game stays
+  if (TitleShowing || HP <= 0 || passage == lastPassage) return;
+  lastPassage = passage;
+  SaveGameTo("auto");
+}
+
 }  // namespace
+
+void AutosaveSetup() {
+  lastPassage = PassageNow();
+  TQuilTimer::Add(WatchPassage, 50, "");
+}
+
+void AutosaveFree() { TQuilTimer::Remove(WatchPassage); }
 
 void ShowContinueOffer() {
   TPaintBox& playArea = *Player->PlayArea;
@@ -72,13 +105,16 @@ void ShowContinueOffer() {
   TQuilTimer::Add(Watch, 50, "");
 }
 
-bool ContinueOfferShowing() { return offer != nullptr; }
+// Only while the title shows: the press that dismissed it may come before the frame that hides
+// the panel, and C must not load the autosave over a game begun.
+bool ContinueOfferShowing() { return offer != nullptr && TitleShowing; }
 
 void TakeContinueOffer() {
-  if (offer == nullptr) return;
+  if (!ContinueOfferShowing()) return;
   const std::string refusal = LoadGameFrom("auto");
   HideContinueOffer();
   if (!refusal.empty()) TellInTitle(refusal);
+  if (refusal.empty()) ForgetSteps();
 }
 
 void FreeContinueOffer() {

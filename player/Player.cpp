@@ -9,6 +9,7 @@
 #include "platform/Sound.h"
 #include "platform/TextCodec.h"
 #include "player/PlayerState.h"
+#include "player/Rollback.h"
 #include "player/SaveFiles.h"
 
 using namespace Platform;
@@ -76,6 +77,7 @@ void PlayerSetup(TForm& form, TPanel& page, TPaintBox& playArea) {
   Player->Page = &page;
   Player->Caption = form.Caption;
   PadFocusSetup();  // its ring lies under the overlays made below
+  RollbackSetup();  // so does the game-over line
   Player->Overlay = std::make_unique<TPaintBox>(&page);
   Player->Overlay->Name = "PlayerOverlay";
   Player->Overlay->Visible = false;
@@ -90,12 +92,14 @@ void PlayerSetup(TForm& form, TPanel& page, TPaintBox& playArea) {
   PlayModesSetup();
   ApplyRememberedSettings();
   ShowContinueOffer();  // the title offers the game the window was closed on
+  AutosaveSetup();
 }
 
 void PlayerFree() {
   if (Player == nullptr) return;
   TQuilTimer::Remove(RestoreWindowSettings);
   PlayModesFree();
+  AutosaveFree();
   FreeContinueOffer();
   SaveMenuFree();
   Player->Form->Closing.Remove(Player->CloseListener);
@@ -106,6 +110,7 @@ void PlayerFree() {
   Player->Form->KeyPreview.Remove(Player->KeyListener);
   Player->Form->PadButton.Remove(Player->PadListener);
   PadFocusFree();
+  RollbackFree();
   Player->Form->MouseWheel.Remove(Player->WheelListener);
   Application.WindowHidden.Remove(Player->HiddenListener);
   if (Script != nullptr) Script->RemoveLineListener(Player->LineListener);
