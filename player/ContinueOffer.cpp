@@ -73,7 +73,7 @@ std::string lastPassage;  // where the autosave was last written, or the game be
 void WatchPassage() {
   const std::string passage = PassageNow();
   if (TitleShowing) lastPassage = passage;  // a new game's first passage is no news: the offer's game stays
-  if (TitleShowing || HP <= 0 || passage == lastPassage) return;
+  if (HP <= 0 || passage == lastPassage) return;
   lastPassage = passage;
   SaveGameTo("auto");
 }

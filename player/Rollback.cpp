@@ -97,7 +97,7 @@ void DrawHint() {
 // Once a frame: the line shows while the game-over screen does and a step can be taken back.
 void WatchGameOver() {
   if (ring == nullptr || Player == nullptr) return;
-  const bool show = HP <= 0 && !TitleShowing && !ring->Steps.empty();
+  const bool show = HP <= 0 && !ring->Steps.empty();
   if (show) DrawHint();
   ring->Hint->Visible = show;
 }
@@ -157,5 +157,3 @@ void ForgetSteps() {
 }
 
 int StepsKept() { return ring != nullptr ? static_cast<int>(ring->Steps.size()) : 0; }
-
-bool StepBackHintShowing() { return ring != nullptr && ring->Hint->Visible; }

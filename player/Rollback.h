@@ -16,6 +16,5 @@ void RollbackFree();
 void StepBack();
 // Forgets every step (after a load, which is no input of the run's).
 void ForgetSteps();
-// The steps kept now, and whether the game-over line shows.
+// The steps kept now.
 int StepsKept();
-bool StepBackHintShowing();

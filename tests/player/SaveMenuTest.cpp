@@ -56,6 +56,17 @@ class SaveMenuTest : public ::testing::Test {
       game_->RunFrames(frames);
     }
   }
+  // A control of the player layer's over the play area, by name, or nullptr.
+  TControl* Named(const std::string& name) {
+    for (TControl* c : game_->Form().PageMain.Children()) {
+      if (c->Name == name) return c;
+    }
+    return nullptr;
+  }
+  bool Shows(const std::string& name) {
+    TControl* c = Named(name);
+    return c != nullptr && c->Visible;
+  }
   void Key(uint32_t key, int times = 1) {
     for (int i = 0; i < times; ++i) game_->PressKey(key);
   }
@@ -192,11 +203,13 @@ TEST_F(SaveMenuTest, TheAutosaveIsWrittenAtEachPassageNeverOnTheTitleAndOfferedO
 
   // C takes the offer on the title and on nothing else, not even before the next frame.
   Start();
+  EXPECT_TRUE(Shows("ContinueOffer"));
   game_->Press(300, 200);
   const std::string begun = Game();
   Key('C');
   EXPECT_EQ(Game(), begun) << "the title is gone and so is its offer";
   game_->RunFrames(2);
+  EXPECT_FALSE(Shows("ContinueOffer"));
   Key('C');
   EXPECT_EQ(Game(), begun);
 
@@ -218,7 +231,14 @@ TEST_F(SaveMenuTest, BackspaceAndTheLeftShoulderStepBackOneInputAtATimeUpToAHund
     game_->RunFrames(30);
   };
   for (int i = 0; i < 110; ++i) {
-    input([&] { game_->Press(300, 200); });
+    // Enter clicks the idea button last clicked while it shows, else presses the play area.
+    input([&] {
+      if (i % 3 == 0) {
+        Key(VK_RETURN);
+      } else {
+        game_->Press(300, 200);
+      }
+    });
     if (i == 60) {
       Key(VK_UP);  // the backlog, and a press that closes it: no input of the game
       game_->Press(300, 200);
@@ -227,8 +247,9 @@ TEST_F(SaveMenuTest, BackspaceAndTheLeftShoulderStepBackOneInputAtATimeUpToAHund
       input([&] { Key('1'); });
     }
   }
-  ASSERT_GT(before.size(), static_cast<size_t>(RollbackSteps));
-  for (int step = 1; step <= RollbackSteps; ++step) {
+  constexpr int kHundred = 100;
+  ASSERT_GT(before.size(), static_cast<size_t>(kHundred));
+  for (int step = 1; step <= kHundred; ++step) {
     if (step % 2 == 0) {
       game_->PressPadButton(VK_GAMEPAD_LEFT_SHOULDER);
     } else {
@@ -250,4 +271,27 @@ TEST_F(SaveMenuTest, BackspaceAndTheLeftShoulderStepBackOneInputAtATimeUpToAHund
   Key(VK_BACK);
   EXPECT_EQ(Game(), loaded);
   EXPECT_EQ(StepsKept(), 0);
+}
+
+TEST_F(SaveMenuTest, TheGameOverScreenSaysThatBackspaceUndoesTheFatalPress) {
+  GameFolder folder(Story);  // poison kills on the fourth line
+  Start();
+  std::string beforeDeath;
+  for (int i = 0; i < 10 && HP > 0; ++i) {
+    beforeDeath = Game();
+    Presses(1, 20);
+  }
+  ASSERT_LE(HP, 0);
+  EXPECT_TRUE(Shows("StepBackHint"));
+  Presses(1);  // a new game: the title
+  EXPECT_FALSE(Shows("StepBackHint"));
+  Key(VK_BACK);
+  game_->RunFrames(1);
+  EXPECT_TRUE(Shows("StepBackHint")) << "the game-over screen again";
+  int x = 0, y = 0;
+  Named("StepBackHint")->ClientOrigin(x, y);
+  game_->Press(x + 5, y + 5);  // a press on the line steps back too
+  EXPECT_EQ(Game(), beforeDeath);
+  game_->RunFrames(1);
+  EXPECT_FALSE(Shows("StepBackHint"));
 }
