@@ -20,9 +20,9 @@ namespace {
 
 constexpr int kWidth = 240, kHeight = 44;
 
+// Made once, under the overlays and the save/load view, and only shown and hidden: it may be
+// hiding from its own press.
 std::unique_ptr<TPaintBox> offer;
-// A hidden offer lives on until the next show or the end: it may be hiding from its own press.
-std::unique_ptr<TPaintBox> retired;
 
 void Draw(const TSlotSummary& slot) {
   TBitmap& s = offer->Surface;
@@ -45,9 +45,7 @@ void Watch();
 
 void HideContinueOffer() {
   TQuilTimer::Remove(Watch);
-  if (offer == nullptr) return;
-  offer->Visible = false;
-  retired = std::move(offer);
+  if (offer != nullptr) offer->Visible = false;
 }
 
 // Once the title is gone (a press started a new game, or the offer was taken), so is the offer.
@@ -66,13 +64,17 @@ std::string PassageNow() {
 }
 
 std::string lastPassage;  // where the autosave was last written, or the game began
+bool looked = false;      // lastPassage holds what a frame saw
 
 // Once a frame, so that the press that reached a new passage is done when it is saved; never
 // on the title or the game-over screen, which would overwrite the game the title offers. A
 // failure is said on standard error, as the autosave on closing says it: the game goes on.
 void WatchPassage() {
   const std::string passage = PassageNow();
-  if (TitleShowing) lastPassage = passage;  // a new game's first passage is no news: the offer's game stays
+  // The passage a game begins in, on the title or at the first look, is no news: the game the
+  // title offers stays until the new one reaches a passage of its own.
+  if (TitleShowing || !looked) lastPassage = passage;
+  looked = true;  // a new game's first passage is no news: the offer's game stays
   if (HP <= 0 || passage == lastPassage) return;
   lastPassage = passage;
   SaveGameTo("auto");
@@ -81,25 +83,31 @@ void WatchPassage() {
 }  // namespace
 
 void AutosaveSetup() {
-  lastPassage = PassageNow();
+  lastPassage.clear();
+  looked = false;
   TQuilTimer::Add(WatchPassage, 50, "");
 }
 
 void AutosaveFree() { TQuilTimer::Remove(WatchPassage); }
 
-void ShowContinueOffer() {
-  TPaintBox& playArea = *Player->PlayArea;
-  HideContinueOffer();
-  retired.reset();
-  TSlotSummary slot = PeekSlot("auto");
-  if (slot.Empty || !slot.Refusal.empty()) return;
+void ContinueOfferSetup() {
+  FreeContinueOffer();
+  const TPaintBox& playArea = *Player->PlayArea;
   offer = std::make_unique<TPaintBox>(Player->Page);
   offer->Name = "ContinueOffer";
   offer->Left = playArea.Left + (playArea.Width - kWidth) / 2;
   offer->Top = playArea.Top + playArea.Height - kHeight - 24;
   offer->Width = kWidth;
   offer->Height = kHeight;
+  offer->Visible = false;
   offer->OnMouseDown = [](TPaintBox&, TMouseButton, unsigned, int, int) { TakeContinueOffer(); };
+}
+
+void ShowContinueOffer() {
+  HideContinueOffer();
+  if (offer == nullptr) return;
+  TSlotSummary slot = PeekSlot("auto");
+  if (slot.Empty || !slot.Refusal.empty()) return;
   Draw(slot);
   offer->Visible = true;
   TQuilTimer::Add(Watch, 50, "");
@@ -107,7 +115,7 @@ void ShowContinueOffer() {
 
 // Only while the title shows: the press that dismissed it may come before the frame that hides
 // the panel, and C must not load the autosave over a game begun.
-bool ContinueOfferShowing() { return offer != nullptr && TitleShowing; }
+bool ContinueOfferShowing() { return offer != nullptr && offer->Visible && TitleShowing; }
 
 void TakeContinueOffer() {
   if (!ContinueOfferShowing()) return;
@@ -119,5 +127,5 @@ void TakeContinueOffer() {
 
 void FreeContinueOffer() {
   HideContinueOffer();
-  retired.reset();
+  offer.reset();
 }

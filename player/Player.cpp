@@ -76,8 +76,9 @@ void PlayerSetup(TForm& form, TPanel& page, TPaintBox& playArea) {
   Player->PlayArea = &playArea;
   Player->Page = &page;
   Player->Caption = form.Caption;
-  PadFocusSetup();  // its ring lies under the overlays made below
-  RollbackSetup();  // so does the game-over line
+  PadFocusSetup();       // its ring lies under the overlays made below
+  RollbackSetup();       // so does the game-over line
+  ContinueOfferSetup();  // and the title's offer
   Player->Overlay = std::make_unique<TPaintBox>(&page);
   Player->Overlay->Name = "PlayerOverlay";
   Player->Overlay->Visible = false;

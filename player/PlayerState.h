@@ -122,6 +122,8 @@ void AddThumbnail(TSaveGame& save);
 // ---- ContinueOffer.cpp: the autosave at each passage and the title's offer of it ---------------
 void AutosaveSetup();
 void AutosaveFree();
+// Makes the offer's panel, hidden; before the overlays, which lie over it.
+void ContinueOfferSetup();
 // Shows the offer when the autosave slot holds a save this story loads; it goes with the title.
 void ShowContinueOffer();
 bool ContinueOfferShowing();

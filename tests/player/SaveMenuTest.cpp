@@ -201,6 +201,20 @@ TEST_F(SaveMenuTest, TheAutosaveIsWrittenAtEachPassageNeverOnTheTitleAndOfferedO
   game_->CloseWindow();
   EXPECT_EQ(ReadAll(SlotFile("auto")), autosave);
 
+  // A new game begun before the first frame (as --warp-replay begins one) keeps it too.
+  game_.reset();
+  game_ = std::make_unique<TGameHarness>(1);
+  Presses(2, 40);
+  EXPECT_EQ(ReadAll(SlotFile("auto")), autosave);
+
+  // The offer lies under the save/load view.
+  Start();
+  int x = 0, y = 0;
+  Named("ContinueOffer")->ClientOrigin(x, y);
+  Key('L');
+  EXPECT_EQ(game_->Input().ControlAt(x + 5, y + 5), Named("SaveMenu"));
+  Key(VK_ESCAPE);
+
   // C takes the offer on the title and on nothing else, not even before the next frame.
   Start();
   EXPECT_TRUE(Shows("ContinueOffer"));
