@@ -63,32 +63,44 @@ std::string PassageNow() {
   return "";
 }
 
-std::string lastPassage;  // where the autosave was last written, or the game began
-bool looked = false;      // lastPassage holds what a frame saw
+std::string lastPassage;  // the passage of the line shown last
+int lineListener = 0;
+bool pending = false;  // SaveAtPassage is an entry of the frame loop
 
-// Once a frame, so that the press that reached a new passage is done when it is saved; never
-// on the title or the game-over screen, which would overwrite the game the title offers. A
-// failure is said on standard error, as the autosave on closing says it: the game goes on.
-void WatchPassage() {
+// Once, on the next pass of the frame loop: the press that reached a new passage is done. Never
+// on the game-over screen, nor on a title that a restart brought before it. A failure is said on standard error, as the
+// autosave on closing says it: the game goes on.
+void SaveAtPassage() {
+  TQuilTimer::Remove(SaveAtPassage);
+  pending = false;
+  if (!TitleShowing && HP > 0) SaveGameTo("auto");
+}
+
+// Each line the story shows: below a new label, the autosave follows. The passage a game begins
+// in (its first line shows on the title) is no news: the game the title offers stays until the
+// new one reaches a passage of its own.
+void NoteLine(const std::string&) {
   const std::string passage = PassageNow();
-  // The passage a game begins in, on the title or at the first look, is no news: the game the
-  // title offers stays until the new one reaches a passage of its own.
-  if (TitleShowing || !looked) lastPassage = passage;
-  looked = true;  // a new game's first passage is no news: the offer's game stays
-  if (HP <= 0 || passage == lastPassage) return;
+  const bool news = !TitleShowing && passage != lastPassage;
   lastPassage = passage;
-  SaveGameTo("auto");
+  if (news && !pending) TQuilTimer::Add(SaveAtPassage, 1, "");
+  pending = pending || news;
 }
 
 }  // namespace
 
 void AutosaveSetup() {
+  AutosaveFree();
   lastPassage.clear();
-  looked = false;
-  TQuilTimer::Add(WatchPassage, 50, "");
+  if (Script != nullptr) lineListener = Script->AddLineListener(NoteLine);
 }
 
-void AutosaveFree() { TQuilTimer::Remove(WatchPassage); }
+void AutosaveFree() {
+  TQuilTimer::Remove(SaveAtPassage);
+  pending = false;
+  if (Script != nullptr && lineListener != 0) Script->RemoveLineListener(lineListener);
+  lineListener = 0;
+}
 
 void ContinueOfferSetup() {
   FreeContinueOffer();

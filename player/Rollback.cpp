@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <deque>
 #include <memory>
+#include <string>
 
 #include "game/GameSave.h"
 #include "game/SaveText.h"
 #include "game/UnitMain.h"
 #include "paint/QuilTimer.h"
 #include "player/PlayerState.h"
-#include "player/SaveMenu.h"
 
 using namespace Platform;
 
@@ -24,6 +24,7 @@ struct TRollback {
   std::deque<TSaveGame> Steps;  // oldest first
   std::string Last;             // the fingerprint of the newest step
   std::unique_ptr<TPaintBox> Hint;
+  bool Watching = false;  // WatchGameOver is an entry of the frame loop
   int MouseListener = 0, KeyListener = 0;
 };
 
@@ -50,8 +51,18 @@ std::string Fingerprint(TSaveGame game) {
   return WriteSaveText(game);
 }
 
+void WatchGameOver();
+
+// The game-over line is looked after from the first input that may kill until it hides again.
+void Watch() {
+  if (ring->Watching) return;
+  ring->Watching = true;
+  TQuilTimer::Add(WatchGameOver, 50, "");
+}
+
 void Capture() {
   if (ring == nullptr) return;
+  Watch();
   TSaveGame game = Now();
   // A button that fell out of the play area is hidden at the next frame wherever it lies below;
   // kept at the lowest place a restore takes, it is the same button.
@@ -100,6 +111,9 @@ void WatchGameOver() {
   const bool show = HP <= 0 && !ring->Steps.empty();
   if (show) DrawHint();
   ring->Hint->Visible = show;
+  if (show) return;
+  TQuilTimer::Remove(WatchGameOver);
+  ring->Watching = false;
 }
 
 }  // namespace
@@ -117,7 +131,6 @@ void RollbackSetup() {
   ring->Hint->OnMouseDown = [](TPaintBox&, TMouseButton, unsigned, int, int) { StepBack(); };
   ring->MouseListener = Player->Form->MousePress.Add(OnMousePress);
   ring->KeyListener = Player->Form->KeyPreview.Add(OnFocusedKey);
-  TQuilTimer::Add(WatchGameOver, 50, "");
 }
 
 void RollbackFree() {
@@ -147,6 +160,7 @@ void StepBack() {
   }
   RestoreBacklog(before);
   if (TitleShowing) ShowContinueOffer();  // the title is back, and with it its offer
+  Watch();
   WatchGameOver();
 }
 
