@@ -51,8 +51,7 @@ std::string GameStateBlock() {
   if (Muted()) line("muted", "yes");
   if (*PlayMode() != '\0') line("mode", PlayMode());
   if (int chosen = PadChoice(); chosen > 0) line("pad-choice", std::to_string(chosen));
-  if (SaveMenuOpen())
-    line("saves", std::string(SaveMenuSaving() ? "save " : "load ") + std::to_string(SaveMenuChoice()));
+  if (SaveMenuOpen()) line("saves", std::string(SaveMenuSaving() ? "save " : "load ") + SaveMenuChoice());
   if (const std::string notice = NoticeText(); !notice.empty()) line("notice", Cp932ToUtf8(notice));
   return s + "---\n";
 }

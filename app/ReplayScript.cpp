@@ -43,6 +43,7 @@ constexpr TNamedKey kKeys[] = {
     {"pageup", Platform::VK_PRIOR, 0},
     {"pagedown", Platform::VK_NEXT, 0},
     {"escape", Platform::VK_ESCAPE, 0},
+    {"backspace", Platform::VK_BACK, 0},
     {"1", '1', 0},
     {"2", '2', 0},
     {"3", '3', 0},
@@ -88,6 +89,7 @@ constexpr TNamedKey kPadButtons[] = {
     {"start", Platform::VK_GAMEPAD_MENU, 0},
     {"back", Platform::VK_GAMEPAD_VIEW, 0},
     {"rightshoulder", Platform::VK_GAMEPAD_RIGHT_SHOULDER, 0},
+    {"leftshoulder", Platform::VK_GAMEPAD_LEFT_SHOULDER, 0},
 };
 
 const TNamedKey* FindKey(std::span<const TNamedKey> keys, const std::string& name) {

@@ -5,8 +5,13 @@
 
 using namespace Platform;
 
+namespace {
+bool playing = false;
+}  // namespace
+
 void TQuilMidi::Play(const std::string& fileName, bool loop, std::string& result) {
   Stop();
+  playing = true;  // asked for: a missing device or soundfont plays nothing but the game wants it
   if (GGSLoadFile(fileName.c_str(), 1) != 0) {
     result = "Midiのロードに失敗しました。";
     return;
@@ -18,7 +23,12 @@ void TQuilMidi::Play(const std::string& fileName, bool loop, std::string& result
   result = "問題なし";
 }
 
-void TQuilMidi::Stop() { GGSStop(); }
+void TQuilMidi::Stop() {
+  playing = false;
+  GGSStop();
+}
+
+bool TQuilMidi::Playing() { return playing; }
 
 void TQuilMidi::Startup() { GGSSetDevice(-1, 0); }
 

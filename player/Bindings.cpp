@@ -9,6 +9,7 @@
 #include "platform/TextCodec.h"
 #include "player/Player.h"
 #include "player/PlayerState.h"
+#include "player/Rollback.h"
 #include "player/SaveMenu.h"
 
 using namespace Platform;
@@ -76,13 +77,18 @@ void LineOn(TInputRouter&, uint32_t) { ScrollBacklog(1); }
 void QuickSaveKey(TInputRouter&, uint32_t) { QuickSave(); }
 void QuickLoadKey(TInputRouter&, uint32_t) { QuickLoad(); }
 void SavesOpen(TInputRouter&, uint32_t key) { OpenSaveMenu(key == 'S'); }
+void SavesSwitch(TInputRouter&, uint32_t key) { SwitchSaveMenu(key); }
+void Back(TInputRouter&, uint32_t) { StepBack(); }
 void Continue(TInputRouter&, uint32_t) { TakeContinueOffer(); }
 void MusicVolumeKey(TInputRouter&, uint32_t key) { ChangeVolume(true, key == VK_F8 ? 1 : -1); }
 void SoundVolumeKey(TInputRouter&, uint32_t key) { ChangeVolume(false, key == VK_F8 ? 1 : -1); }
 void SavesClose(TInputRouter&, uint32_t) { CloseSaveMenu(); }
 void SavesTake(TInputRouter&, uint32_t) { TakeSaveChoice(); }
 void SavesMove(TInputRouter&, uint32_t key) { MoveSaveChoice(Arrow(key)); }
-void Reload(TInputRouter&, uint32_t) { Story::ReloadStory(*Player->Form); }
+void Reload(TInputRouter&, uint32_t) {
+  Story::ReloadStory(*Player->Form);
+  ForgetSteps();  // they hold places in the story as it was
+}
 void SkipToggle(TInputRouter&, uint32_t) { ToggleSkip(); }
 void SkipHold(TInputRouter&, uint32_t) { HoldSkip(true); }
 void SkipLetGo(TInputRouter&, uint32_t) { HoldSkip(false); }
@@ -155,13 +161,20 @@ const TBinding Bindings[] = {
      "quick save, quick load",
      "クイックセーブ、クイックロード"},
     {{{{VK_F9, 0}}}, TWhen::Playing, false, QuickLoadKey, nullptr, nullptr, nullptr},
+    {{{{VK_BACK, 0}}},
+     TWhen::Playing,
+     true,
+     Back,
+     "Backspace",
+     "step back one press or click (after a death too)",
+     "一手戻る（死んだ後も）"},
     {{{{'S', 0}, {'L', 0}}},
      TWhen::Playing,
      false,
      SavesOpen,
      "S, L",
-     "save or load in one of twelve slots (arrows, Enter, Esc)",
-     "十二の枠にセーブ、ロード（矢印、Enter、Esc）"},
+     "save or load: quick, auto and twelve slots (arrows, Enter, Esc)",
+     "クイック、オートと十二の枠でセーブ、ロード（矢印、Enter、Esc）"},
     {{{{'C', 0}}},
      TWhen::Offer,
      false,
@@ -230,6 +243,20 @@ const TBinding Bindings[] = {
      "押している間、既読スキップ",
      SkipLetGo,
      true},
+    {{{{VK_GAMEPAD_Y, 0}}},
+     TWhen::Playing,
+     false,
+     SavesOpen,
+     "Y",
+     "load (the newest save chosen) or save: Y again switches",
+     "ロード（最新を選択）、Y でセーブに切り替え"},
+    {{{{VK_GAMEPAD_LEFT_SHOULDER, 0}}},
+     TWhen::Playing,
+     true,
+     Back,
+     "LB",
+     "step back one press or click (after a death too)",
+     "一手戻る（死んだ後も）"},
     {{{{VK_GAMEPAD_MENU, 0}}}, TWhen::Playing, false, KeyListOpen, "Start", "the key list", "キー一覧"},
     {{{{VK_GAMEPAD_VIEW, 0}}}, TWhen::Always, false, Fullscreen, "Back", "fullscreen and back", "全画面と元の大きさ"},
     // An author's --story reloaded in place: in the manual and the README, not in the player's
@@ -257,6 +284,7 @@ const TBinding Bindings[] = {
      nullptr,
      nullptr,
      nullptr},
+    {{{{'S', 0}, {'L', 0}, {VK_GAMEPAD_Y, 0}}}, TWhen::SaveView, false, SavesSwitch, nullptr, nullptr, nullptr},
     {{{{VK_LEFT, 0}, {VK_RIGHT, 0}, {VK_GAMEPAD_DPAD_LEFT, 0}, {VK_GAMEPAD_DPAD_RIGHT, 0}}},
      TWhen::SaveView,
      true,

@@ -10,6 +10,7 @@
 #include "platform/Sound.h"
 #include "platform/TextCodec.h"
 #include "player/PlayerState.h"
+#include "player/Rollback.h"
 #include "player/SaveFiles.h"
 
 using namespace Platform;
@@ -76,7 +77,9 @@ void PlayerSetup(TForm& form, TPanel& page, TPaintBox& playArea) {
   Player->PlayArea = &playArea;
   Player->Page = &page;
   Player->Caption = form.Caption;
-  PadFocusSetup();  // its ring lies under the overlays made below
+  PadFocusSetup();       // its ring lies under the overlays made below
+  RollbackSetup();       // so does the game-over line
+  ContinueOfferSetup();  // and the title's offer
   Player->Overlay = std::make_unique<TPaintBox>(&page);
   Player->Overlay->Name = "PlayerOverlay";
   Player->Overlay->Visible = false;
@@ -93,6 +96,7 @@ void PlayerSetup(TForm& form, TPanel& page, TPaintBox& playArea) {
   NoticeSetup(page, playArea);  // over the views made above
   ApplyRememberedSettings();
   ShowContinueOffer();  // the title offers the game the window was closed on
+  AutosaveSetup();
 }
 
 void PlayerFree() {
@@ -100,6 +104,7 @@ void PlayerFree() {
   TQuilTimer::Remove(RestoreWindowSettings);
   Story::SetReloadNotice(nullptr);
   PlayModesFree();
+  AutosaveFree();
   FreeContinueOffer();
   SaveMenuFree();
   Player->Form->Closing.Remove(Player->CloseListener);
@@ -111,6 +116,7 @@ void PlayerFree() {
   Player->Form->KeyPreview.Remove(Player->KeyListener);
   Player->Form->PadButton.Remove(Player->PadListener);
   PadFocusFree();
+  RollbackFree();
   Player->Form->MouseWheel.Remove(Player->WheelListener);
   Application.WindowHidden.Remove(Player->HiddenListener);
   if (Script != nullptr) Script->RemoveLineListener(Player->LineListener);

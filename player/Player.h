@@ -14,9 +14,10 @@
 //    (a ring marks it, once a pad moved it); B opens the backlog and leaves any view; X
 //    is auto mode, the right shoulder held skips; Start shows the key list, which names the pad's buttons while a pad
 //    was used last; Back is fullscreen and back. Its buttons are rows of Bindings beside the keys;
-//  - F5 and F9 save and load the quick slot, S and L open the save/load view (SaveMenu);
-//    closing the window mid-game saves to the autosave slot, which the next title offers
-//    (ContinueOffer, key C); the backlog goes with every save;
+//  - F5 and F9 save and load the quick slot, S and L (a pad's Y) open the save/load view
+//    (SaveMenu); the start of each passage and closing the window mid-game save to the autosave
+//    slot, which the next title offers (ContinueOffer, key C); the backlog goes with every save;
+//  - Backspace (a pad's left shoulder) steps back one press or click, up to 100 (Rollback);
 //  - mute, the volumes (F7, F8, with Shift the sounds), fullscreen and auto mode's pace are
 //    remembered (Settings), the title naming a new volume for two seconds;
 //  - what the title says for a while (saved, loaded, refused, a volume, the pace, mute, a
@@ -34,8 +35,9 @@
 // frame loop by its count.
 // Its files: Bindings (the keys and pad buttons), Overlay (backlog and key list), Backlog (the
 // lines kept), Presses, PadFocus (the pad's choice of an idea button), TitleBar (with the
-// remembered settings), Notice (the title's words in the play area), Screenshot, SaveMenu and SaveView (the quick slot
-// and the save/load view), ContinueOffer, PlayModes (skip and auto), SaveFiles, Settings and ReadMarks (the disk);
+// remembered settings), Notice (the title's words in the play area), Screenshot, SaveMenu and
+// SaveView (the quick slot and the save/load view), ContinueOffer, Rollback, PlayModes (skip and
+// auto), SaveFiles, Settings and ReadMarks (the disk);
 // Player.cpp attaches it all.
 #pragma once
 #include <string>

@@ -110,16 +110,22 @@ void SaveMenuSetup();
 void SaveMenuFree();
 void QuickSave();
 void QuickLoad();
-// Opens the view to save (else to load), the newest slot chosen.
+// Opens the view to save (the first empty slot chosen) or to load (the newest save chosen).
 void OpenSaveMenu(bool saving);
 void CloseSaveMenu();
 // In the open view: moves the choice by an arrow key; takes the chosen slot.
 void MoveSaveChoice(uint32_t arrow);
 void TakeSaveChoice();
+// S saves, L loads, any other key (the pad's Y) switches between them.
+void SwitchSaveMenu(uint32_t key);
 // Puts a small picture of the play area as the player sees it into a save being written.
 void AddThumbnail(TSaveGame& save);
 
-// ---- ContinueOffer.cpp: the title's offer of the autosave --------------------------------------
+// ---- ContinueOffer.cpp: the autosave at each passage and the title's offer of it ---------------
+void AutosaveSetup();
+void AutosaveFree();
+// Makes the offer's panel, hidden; before the overlays, which lie over it.
+void ContinueOfferSetup();
 // Shows the offer when the autosave slot holds a save this story loads; it goes with the title.
 void ShowContinueOffer();
 bool ContinueOfferShowing();

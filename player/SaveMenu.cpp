@@ -6,6 +6,7 @@
 
 #include "platform/WindowPaint.h"
 #include "player/PlayerState.h"
+#include "player/Rollback.h"
 #include "player/SaveFiles.h"
 #include "player/SaveView.h"
 
@@ -45,20 +46,55 @@ void Draw() {
   box.Invalidate();
 }
 
+// Saving over a save (or a damaged file) asks once: the same slot taken again saves.
 void Choose(int index) {
   if (index < 0 || index >= static_cast<int>(menu->Model.Slots.size())) return;
+  if (index != menu->Model.Selected) menu->Model.Asking = -1;
   menu->Model.Selected = index;
   const TSlotSummary& slot = menu->Model.Slots[static_cast<size_t>(index)];
   if (menu->Model.Saving) {
+    if (slot.Slot == "auto") {
+      TellInTitle("オートの枠には自動でだけ保存します");
+      Draw();
+      return;
+    }
+    if (!slot.Empty && menu->Model.Asking != index) {
+      menu->Model.Asking = index;
+      Draw();
+      return;
+    }
     const std::string refusal = SaveGameTo(slot.Slot);
-    TellInTitle(refusal.empty() ? "セーブ " + slot.Slot + " に保存しました" : refusal);
+    TellInTitle(refusal.empty() ? "セーブ " + SlotName(slot.Slot) + " に保存しました" : refusal);
     if (refusal.empty()) CloseSaveMenu();
     return;
   }
-  if (slot.Empty) return;
+  if (slot.Empty) {
+    Draw();
+    return;
+  }
   const std::string refusal = LoadGameFrom(slot.Slot);
-  TellInTitle(refusal.empty() ? LoadedWords("セーブ " + slot.Slot + " を読み込みました") : refusal);
-  if (refusal.empty()) CloseSaveMenu();
+  TellInTitle(refusal.empty() ? LoadedWords("セーブ " + SlotName(slot.Slot) + " を読み込みました") : refusal);
+  if (!refusal.empty()) return;
+  ForgetSteps();  // the steps of the game before the load are not this one's
+  CloseSaveMenu();
+}
+
+// Saving: the first empty numbered slot, while there is one; else, and loading, the newest
+// save that would load (loading: the quick save and the autosave too).
+int FirstChoice(const std::vector<TSlotSummary>& slots, bool saving) {
+  const int numbered = 2;
+  if (saving) {
+    for (int i = numbered; i < static_cast<int>(slots.size()); ++i) {
+      if (slots[static_cast<size_t>(i)].Empty) return i;
+    }
+  }
+  int chosen = -1;
+  for (int i = saving ? numbered : 0; i < static_cast<int>(slots.size()); ++i) {
+    const TSlotSummary& slot = slots[static_cast<size_t>(i)];
+    if (slot.Empty || !slot.Refusal.empty()) continue;
+    if (chosen < 0 || slot.Save.SavedAt > slots[static_cast<size_t>(chosen)].Save.SavedAt) chosen = i;
+  }
+  return chosen < 0 ? numbered : chosen;
 }
 
 }  // namespace
@@ -99,21 +135,17 @@ void QuickSave() {
 void QuickLoad() {
   const std::string refusal = LoadGameFrom("quick");
   TellInTitle(refusal.empty() ? LoadedWords("クイックロードしました") : refusal);
+  if (refusal.empty()) ForgetSteps();
 }
 
 void OpenSaveMenu(bool saving) {
   if (menu == nullptr || menu->Open) return;
   Freeze();
   menu->Model.Saving = saving;
-  menu->Model.Slots = PeekNumberedSlots();
-  // The newest save is chosen first; saving into an empty slot when there is one.
-  int chosen = 0;
-  for (int i = 0; i < static_cast<int>(menu->Model.Slots.size()); ++i) {
-    const TSlotSummary& slot = menu->Model.Slots[static_cast<size_t>(i)];
-    const TSlotSummary& best = menu->Model.Slots[static_cast<size_t>(chosen)];
-    if (!slot.Empty && slot.Refusal.empty() && slot.Save.SavedAt > best.Save.SavedAt) chosen = i;
-  }
-  menu->Model.Selected = chosen;
+  menu->Model.Slots = PeekViewSlots();
+  menu->Model.Selected = FirstChoice(menu->Model.Slots, saving);
+  menu->Model.Asking = -1;
+  menu->Model.Pad = Player->PadUsedLast;
   TPaintBox& box = *menu->View;
   box.Left = Player->PlayArea->Left;
   box.Top = Player->PlayArea->Top;
@@ -127,7 +159,9 @@ void OpenSaveMenu(bool saving) {
 
 bool SaveMenuOpen() { return menu != nullptr && menu->Open; }
 bool SaveMenuSaving() { return SaveMenuOpen() && menu->Model.Saving; }
-int SaveMenuChoice() { return SaveMenuOpen() ? menu->Model.Selected + 1 : 0; }
+std::string SaveMenuChoice() {
+  return SaveMenuOpen() ? menu->Model.Slots[static_cast<size_t>(menu->Model.Selected)].Slot : "";
+}
 
 void CloseSaveMenu() {
   if (!SaveMenuOpen()) return;
@@ -140,7 +174,24 @@ void MoveSaveChoice(uint32_t arrow) {
   if (!SaveMenuOpen()) return;
   const int dx = arrow == VK_LEFT ? -1 : arrow == VK_RIGHT ? 1 : 0, dy = arrow == VK_UP ? -1 : arrow == VK_DOWN ? 1 : 0;
   menu->Model.Selected = MoveSaveViewSelection(menu->Model.Selected, dx, dy);
+  menu->Model.Asking = -1;
   Draw();
+}
+
+void SwitchSaveMenu(uint32_t key) {
+  if (!SaveMenuOpen()) return;
+  const bool saving = key == 'S' || (key != 'L' && !menu->Model.Saving);
+  if (saving == menu->Model.Saving) return;
+  menu->Model.Saving = saving;
+  menu->Model.Selected = FirstChoice(menu->Model.Slots, saving);
+  menu->Model.Asking = -1;
+  Draw();
+}
+
+std::string SaveMenuSlotText(int index) {
+  if (!SaveMenuOpen() || index < 0 || index >= static_cast<int>(menu->Model.Slots.size())) return "";
+  const TCellText text = CellText(menu->Model.Slots[static_cast<size_t>(index)]);
+  return text.Head + "\n" + (index == menu->Model.Asking ? std::string(kAsking) : text.Body);
 }
 
 void TakeSaveChoice() {

@@ -1,11 +1,16 @@
 // SaveMenu -- saving and loading as the player does it: F5 and F9 on the quick slot, and the
-// save/load view over the paused game (arrows or the mouse choose a slot, Enter or a press
-// saves over it or loads it, Esc or a press beside the slots goes back). Each save carries a
+// save/load view over the paused game (arrows, the d-pad or the mouse choose a slot, Enter, A
+// or a press loads it or saves into it, asking once before saving over a save; S, L or Y
+// switch between saving and loading; Esc, B or a press beside the slots goes back). Each save carries a
 // small picture of the play area as the player saw it. Its keys are rows of Bindings; what the
 // player layer's own files call is in PlayerState.h; this is what others may ask.
 #pragma once
+#include <string>
 
 bool SaveMenuOpen();
-// While open: saving (else loading), and the chosen slot, 1-based.
+// While open: saving (else loading), and the chosen slot ("quick", "auto", "1" .. "12").
 bool SaveMenuSaving();
-int SaveMenuChoice();
+std::string SaveMenuChoice();
+// What the open view's cell says, its lines joined by "\n" (CP932): index 0 is the quick save,
+// 1 the autosave, 2 .. 13 slots 1 .. 12.
+std::string SaveMenuSlotText(int index);

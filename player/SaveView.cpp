@@ -9,13 +9,29 @@ using namespace Platform;
 
 namespace {
 
-constexpr int kColumns = 2, kRows = 6;
-constexpr int kLeft = 12, kTop = 48, kCellWidth = 190, kCellHeight = 56, kGap = 4;
+// Two columns of seven rows: the quick save and the autosave, then the numbered slots 1 .. 6
+// down the left and 7 .. 12 down the right.
+constexpr int kColumns = 2, kRows = 7, kNumberedRows = kRows - 1, kCells = 2 + SaveSlotCount;
+constexpr int kLeft = 12, kTop = 22, kCellWidth = 186, kCellHeight = 54, kGap = 2;
 constexpr int kTextLeft = ThumbnailSide + 8;
+static_assert(kColumns * kNumberedRows == SaveSlotCount);
+
+void CellPlace(int index, int& column, int& row) {
+  if (index < 2) {
+    column = index;
+    row = 0;
+  } else {
+    column = (index - 2) / kNumberedRows;
+    row = 1 + (index - 2) % kNumberedRows;
+  }
+}
+
+int CellAt(int column, int row) { return row == 0 ? column : 2 + column * kNumberedRows + row - 1; }
 
 TRect CellRect(int index) {
-  const int column = index / kRows, row = index % kRows;
-  const int x = kLeft + column * (kCellWidth + kGap), y = kTop + row * kCellHeight;
+  int column = 0, row = 0;
+  CellPlace(index, column, row);
+  const int x = kLeft + column * (kCellWidth + kGap * 2), y = kTop + row * kCellHeight;
   return TRect{x, y, x + kCellWidth, y + kCellHeight - kGap};
 }
 
@@ -58,11 +74,11 @@ void DrawThumbnail(TBitmap& surface, const TSaveGame& save, int left, int top) {
   }
 }
 
-void DrawCell(TBitmap& surface, const TSlotSummary& slot, int index, bool selected) {
+void DrawCell(TBitmap& surface, const TSlotSummary& slot, int index, bool selected, bool asking) {
   TCanvas& c = surface.Canvas();
   const TRect r = CellRect(index);
   c.Brush.Style = TBrushStyle::Solid;
-  c.Brush.Color = selected ? RGB(255, 255, 255) : RGB(96, 128, 96);
+  c.Brush.Color = asking ? RGB(255, 255, 0) : selected ? RGB(255, 255, 255) : RGB(96, 128, 96);
   c.FillRect(r);
   c.Brush.Color = RGB(16, 40, 16);
   c.FillRect(TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1});
@@ -71,31 +87,54 @@ void DrawCell(TBitmap& surface, const TSlotSummary& slot, int index, bool select
   DrawThumbnail(surface, slot.Save, r.Left + 2, r.Top + 1);
   c.Brush.Style = TBrushStyle::Clear;
   const int x = r.Left + kTextLeft, width = r.Right - x - 3;
+  const TCellText text = CellText(slot);
   c.Font = TFont{"ＭＳ ゴシック", 12, fsBold, RGB(255, 255, 255)};
-  std::string head = std::to_string(index + 1) + "  ";
-  if (slot.Empty) {
-    c.TextOut(x, r.Top + 4, head + "空き");
+  c.TextOut(x, r.Top + 4, Fit(c, text.Head, width));
+  if (asking) {
+    c.Font.Color = RGB(255, 255, 0);
+    c.TextOut(x, r.Top + 20, Fit(c, kAsking, width));
     return;
   }
-  if (!slot.Refusal.empty()) {
-    c.TextOut(x, r.Top + 4, head);
+  if (text.Refused) {
     c.Font.Color = RGB(255, 160, 160);
-    c.TextOut(x, r.Top + 20, Fit(c, slot.Refusal.substr(slot.Refusal.find("：") + 2), width));
+    c.TextOut(x, r.Top + 20, Fit(c, text.Body, width));
     return;
   }
-  c.TextOut(x, r.Top + 4, Fit(c, head + slot.Save.SavedAt.substr(0, 16), width));
-  const std::string line = slot.Save.ScriptLines.empty() ? "" : slot.Save.ScriptLines.back();
   c.Font = TFont{"ＭＳ Ｐ明朝", 12, 0, RGB(255, 255, 255)};
-  c.TextOut(x, r.Top + 22, Fit(c, line, width));
-  if (slot.Save.TitleShowing) c.TextOut(x, r.Top + 36, "タイトル");
+  c.TextOut(x, r.Top + 20, Fit(c, slot.Save.TitleShowing ? std::string("タイトル") : text.Body, width));
+  c.Font = TFont{"ＭＳ ゴシック", 12, 0, RGB(200, 255, 200)};
+  c.TextOut(x, r.Top + 36, text.Date);
 }
 
 }  // namespace
 
-std::vector<TSlotSummary> PeekNumberedSlots() {
-  std::vector<TSlotSummary> slots;
+std::vector<TSlotSummary> PeekViewSlots() {
+  std::vector<TSlotSummary> slots{PeekSlot("quick"), PeekSlot("auto")};
   for (int i = 1; i <= SaveSlotCount; ++i) slots.push_back(PeekSlot(std::to_string(i)));
   return slots;
+}
+
+std::string SlotName(const std::string& slot) {
+  if (slot == "quick") return "クイック";
+  if (slot == "auto") return "オート";
+  return slot;
+}
+
+TCellText CellText(const TSlotSummary& slot) {
+  TCellText text;
+  text.Head = SlotName(slot.Slot);
+  if (!slot.Refusal.empty()) {
+    // The refusal without the slot's name, which the head gives.
+    const size_t colon = slot.Refusal.find("：");
+    text.Body = colon == std::string::npos ? slot.Refusal : slot.Refusal.substr(colon + 2);
+    text.Refused = true;
+  } else if (slot.Empty) {
+    text.Head += "  空き";
+  } else {
+    text.Date = slot.Save.SavedAt.substr(0, 16);
+    text.Body = slot.Save.ScriptLines.empty() ? "" : slot.Save.ScriptLines.back();
+  }
+  return text;
 }
 
 void DrawSaveView(TBitmap& surface, const TSaveViewModel& view) {
@@ -103,17 +142,19 @@ void DrawSaveView(TBitmap& surface, const TSaveViewModel& view) {
   TCanvas& c = surface.Canvas();
   c.Brush.Style = TBrushStyle::Clear;
   c.Font = TFont{"ＭＳ ゴシック", 15, fsBold, RGB(255, 255, 255)};
-  c.TextOut(kLeft + 4, 14, view.Saving ? "セーブ" : "ロード");
+  c.TextOut(kLeft + 4, 3, view.Saving ? "セーブ" : "ロード");
   c.Font = TFont{"ＭＳ ゴシック", 12, fsBold, RGB(200, 255, 200)};
-  c.TextOut(kLeft + 70, 17, "矢印で選び Enter で決定、Esc で戻る");
-  for (size_t i = 0; i < view.Slots.size() && i < static_cast<size_t>(kColumns) * kRows; ++i) {
-    DrawCell(surface, view.Slots[i], static_cast<int>(i), static_cast<int>(i) == view.Selected);
+  c.TextOut(kLeft + 70, 6,
+            view.Pad ? "十字で選び A で決定、B で戻る、Y で切替" : "矢印で選び Enter で決定、Esc で戻る");
+  for (size_t i = 0; i < view.Slots.size() && i < static_cast<size_t>(kCells); ++i) {
+    const int index = static_cast<int>(i);
+    DrawCell(surface, view.Slots[i], index, index == view.Selected, index == view.Asking);
   }
   c.Brush.Style = TBrushStyle::Solid;
 }
 
 int SaveViewSlotAt(int x, int y) {
-  for (int i = 0; i < kColumns * kRows; ++i) {
+  for (int i = 0; i < kCells; ++i) {
     const TRect r = CellRect(i);
     if (x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom) return i;
   }
@@ -121,8 +162,7 @@ int SaveViewSlotAt(int x, int y) {
 }
 
 int MoveSaveViewSelection(int selected, int dx, int dy) {
-  int column = selected / kRows, row = selected % kRows;
-  column = std::clamp(column + dx, 0, kColumns - 1);
-  row = std::clamp(row + dy, 0, kRows - 1);
-  return column * kRows + row;
+  int column = 0, row = 0;
+  CellPlace(std::clamp(selected, 0, kCells - 1), column, row);
+  return CellAt(std::clamp(column + dx, 0, kColumns - 1), std::clamp(row + dy, 0, kRows - 1));
 }

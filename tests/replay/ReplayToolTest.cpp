@@ -114,6 +114,20 @@ TEST(ReplayShippedGame, RouteAwakeningBreaksTheWorldAndWakesUp) {
 
 TEST(ReplayShippedGame, DeathShowsGameOverAndThePressAfterRestartsFromTheTitle) { ExpectReplay("death-restart", 0); }
 
+TEST(ReplayShippedGame, BackspaceAfterADeathGivesBackTheGameAsItStoodBeforeTheFatalPress) {
+  TRun run = ExpectReplay("step-back-death", 0);
+  std::vector<std::string> blocks;
+  for (size_t at = run.Out.find("--- state"); at != std::string::npos;) {
+    const size_t next = run.Out.find("--- state", at + 1);
+    blocks.push_back(run.Out.substr(at, next - at));
+    at = next;
+  }
+  ASSERT_EQ(blocks.size(), 6u);
+  EXPECT_EQ(blocks[2], blocks[0]) << "Backspace on the game-over screen";
+  EXPECT_NE(blocks[4].find("hp: -3/10"), std::string::npos) << "back over the new game: the game-over screen";
+  EXPECT_NE(blocks[5].find("hp: 1/10"), std::string::npos) << "and over the death";
+}
+
 TEST(ReplayShippedGame, TheDeforceCounteredKeepsIdeaPower) { ExpectReplay("deforce-countered", 0); }
 
 TEST(ReplayShippedGame, TheDeforceNotCounteredGreysTheButtonsAndTheirClickCannotBeDone) {
@@ -210,8 +224,10 @@ TEST(ReplaySaves, ClosingSavesTheGameTheNextStartOffersItAndSettingsAndSavesStay
   EXPECT_NE(second.find("muted: yes\n"), std::string::npos) << second;
   EXPECT_EQ(lastState(second), beforeClose) << FirstDifference(beforeClose, lastState(second));
 
-  // A press anywhere else starts a new game as ever; the autosave stays.
-  std::string third = run("frames 1\n" + play + "state\nkey l\nstate\nkey enter\nstate\n");
+  // A press anywhere else starts a new game as ever; the autosave stays. The load view opens on
+  // the newest save, the autosave; slot 2 is two rows down the left.
+  std::string third =
+      run("frames 1\n" + play + "state\nkey l\nkey left\nkey down\nkey down\nstate\nkey enter\nstate\n");
   EXPECT_NE(third.find("lines: 1\n"), std::string::npos) << third;
   EXPECT_NE(third.find("saves: load 2\n"), std::string::npos) << third;
   EXPECT_EQ(lastState(third), beforeClose) << FirstDifference(beforeClose, lastState(third));
@@ -360,7 +376,8 @@ TEST(ReplayInvocation, AWrongInvocationExitsWithTwoAndAStepThatCannotBeDoneWithT
            {"frames -1\n", 1, "frames needs one count"},
            {"shot ../up.png\n", 1, "plain file name"},
            {"key home\n", 1, "not 'home'"},
-           {"pad a\npad f1\n", 2, "pad: a, b, x, y, up, down, left, right, start, back, rightshoulder, not 'f1'"},
+           {"pad a\npad f1\n", 2,
+            "pad: a, b, x, y, up, down, left, right, start, back, rightshoulder, leftshoulder, not 'f1'"},
            {"wheel sideways 2\n", 1, "wheel needs up or down"},
            {"press 400 10\n", 1, "outside the 400 x 400 play area"},
            {U8("press 300 200\nclick ★情報\n"), 2, "no idea button"},
