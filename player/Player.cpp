@@ -86,6 +86,7 @@ void PlayerSetup(TForm& form, TPanel& page, TPaintBox& playArea) {
   Player->HiddenListener = Application.WindowHidden.Add(OnWindowHidden);
   if (Script != nullptr) Player->LineListener = Script->AddLineListener(KeepLine);
   Player->CloseListener = form.Closing.Add(OnClosing);
+  RemoveStaleTemporaries();  // what a killed game left behind
   SaveMenuSetup();
   PlayModesSetup();
   ApplyRememberedSettings();
