@@ -187,8 +187,10 @@ int RemoveStaleTemporaries() {
     const pid_t owner = TemporaryOwner(it->path().filename().string());
     if (owner <= 0 || it->symlink_status(fileEc).type() != fs::file_type::regular) continue;
     const fs::file_time_type written = fs::last_write_time(it->path(), fileEc);
-    // A game still running (another window on the same story) may be about to rename it.
-    const bool ownerRuns = ::kill(owner, 0) == 0 || errno == EPERM;
+    // A game still running (another window on the same story) may be about to rename it. A
+    // process numbered as this one is this one (a sandbox numbers each run alike), which has
+    // written nothing yet.
+    const bool ownerRuns = owner != ::getpid() && (::kill(owner, 0) == 0 || errno == EPERM);
     if (fileEc || written >= RunBegan || ownerRuns) continue;
     if (fs::remove(it->path(), fileEc)) ++removed;
   }

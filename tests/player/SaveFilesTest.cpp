@@ -181,8 +181,22 @@ TEST_F(SaveFilesTest, TheNextStartRemovesTheTemporaryFilesAKilledGameLeftAndNoth
   const pid_t killed = fork();
   if (killed == 0) _exit(0);
   waitpid(killed, nullptr, 0);
-  const std::string gone = std::to_string(killed), running = std::to_string(getpid());
-  const std::vector<std::string> stale = {"slot-02.save.tmp-" + gone, "read-marks.tmp-" + gone};
+  const pid_t other = fork();  // another game, still running
+  if (other == 0) {
+    pause();
+    _exit(0);
+  }
+  struct TReaper {
+    pid_t Pid;
+    ~TReaper() {
+      kill(Pid, SIGKILL);
+      waitpid(Pid, nullptr, 0);
+    }
+  } reaper{other};
+  const std::string gone = std::to_string(killed), running = std::to_string(other);
+  // A file of this process's number is a killed run's too (a sandbox numbers each run alike).
+  const std::vector<std::string> stale = {"slot-02.save.tmp-" + gone, "read-marks.tmp-" + gone,
+                                          "auto.save.tmp-" + std::to_string(getpid())};
   const std::vector<std::string> kept = {"slot-02.save", "notes.tmp", "slot-03.save.tmp-" + running,
                                          "slot-04.save.tmp-x" + gone, "slot-05.save.tmp-" + gone};
   const auto before = fs::file_time_type::clock::now() - std::chrono::hours(1);
