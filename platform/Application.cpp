@@ -155,7 +155,14 @@ void TApplication::HandleException(const std::exception& error) {
 
 void TApplication::ShowBox(const std::string& text) {
   if (!display_) return;
-  if (!ShowMessageBox(Title, text, window_ != nullptr ? window_->Handle() : nullptr)) Terminate();
+  // A quit request while the box shows closes as it would without the box.
+  if (!ShowMessageBox(Title, text, window_ != nullptr ? window_->Handle() : nullptr)) {
+    if (mainForm_ != nullptr) {
+      mainForm_->Close();
+    } else {
+      Terminate();
+    }
+  }
   if (window_ != nullptr) window_->Present(true);  // what the box covered
 }
 

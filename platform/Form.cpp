@@ -36,8 +36,10 @@ uint32_t TForm::Handle() {
 bool TForm::WantChildKey(TControl&, TMessage&) { return false; }
 
 void TForm::Close() {
+  const bool main = Application.MainForm() == this || Application.MainForm() == nullptr;
+  if (main && Application.Terminated()) return;
   Closing.Notify();
-  if (Application.MainForm() == this || Application.MainForm() == nullptr) {
+  if (main) {
     Application.Terminate();
   } else {
     Visible = false;

@@ -121,7 +121,8 @@ class TForm : public TControl {
   TListeners<TInputRouter&, const TPadEvent&> PadButton;
 
   // Closing the main form ends the application; the Closing listeners hear of it first (the
-  // window closes whatever they answer).
+  // window closes whatever they answer), once: a close while the application is already ending
+  // (the desktop's close of the last window comes with a quit request) does nothing.
   void Close();
   TListeners<> Closing;
 

@@ -45,7 +45,8 @@ constexpr unsigned MaxPictureSide = 8192;
 // when nothing is. A header of a few bytes can claim a picture of millions of rows (its rows
 // stored upside down, a negative height, count by their number): each side is bounded, the
 // rows of an uncompressed picture must fit in the file, and a compression must be one its
-// depth can have. A header too short to tell passes, and SDL rejects it.
+// depth can have. A file that ends before the fields read here is refused too: SDL would read
+// the missing ones as zeros and allocate for the size before it found out.
 std::string BmpHeaderProblem(SDL_RWops* rw) {
   uint8_t header[34] = {};
   const size_t got = SDL_RWread(rw, header, 1, sizeof header);
@@ -64,7 +65,7 @@ std::string BmpHeaderProblem(SDL_RWops* rw) {
   } else if (got == sizeof header) {
     width = magnitude(word(18, 4)), height = magnitude(word(22, 4)), bits = word(28, 2), compression = word(30, 4);
   } else {
-    return "";
+    return "the header ends after " + std::to_string(got) + " bytes";
   }
   if (width > MaxPictureSide || height > MaxPictureSide) {
     return std::to_string(width) + " x " + std::to_string(height) + " pixels is too large";

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "platform/Form.h"
@@ -21,6 +22,7 @@ constexpr int kMargin = 20;
 constexpr int kMaxTextWidth = 560;  // longer lines wrap
 constexpr int kMinWidth = 240;
 constexpr int kButtonWidth = 88, kButtonHeight = 26, kGap = 16;
+constexpr SDL_Keycode kCloseKeys[] = {SDLK_RETURN, SDLK_KP_ENTER, SDLK_ESCAPE, SDLK_SPACE};
 
 TFont TextFont() { return TFont{"ＭＳ Ｐゴシック", -14, 0, RGB(0, 0, 0)}; }
 
@@ -29,6 +31,7 @@ struct TLayout {
   int LineHeight = 0;
   int Width = 0, Height = 0;
   TRect Button;
+  bool Readable = false;  // a font draws the text
 };
 
 // The byte offsets where the characters of a CP932 line begin.
@@ -85,6 +88,7 @@ TLayout Layout(const std::string& text) {
   TCanvas& c = MeasuringCanvas(measure);
   TLayout l;
   l.Lines = WrapLines(c, text);
+  l.Readable = c.TextHeight("あ") > 0;
   l.LineHeight = std::max(1, c.TextHeight("あ"));
   int textWidth = 0;
   for (const std::string& line : l.Lines) textWidth = std::max(textWidth, c.TextWidth(line));
@@ -127,6 +131,23 @@ void Show(SDL_Window* window, TBitmap& picture) {
 
 bool Inside(const TRect& r, int x, int y) { return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom; }
 
+// Nobody can close a box on the dummy or off-screen display (tests, the replay harness).
+bool NobodyCanClose() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver == nullptr || std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0;
+}
+
+// SDL's own box, for when no font draws the text: it speaks in the X server's core fonts, which
+// have no Japanese, but English and file names show. It runs a loop of its own; what was pressed
+// on the game meanwhile is dropped, as under the program's own box.
+bool ShowSimpleBox(const std::string& caption, const std::string& text, SDL_Window* owner) {
+  if (NobodyCanClose()) return true;
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, Cp932ToUtf8(caption).c_str(), Cp932ToUtf8(text).c_str(), owner);
+  SDL_PumpEvents();
+  SDL_FlushEvents(SDL_KEYDOWN, SDL_MOUSEWHEEL);
+  return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_QUIT, SDL_QUIT) <= 0;
+}
+
 }  // namespace
 
 void PaintMessageBox(const std::string& text, TBitmap& box) { Paint(Layout(text), false, box); }
@@ -136,8 +157,39 @@ std::vector<std::string> MessageBoxLines(const std::string& text) {
   return WrapLines(MeasuringCanvas(measure), text);
 }
 
+TBoxStep MessageBoxStep(const SDL_Event& e, uint32_t boxWindow, const TRect& ok, bool& pressed) {
+  switch (e.type) {
+    case SDL_QUIT:
+      return TBoxStep::Quit;
+    case SDL_WINDOWEVENT:
+      if (e.window.windowID != boxWindow) return TBoxStep::Wait;
+      if (e.window.event == SDL_WINDOWEVENT_CLOSE) return TBoxStep::Close;
+      return e.window.event == SDL_WINDOWEVENT_EXPOSED ? TBoxStep::Repaint : TBoxStep::Wait;
+    case SDL_KEYDOWN: {
+      const bool closes =
+          std::find(std::begin(kCloseKeys), std::end(kCloseKeys), e.key.keysym.sym) != std::end(kCloseKeys);
+      return e.key.windowID == boxWindow && e.key.repeat == 0 && closes ? TBoxStep::Close : TBoxStep::Wait;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      if (e.button.windowID != boxWindow || e.button.button != SDL_BUTTON_LEFT) return TBoxStep::Wait;
+      const bool onOk = Inside(ok, e.button.x, e.button.y);
+      // Pressed on OK and let go there, as a button is clicked.
+      if (e.type == SDL_MOUSEBUTTONUP && pressed && onOk) return TBoxStep::Close;
+      pressed = e.type == SDL_MOUSEBUTTONDOWN && onOk;
+      return TBoxStep::Repaint;
+    }
+    default:
+      return TBoxStep::Wait;
+  }
+}
+
 bool ShowMessageBox(const std::string& caption, const std::string& text, SDL_Window* owner, TBitmap* shown) {
   const TLayout layout = Layout(text);
+  if (!layout.Readable) {
+    if (shown != nullptr) shown->SetSize(0, 0);
+    return ShowSimpleBox(caption, text, owner);
+  }
   TBitmap picture;
   Paint(layout, false, picture);
   int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
@@ -164,43 +216,28 @@ bool ShowMessageBox(const std::string& caption, const std::string& text, SDL_Win
       SDL_FreeSurface(copy);
     }
   }
-  // Nobody can close a box on the dummy or off-screen display (tests, the replay harness).
-  const char* driver = SDL_GetCurrentVideoDriver();
-  bool done = driver == nullptr || std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0;
   const uint32_t id = SDL_GetWindowID(window);
-  bool quit = false, pressed = false;
+  bool done = NobodyCanClose(), quit = false, pressed = false;
+  // Nobody waits there, but a quit request already made ends the box as it would anywhere.
+  SDL_Event queued;
+  if (done) quit = SDL_PeepEvents(&queued, 1, SDL_GETEVENT, SDL_QUIT, SDL_QUIT) > 0;
   while (!done) {
     if (!WaitForDisplayEvent(250)) continue;
     SDL_Event e;
     // Every event is taken here, the owner's too: it waits, as under a modal box.
     while (!done && SDL_PollEvent(&e) != 0) {
-      switch (e.type) {
-        case SDL_QUIT:
+      switch (MessageBoxStep(e, id, layout.Button, pressed)) {
+        case TBoxStep::Quit:
           quit = done = true;
           break;
-        case SDL_WINDOWEVENT:
-          if (e.window.windowID != id) break;
-          if (e.window.event == SDL_WINDOWEVENT_CLOSE) done = true;
-          if (e.window.event == SDL_WINDOWEVENT_EXPOSED) Show(window, picture);
+        case TBoxStep::Close:
+          done = true;
           break;
-        case SDL_KEYDOWN: {
-          const SDL_Keycode key = e.key.keysym.sym;
-          if (e.key.windowID == id && e.key.repeat == 0 &&
-              (key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_ESCAPE || key == SDLK_SPACE)) {
-            done = true;
-          }
-          break;
-        }
-        case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP:
-          if (e.button.windowID != id || e.button.button != SDL_BUTTON_LEFT) break;
-          // Pressed on OK and let go there, as a button is clicked.
-          if (e.type == SDL_MOUSEBUTTONUP && pressed && Inside(layout.Button, e.button.x, e.button.y)) done = true;
-          pressed = e.type == SDL_MOUSEBUTTONDOWN && Inside(layout.Button, e.button.x, e.button.y);
+        case TBoxStep::Repaint:
           Paint(layout, pressed, picture);
           Show(window, picture);
           break;
-        default:
+        case TBoxStep::Wait:
           break;
       }
     }

@@ -3,12 +3,14 @@
 // have no Japanese.
 // Application's top-level handler and its warnings show it; nothing else does.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "platform/Graphics.h"
 
 struct SDL_Window;
+union SDL_Event;
 
 namespace Platform {
 
@@ -23,7 +25,15 @@ std::vector<std::string> MessageBoxLines(const std::string& text);
 // is one (the screen otherwise), and waits until Enter, Escape, a click on OK or the window's
 // close ends it; owner meanwhile takes no input. False when a quit request (SIGTERM, SIGINT,
 // the last window closed) ended it. On SDL's dummy and off-screen drivers nobody can close it:
-// it is shown and taken down at once. shown, when given, gets what the window showed.
+// it is shown and taken down at once. shown, when given, gets what the window showed. When no
+// font draws the text, SDL's simple box shows it instead (in the X server's own fonts), and
+// shown is left empty.
 bool ShowMessageBox(const std::string& caption, const std::string& text, SDL_Window* owner, TBitmap* shown = nullptr);
+
+// What the box makes of one of the display's events, all of which come to it while it shows:
+// Enter, Escape or Space on the box, a click on OK (pressed and let go there) or the close of
+// its window end it; a quit request ends it as Quit. pressed: the left button is down on OK.
+enum class TBoxStep { Wait, Repaint, Close, Quit };
+TBoxStep MessageBoxStep(const SDL_Event& event, uint32_t boxWindow, const TRect& ok, bool& pressed);
 
 }  // namespace Platform

@@ -148,6 +148,8 @@ void TWindow::Route(const SDL_Event& event) {
       form_.Close();
       break;
     case SDL_WINDOWEVENT:
+      // An error box's window says it was hidden as it went: that is not the game's.
+      if (event.window.windowID != SDL_GetWindowID(window_)) break;
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) form_.Close();
       if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
         exposed_ = true;

@@ -2,6 +2,7 @@
 #include "player/SaveFiles.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +14,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <string_view>
 #include <system_error>
 
 #include "game/SaveText.h"
@@ -164,6 +166,43 @@ std::string WriteFileSafely(const std::string& path, const std::string& bytes) {
   }
   if (!why.empty()) ::unlink(temporary.c_str());
   return why;
+}
+
+namespace {
+
+// When this run of the game began: a temporary file written before is not one of its writes.
+const fs::file_time_type RunBegan = fs::file_time_type::clock::now();
+
+// The process id that ends a temporary file's name (NAME.tmp-PID), 0 when it has none.
+pid_t TemporaryOwner(const std::string& name) {
+  constexpr std::string_view mark = ".tmp-";
+  const size_t at = name.rfind(mark);
+  if (at == std::string::npos || at == 0) return 0;
+  const std::string digits = name.substr(at + mark.size());
+  if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) return 0;
+  return static_cast<pid_t>(std::stol(digits));
+}
+
+}  // namespace
+
+int RemoveStaleTemporaries() {
+  const std::string folder = persist ? SavesFolder() : "";
+  if (folder.empty()) return 0;
+  int removed = 0;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code fileEc;
+    const pid_t owner = TemporaryOwner(it->path().filename().string());
+    if (owner <= 0 || it->symlink_status(fileEc).type() != fs::file_type::regular) continue;
+    const fs::file_time_type written = fs::last_write_time(it->path(), fileEc);
+    // A game still running (another window on the same story) may be about to rename it. A
+    // process numbered as this one is this one (a sandbox numbers each run alike), which has
+    // written nothing yet.
+    const bool ownerRuns = owner != ::getpid() && (::kill(owner, 0) == 0 || errno == EPERM);
+    if (fileEc || written >= RunBegan || ownerRuns) continue;
+    if (fs::remove(it->path(), fileEc)) ++removed;
+  }
+  return removed;
 }
 
 std::string ReadSmallFile(const std::string& path, std::uintmax_t maxBytes, std::string& text) {

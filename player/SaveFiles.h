@@ -29,6 +29,10 @@ bool IsSlotName(const std::string& slot);
 // over the old file; "" when done, else why (English). A failure leaves the old file whole and
 // no temporary file behind.
 std::string WriteFileSafely(const std::string& path, const std::string& bytes);
+// Removes what a killed game left in SavesFolder(): WriteFileSafely's temporary files (NAME.tmp-PID)
+// last written before this run of the game began, by a process that is gone. Nothing else is
+// touched. How many were removed.
+int RemoveStaleTemporaries();
 // Reads a small file the game wrote (settings, read marks) into text: "" when read, else why
 // (English) when it is no plain file, larger than maxBytes, or cannot be read.
 std::string ReadSmallFile(const std::string& path, std::uintmax_t maxBytes, std::string& text);

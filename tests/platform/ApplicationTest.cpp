@@ -1,6 +1,8 @@
 // The message loop without a display: posted messages, waiting, and the top-level error handler.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <ctime>
 #include <stdexcept>
 #include <vector>
@@ -108,4 +110,17 @@ TEST(RealClock, CountsMillisecondsOfARealSleep) {
   const uint32_t elapsed = timeGetTime() - before;
   EXPECT_GE(elapsed, 199u) << "a sleep of 200 ms";
   EXPECT_LT(elapsed, 2000u) << "a sleep of 200 ms";
+
+  // The frame loop waits for the millisecond its entry is due: a clock that moved in steps of
+  // 10 would make every 50 ms frame 60. Read without pause, the clock's changes include single
+  // steps, however busy the machine.
+  uint32_t smallest = UINT32_MAX;
+  for (uint32_t last = timeGetTime(), changes = 0; changes < 20;) {
+    const uint32_t now = timeGetTime();
+    if (now == last) continue;
+    smallest = std::min(smallest, now - last);
+    last = now;
+    ++changes;
+  }
+  EXPECT_EQ(smallest, 1u) << "the clock moves in steps of " << smallest << " ms";
 }

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <numeric>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,6 +22,7 @@
 #include "platform/Window.h"
 #include "platform/WindowPaint.h"
 #include "player/Player.h"
+#include "tests/TestSupport.h"
 #include "tests/app/GameFolder.h"
 
 using namespace Platform;
@@ -173,6 +176,131 @@ TEST(DummyDisplay, TheErrorBoxShowsItsJapaneseTextAndDoesNotWait) {
   EXPECT_GT(lines.size(), 1U);
   EXPECT_EQ(std::accumulate(lines.begin(), lines.end(), std::string()), japanese);
   Application.Finalize();
+}
+
+// Without any font the program's own box would be blank: SDL's simple box shows the text (in a
+// child started afresh, whose fontconfig reads an empty configuration).
+TEST(DummyDisplay, WithoutAnyFontTheErrorBoxLeavesItsTextToSdlsOwnBox) {
+  ScratchDir dir;
+  const std::string fonts = dir.Write("empty-fonts.conf", "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  setenv("FONTCONFIG_FILE", fonts.c_str(), 1);
+  EXPECT_EXIT(
+      {
+        if (!Application.Initialize()) std::exit(2);
+        TBitmap shown;
+        shown.SetSize(1, 1);
+        ShowMessageBox("Farrowmere", "cannot read story.crp.txt", nullptr, &shown);
+        std::exit(shown.Empty() ? 0 : 1);  // SDL's box cannot be read back
+      },
+      testing::ExitedWithCode(0), "no font for the face");
+  unsetenv("FONTCONFIG_FILE");
+}
+
+// What the box's own loop does with the display's events: only its own keys and its own OK
+// end it; a quit request ends it from anywhere.
+TEST(DummyDisplay, TheErrorBoxClosesOnEnterEscapeSpaceAndAClickOnOk) {
+  const uint32_t box = 7, game = 3;
+  const TRect ok{100, 60, 188, 86};
+  auto key = [](uint32_t window, SDL_Keycode sym, int repeat) {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.windowID = window;
+    e.key.keysym.sym = sym;
+    e.key.repeat = static_cast<Uint8>(repeat);
+    return e;
+  };
+  auto mouse = [](uint32_t window, uint32_t type, int x) {
+    SDL_Event e{};
+    e.type = type;
+    e.button.windowID = window;
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.x = x;
+    e.button.y = 70;
+    return e;
+  };
+  SDL_Event quit{}, closed{};
+  quit.type = SDL_QUIT;
+  closed.type = SDL_WINDOWEVENT;
+  closed.window.windowID = box;
+  closed.window.event = SDL_WINDOWEVENT_CLOSE;
+  struct Case {
+    const char* what;
+    std::vector<SDL_Event> events;
+    TBoxStep last;
+  };
+  const Case cases[] = {
+      {"Escape", {key(box, SDLK_ESCAPE, 0)}, TBoxStep::Close},
+      {"Enter", {key(box, SDLK_RETURN, 0)}, TBoxStep::Close},
+      {"the pad's Enter", {key(box, SDLK_KP_ENTER, 0)}, TBoxStep::Close},
+      {"Space", {key(box, SDLK_SPACE, 0)}, TBoxStep::Close},
+      {"another key", {key(box, SDLK_a, 0)}, TBoxStep::Wait},
+      {"Escape held from before", {key(box, SDLK_ESCAPE, 1)}, TBoxStep::Wait},
+      {"Escape on the game", {key(game, SDLK_ESCAPE, 0)}, TBoxStep::Wait},
+      {"OK clicked", {mouse(box, SDL_MOUSEBUTTONDOWN, 120), mouse(box, SDL_MOUSEBUTTONUP, 150)}, TBoxStep::Close},
+      {"pressed on OK, let go beside",
+       {mouse(box, SDL_MOUSEBUTTONDOWN, 120), mouse(box, SDL_MOUSEBUTTONUP, 90)},
+       TBoxStep::Repaint},
+      {"pressed beside, let go on OK",
+       {mouse(box, SDL_MOUSEBUTTONDOWN, 90), mouse(box, SDL_MOUSEBUTTONUP, 120)},
+       TBoxStep::Repaint},
+      {"a click on the game",
+       {mouse(game, SDL_MOUSEBUTTONDOWN, 120), mouse(game, SDL_MOUSEBUTTONUP, 120)},
+       TBoxStep::Wait},
+      {"its window closed", {closed}, TBoxStep::Close},
+      {"a quit request", {quit}, TBoxStep::Quit},
+  };
+  for (const Case& c : cases) {
+    bool pressed = false;
+    TBoxStep step = TBoxStep::Wait;
+    for (const SDL_Event& e : c.events) step = MessageBoxStep(e, box, ok, pressed);
+    EXPECT_EQ(step, c.last) << c.what;
+  }
+}
+
+// The desktop's close of the last window comes as the window's close and a quit request; a
+// quit request can also end an error box. Each closes the game once: its listeners (the
+// autosave) hear of it once, and never not at all.
+TEST(DummyDisplay, TheMainFormClosesOnceWhateverAsksItToClose) {
+  struct ClosingForm : TForm {
+    bool fail = false;
+    void WndProc(TMessage&) override {
+      SDL_Event quit{};
+      quit.type = SDL_QUIT;
+      if (!fail) {
+        SDL_Event close{};
+        close.type = SDL_WINDOWEVENT;
+        close.window.event = SDL_WINDOWEVENT_CLOSE;
+        close.window.windowID = SDL_GetWindowID(Application.Window()->Handle());
+        SDL_PushEvent(&close);
+        SDL_PushEvent(&quit);
+        return;
+      }
+      SDL_PushEvent(&quit);  // while the error box shows
+      throw std::runtime_error("壊れています");
+    }
+  };
+  for (bool fail : {false, true}) {
+    ASSERT_TRUE(Application.Initialize()) << Application.InitError();
+    ClosingForm form;
+    form.fail = fail;
+    form.SetClientWidth(400);
+    form.SetClientHeight(400);
+    int closings = 0;
+    form.Closing.Add([&closings] {
+      ++closings;
+      return false;
+    });
+    Application.ResetTerminated();
+    PostMessageA(form.Handle(), WM_USER, 0, 0);
+    testing::internal::CaptureStderr();
+    Application.Run(form);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(closings, 1) << (fail ? "a quit request during the error box" : "the window's close and the quit");
+    EXPECT_TRUE(Application.Terminated());
+    Application.Finalize();
+  }
+  Application.ResetTerminated();
 }
 
 namespace {
@@ -356,6 +484,23 @@ TEST_F(OnDummyDisplay, InFullscreenPressesMapPastTheMarginAndTheMarginHitsNothin
   }
   EXPECT_EQ(pressX, -1) << "a press on the black margin reaches nothing, not the play area's edge";
   EXPECT_EQ(clicks, 1);
+}
+
+// The error box's window says it was hidden as it goes; taken for the game's, it held the frame
+// loop (a grey window) until the player minimized and restored the game.
+TEST_F(OnDummyDisplay, AnErrorBoxThatGoesLeavesTheGameNotHidden) {
+  for (int i = 0; i < 50 && window->PumpEvents(); ++i) {
+  }
+  std::vector<bool> heard;
+  const int listener = Application.WindowHidden.Add([&heard](bool hidden) {
+    heard.push_back(hidden);
+    return false;
+  });
+  ShowMessageBox("Farrowmere", "壊れています", window->Handle());
+  for (int i = 0; i < 50 && window->PumpEvents(); ++i) {
+  }
+  Application.WindowHidden.Remove(listener);
+  EXPECT_EQ(std::count(heard.begin(), heard.end(), true), 0);
 }
 
 TEST_F(OnDummyDisplay, F11AndAltEnterSwitchFullscreenAndGoNoFurther) {

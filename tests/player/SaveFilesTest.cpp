@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -210,6 +211,48 @@ TEST_F(SaveFilesTest, AWriteCutShortLeavesTheOldSaveWholeAndAFolderThatCannotBeW
   EXPECT_EQ(SaveGameTo("5"), "");
   EXPECT_EQ(LoadGameFrom("5"), "");
   EXPECT_FALSE(fs::exists(home_.File("quiet")));
+}
+
+// A game killed while it wrote left its temporary file; the next start removes it, and only
+// such files: none of a game still running, none written since the start, nothing else.
+TEST_F(SaveFilesTest, TheNextStartRemovesTheTemporaryFilesAKilledGameLeftAndNothingElse) {
+  const fs::path folder = SavesFolder();
+  fs::create_directories(folder);
+  const pid_t killed = fork();
+  if (killed == 0) _exit(0);
+  waitpid(killed, nullptr, 0);
+  const pid_t other = fork();  // another game, still running
+  if (other == 0) {
+    pause();
+    _exit(0);
+  }
+  struct TReaper {
+    pid_t Pid;
+    ~TReaper() {
+      kill(Pid, SIGKILL);
+      waitpid(Pid, nullptr, 0);
+    }
+  } reaper{other};
+  const std::string gone = std::to_string(killed), running = std::to_string(other);
+  // A file of this process's number is a killed run's too (a sandbox numbers each run alike).
+  const std::vector<std::string> stale = {"slot-02.save.tmp-" + gone, "read-marks.tmp-" + gone,
+                                          "auto.save.tmp-" + std::to_string(getpid())};
+  const std::vector<std::string> kept = {"slot-02.save", "notes.tmp", "slot-03.save.tmp-" + running,
+                                         "slot-04.save.tmp-x" + gone, "slot-05.save.tmp-" + gone};
+  const auto before = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  for (const std::vector<std::string>* names : {&stale, &kept}) {
+    for (const std::string& name : *names) {
+      std::ofstream(folder / name) << "x";
+      if (name != kept.back()) fs::last_write_time(folder / name, before);  // the last one is new
+    }
+  }
+  fs::create_directory(folder / ("slot-06.save.tmp-" + gone));
+  fs::last_write_time(folder / ("slot-06.save.tmp-" + gone), before);
+
+  game_ = std::make_unique<TGameHarness>(1);
+  for (const std::string& name : stale) EXPECT_FALSE(fs::exists(folder / name)) << name;
+  for (const std::string& name : kept) EXPECT_TRUE(fs::exists(folder / name)) << name;
+  EXPECT_TRUE(fs::is_directory(folder / ("slot-06.save.tmp-" + gone)));
 }
 
 TEST_F(SaveFilesTest, DamagedReadMarksAreRefusedWithOneLineKeptAsTheyAreAndTheGamePlaysOn) {
