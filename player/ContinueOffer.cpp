@@ -69,7 +69,7 @@ void ShowContinueOffer() {
   offer->OnMouseDown = [](TPaintBox&, TMouseButton, unsigned, int, int) { TakeContinueOffer(); };
   Draw(slot);
   offer->Visible = true;
-  TQuilTimer::Add(Watch, 50, "");
+  TQuilTimer::Add(Watch, FramePeriodMs, "");
 }
 
 bool ContinueOfferShowing() { return offer != nullptr; }
