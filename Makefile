@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: play test bench build configure deps clean assets story cp932-table screenshots keys graph package package-check fuzz test-asan fresh-check format format-check tidy
+.PHONY: play test bench build configure deps clean assets story cp932-table screenshots keys graph package package-check fuzz test-asan fresh-check format format-check tidy tidy-changed
 
 deps:
 	@scripts/install-deps
@@ -12,8 +12,11 @@ deps:
 # -Werror). Every other target keeps whatever the build folder's cache holds.
 test: WERROR := -DFARROW_WERROR=ON
 play: WERROR := -DFARROW_WERROR=OFF
+# ccache where the machine has it (never required): an unchanged source is read back, not
+# compiled again. A build folder keeps the launcher it was first configured with.
+LAUNCHER := $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR) >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR) $(LAUNCHER) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -33,10 +36,13 @@ test: build
 
 # The whole suite again, built with AddressSanitizer and UBSan in build-asan/; any finding
 # fails its test. Leaks inside the system's libraries are suppressed (tests/sanitizers/lsan.supp).
+# At -O1, as AddressSanitizer recommends (line tables only, enough for its reports), and only
+# what the tests run: the benchmarks and the platform demo are left out of this tree.
 ASAN_BUILD ?= build-asan
 SANITIZE = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 test-asan: deps
-	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="$(SANITIZE)" >/dev/null
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="$(SANITIZE)" \
+	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DFARROW_BENCHMARKS=OFF $(LAUNCHER) >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && \
 	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1 \
@@ -141,6 +147,15 @@ tidy: configure
 	@$(RUN_CLANG_TIDY) -quiet -j $(JOBS) -p $(BUILD) -extra-arg=-fexec-charset=UTF-8 -extra-arg=-Wno-unknown-warning-option \
 	  -extra-arg=-Wno-deprecated-declarations \
 	  $(filter %.cpp,$(SOURCES))
+
+# The same checks (CI's): a source is checked again only when something it is made of changed
+# since it last passed: clang-tidy's version, .clang-tidy, the installed packages, its compile
+# command, or the content of the source or a header it includes (scripts/tidy). After `make
+# build` the build's dependency files say which headers; otherwise the compiler is asked.
+CLANG_TIDY ?= clang-tidy-19
+tidy-changed: configure
+	@scripts/tidy --cache -j $(JOBS) $(BUILD) $(CLANG_TIDY) -fexec-charset=UTF-8 -Wno-unknown-warning-option \
+	  -Wno-deprecated-declarations -- $(filter %.cpp,$(SOURCES))
 
 clean:
 	rm -rf $(BUILD) build-fuzz $(ASAN_BUILD)

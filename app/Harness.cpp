@@ -25,7 +25,7 @@ TGameHarness* current = nullptr;  // the harness whose sounds are recorded
 
 // Virtual time a frame may take at most before RunFrames gives up waiting for it (a frame that
 // throws never arrives).
-constexpr uint32_t kFramePeriodMs = 51;
+constexpr uint32_t kFramePeriodMs = FramePeriodMs + 1;  // a frame comes when more than the period has passed
 constexpr uint32_t kSlackMs = 1000;
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "app/UnitCommon.h"
 
 #include "app/UnitForm.h"
+#include "game/Press.h"
 #include "game/UnitMainEffects.h"
 #include "game/UnitScript.h"
 #include "paint/QuilTimer.h"
@@ -18,11 +19,11 @@ void GameSetup() {
   // Only posts the form a message: the loop begins once the message loop runs.
   TQuilTimer::Start(*FormMain);
   IdeaPayableProc = CanPayForIdea;
-  PaintSetup(FormMain->PageMain, FormMain->PaintMain, TFormMain::IdeaButtonClick);
+  PaintSetup(FormMain->PageMain, FormMain->PaintMain, ClickIdeaButton);
   ScriptSetup();
   // The player's conveniences (keys, backlog, mute, ...): nothing of the game changes until used.
   PlayerSetup(*FormMain, FormMain->PageMain, FormMain->PaintMain);
-  TQuilTimer::Add(FrameCallback, 50, "");
+  TQuilTimer::Add(FrameCallback, FramePeriodMs, "");
 }
 
 void GameTeardown() {

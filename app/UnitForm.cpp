@@ -2,11 +2,8 @@
 #include "app/UnitForm.h"
 
 #include "app/UnitCommon.h"
+#include "game/Press.h"
 #include "game/UnitMain.h"
-#include "game/UnitMainEffects.h"
-#include "game/UnitScript.h"
-#include "media/QuilMidi.h"
-#include "paint/UnitPaint.h"
 #include "platform/Application.h"
 
 using namespace Platform;
@@ -49,12 +46,6 @@ void LoadDesignedLayout(TFormMain& form) {
   };
 }
 
-void StepStory() {
-  if (Script == nullptr) return;
-  std::string result;
-  Script->Step(result);  // an ended or failed scenario just shows nothing more
-}
-
 }  // namespace
 
 TFormMain::TFormMain() {
@@ -89,34 +80,5 @@ TFormMain::~TFormMain() {
 }
 
 void TFormMain::PaintMainMouseDown(TPaintBox&, TMouseButton, unsigned, int x, int y) {
-  PressPlayArea(x, y);  // left, right and middle presses act alike
-}
-
-void TFormMain::PressPlayArea(int x, int y) {
-  if (TitleShowing) {
-    TitleShowing = false;
-    TQuilMidi::Stop();
-    return;
-  }
-  if (IsOnDisabledIdeaButton(x, y)) return;
-  if (HP <= 0) {
-    ResetGame();
-    StepStory();
-    return;
-  }
-  if (!DescriptionTitle.empty()) {
-    DescriptionTitle.clear();
-    return;
-  }
-  ShatterIdeaButtons();
-  BattleTurn();
-  StepStory();
-}
-
-void TFormMain::IdeaButtonClick(TPushButton& sender) {
-  std::string caption = sender.Caption;  // the effect may change the button; the caption counts
-  if (caption.empty()) return;           // nothing to pay for
-  PayForIdea();
-  BurstIdeaButton(sender);
-  RunIdeaEffect(caption);  // an unknown caption has cost its price and does nothing else
+  PressPlayAreaAt(x, y);  // left, right and middle presses act alike
 }

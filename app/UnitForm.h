@@ -1,5 +1,5 @@
 // UnitForm -- the main form: the window's layout (a 400 x 400 play area), the start-up and
-// shut-down of the game, the press on the play area and the click of an idea button.
+// shut-down of the game; a press on the play area goes to the game's rules (game/Press.h).
 #pragma once
 #include "app/QuilForm.h"
 #include "platform/Controls.h"
@@ -14,16 +14,8 @@ class TFormMain : public TQuilForm {
   Platform::TPanel PageMain{this};
   Platform::TPaintBox PaintMain{&PageMain};
 
-  // A press of any mouse button on the play area: dismisses the title, or ignores a press on
-  // a greyed-out idea button, or restarts after death, or closes the description view, or
-  // else dismisses the idea buttons, runs the battle turn and steps the story.
+  // A press of any mouse button on the play area (PressPlayAreaAt).
   void PaintMainMouseDown(Platform::TPaintBox& sender, Platform::TMouseButton button, unsigned shift, int x, int y);
-  // What that press does at (x, y) of the play area. It touches only the game's state, so code
-  // that plays without a window (the story's route tests) presses through it too.
-  static void PressPlayArea(int x, int y);
-  // The click of any of the five idea buttons: pays, bursts the button, runs its caption's
-  // effect. It touches only the game's state, so it needs no form instance.
-  static void IdeaButtonClick(Platform::TPushButton& sender);
 };
 
 // The one main form, set while it exists.

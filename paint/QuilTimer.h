@@ -8,6 +8,9 @@
 
 class TQuilForm;
 
+// The game's beat: the frame callback's period, which what keeps pace with the frames shares.
+inline constexpr int32_t FramePeriodMs = 50;
+
 // One periodic procedure (not a thread, despite the name).
 struct TQuilThread {
   std::string Name;              // a free label; nothing reads it back

@@ -3,6 +3,8 @@
 #include "platform/Window.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <poll.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -71,10 +73,42 @@ bool MouseButton(uint8_t sdlButton, TMouseButton& button) {
   }
 }
 
+// The window whose display connection the wait watches, by id: an id is never given again, so a
+// window destroyed since is noticed (SDL_GetWindowFromID answers NULL) and nothing stale is read.
+uint32_t watchedWindow = 0;
+
+// Sleeps until the X connection has something to read or ms have passed. False when there is no
+// connection to watch (another video driver, no window yet or any more, the connection closed):
+// then the caller sleeps a short look instead. Reading the descriptor sends nothing to the server.
+bool SleepOnDisplay(uint32_t ms) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  SDL_Window* window = watchedWindow != 0 ? SDL_GetWindowFromID(watchedWindow) : nullptr;
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (window == nullptr || SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
+    return false;
+  }
+  Display* display = info.info.x11.display;
+  // What we drew goes out first, and events Xlib has already read are in no descriptor: the
+  // caller's next pump takes them.
+  if (XEventsQueued(display, QueuedAfterFlush) > 0) return true;
+  pollfd connection{ConnectionNumber(display), POLLIN, 0};
+  // A signal (SIGTERM) ends the sleep early too: SDL's handler queues a quit for the next pump.
+  if (poll(&connection, 1, static_cast<int>(ms)) > 0 && (connection.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+    return false;
+  }
+  return true;
+#else
+  (void)ms;
+  return false;
+#endif
+}
+
 }  // namespace
 
 bool WaitForDisplayEvent(uint32_t timeoutMs) {
-  // A few milliseconds a look: far below the frame loop's beat of 50.
+  // Without a connection to watch, or with a pad plugged in (its buttons are read by the pump,
+  // not through the display), a look every few milliseconds: far below the frame loop's beat.
   constexpr uint32_t kLookMs = 4;
   const uint32_t start = SDL_GetTicks();
   for (;;) {
@@ -82,11 +116,13 @@ bool WaitForDisplayEvent(uint32_t timeoutMs) {
     if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return true;
     const uint32_t spent = SDL_GetTicks() - start;
     if (spent >= timeoutMs) return false;
-    SDL_Delay(std::min(timeoutMs - spent, kLookMs));
+    const uint32_t left = timeoutMs - spent;
+    if (SDL_NumJoysticks() > 0 || !SleepOnDisplay(left)) SDL_Delay(std::min(left, kLookMs));
   }
 }
 
 bool TWindow::PumpEvents() {
+  watchedWindow = window_ != nullptr ? SDL_GetWindowID(window_) : 0;
   SDL_Event event;
   bool any = false;
   while (SDL_PollEvent(&event) != 0) {

@@ -25,7 +25,8 @@ const TPaintBox* PaintFormAbove(TForm& form, TBitmap& frame, std::vector<TRect>&
 // SDL's own wait (SDL_WaitEventTimeout) wakes itself on X11 by sending an event to the window
 // over a second connection to the X server, which the server may carry out after the window was
 // destroyed on the first: Xlib then ends the program with a BadWindow error when SDL closes the
-// display. Looking at the queue between short sleeps sends nothing.
+// display. This wait sends nothing: it sleeps on the display connection's descriptor (poll), or
+// looks at the queue between short sleeps where it cannot.
 bool WaitForDisplayEvent(uint32_t timeoutMs);
 
 }  // namespace Platform

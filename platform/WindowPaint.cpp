@@ -157,6 +157,15 @@ void PaintForm(TForm& form, TBitmap& frame) {
   PaintChildren(form, frame, all);
 }
 
+void PaintFormPart(TForm& form, const TControl& control, TBitmap& part) {
+  TBitmap whole;
+  PaintForm(form, whole);
+  int left = 0, top = 0;
+  control.ClientOrigin(left, top);
+  part.SetSize(control.Width, control.Height);
+  BitBlt(part, 0, 0, control.Width, control.Height, whole, left, top, SRCCOPY);
+}
+
 const TPaintBox* PaintFormAbove(TForm& form, TBitmap& frame, std::vector<TRect>& painted) {
   painted.clear();
   frame.SetSize(std::max(0, form.ClientWidth()), std::max(0, form.ClientHeight()));

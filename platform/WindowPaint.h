@@ -12,4 +12,8 @@ namespace Platform {
 // bevelled look (bold 12-pixel Gothic caption, greyed when disabled, sunken while pressed).
 void PaintForm(TForm& form, TBitmap& frame);
 
+// The part of the form that control covers, as the window shows it (what lies over the control
+// too), in a picture of the control's size: a view over the play area holds it still under it.
+void PaintFormPart(TForm& form, const TControl& control, TBitmap& part);
+
 }  // namespace Platform

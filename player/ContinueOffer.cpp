@@ -122,7 +122,7 @@ void ShowContinueOffer() {
   if (slot.Empty || !slot.Refusal.empty()) return;
   Draw(slot);
   offer->Visible = true;
-  TQuilTimer::Add(Watch, 50, "");
+  TQuilTimer::Add(Watch, FramePeriodMs, "");
 }
 
 // Only while the title shows: the press that dismissed it may come before the frame that hides

@@ -139,16 +139,34 @@ void ShowNotice(const std::string& cp932, int32_t ms) {
 
 std::string NoticeText() { return notice != nullptr ? notice->Text : ""; }
 
+namespace {
+
+// Hides the band while it lives, and shows it again after.
+class THiddenBand {
+ public:
+  THiddenBand() : shown_(notice != nullptr && notice->Band->Visible) {
+    if (shown_) notice->Band->Visible = false;
+  }
+  ~THiddenBand() {
+    if (shown_ && notice != nullptr) notice->Band->Visible = true;
+  }
+  THiddenBand(const THiddenBand&) = delete;
+  THiddenBand& operator=(const THiddenBand&) = delete;
+
+ private:
+  bool shown_;
+};
+
+}  // namespace
+
 void PaintWithoutNotice(TForm& form, TBitmap& out) {
-  const bool shown = notice != nullptr && notice->Band->Visible;
-  if (shown) notice->Band->Visible = false;
-  struct TShowAgain {
-    bool Shown;
-    ~TShowAgain() {
-      if (Shown && notice != nullptr) notice->Band->Visible = true;
-    }
-  } again{shown};
+  const THiddenBand hidden;
   PaintForm(form, out);
+}
+
+void PaintPartWithoutNotice(TForm& form, const TControl& control, TBitmap& part) {
+  const THiddenBand hidden;
+  PaintFormPart(form, control, part);
 }
 
 void WelcomeNewPlayers(bool on) { welcome = on; }

@@ -25,6 +25,8 @@ std::string NoticeText();
 // The form as the window shows it but without the band: for the pictures the game keeps (a
 // screenshot, a save's picture, the view frozen under the backlog or the saves).
 void PaintWithoutNotice(Platform::TForm& form, Platform::TBitmap& out);
+// The same for the part of the window a control covers (the play area held still under a view).
+void PaintPartWithoutNotice(Platform::TForm& form, const Platform::TControl& control, Platform::TBitmap& part);
 // The first start of a player (no settings file yet) tells the keys; the replay harness plays
 // as a returning player and turns it off.
 void WelcomeNewPlayers(bool on);

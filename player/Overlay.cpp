@@ -100,20 +100,16 @@ void ShowOverlay(TOverlay what) {
   TPaintBox& box = *Player->Overlay;
   if (Player->Showing == TOverlay::None) {
     // What the window shows now, buttons and all, held still under the overlay.
-    TBitmap client;
-    try {
-      PaintWithoutNotice(*Player->Form, client);
-    } catch (const std::exception& error) {
-      ReportOnce(error);
-    }
     box.Left = Player->PlayArea->Left;
     box.Top = Player->PlayArea->Top;
     box.Width = Player->PlayArea->Width;
     box.Height = Player->PlayArea->Height;
-    int left = 0, top = 0;
-    box.ClientOrigin(left, top);
-    Player->Frozen.SetSize(box.Width, box.Height);
-    BitBlt(Player->Frozen, 0, 0, box.Width, box.Height, client, left, top, SRCCOPY);
+    try {
+      PaintPartWithoutNotice(*Player->Form, box, Player->Frozen);
+    } catch (const std::exception& error) {
+      ReportOnce(error);
+      Player->Frozen.SetSize(box.Width, box.Height);
+    }
   }
   Player->Showing = what;
   box.Visible = true;

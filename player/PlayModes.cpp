@@ -22,8 +22,6 @@ using namespace Platform;
 
 namespace {
 
-// Once a frame, as the frame loop draws.
-constexpr int32_t kTickMs = 50;
 // A held Ctrl begins to skip only after this long, so that Ctrl+C and Ctrl+U stay chords.
 constexpr uint32_t kHoldDelayMs = 250;
 // The read marks are written after this many new ones (and on save, close and quit).
@@ -117,8 +115,8 @@ void StartPlayMode(TPlayMode mode, bool held) {
   Player->Halt = nullptr;
   Player->Acted = false;
   TQuilTimer::Remove(PlayModeTick);
-  TQuilTimer::Add(PlayModeTick, kTickMs, "play mode");
-  EndCaptionMessage();  // the title shows the mode at once
+  TQuilTimer::Add(PlayModeTick, FramePeriodMs, "play mode");  // once a frame
+  EndCaptionMessage();                                        // the title shows the mode at once
 }
 
 // Tab and A: the mode off when it is on, else on (in place of the other one).

@@ -26,16 +26,11 @@ std::unique_ptr<TMenu> menu;
 
 // The play area as the window shows it, buttons and all.
 void Freeze() {
-  TBitmap client;
   try {
-    PaintWithoutNotice(*Player->Form, client);
+    PaintPartWithoutNotice(*Player->Form, *Player->PlayArea, menu->Frozen);
   } catch (const std::exception&) {
     return;  // no picture: the save goes without one
   }
-  int left = 0, top = 0;
-  Player->PlayArea->ClientOrigin(left, top);
-  menu->Frozen.SetSize(Player->PlayArea->Width, Player->PlayArea->Height);
-  BitBlt(menu->Frozen, 0, 0, Player->PlayArea->Width, Player->PlayArea->Height, client, left, top, SRCCOPY);
 }
 
 void Draw() {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/UnitForm.h"
 #include "cipher/QuilCrypt.h"
+#include "game/Press.h"
 #include "game/UnitMain.h"
 #include "game/UnitMainEffects.h"
 #include "game/UnitScript.h"
@@ -42,9 +42,9 @@ void Act(unsigned char b) {
   int kind = b % 8;
   int arg = b / 8;
   if (kind <= 2) {
-    TFormMain::PressPlayArea(300, 200);
+    PressPlayAreaAt(300, 200);
   } else if (kind == 3) {
-    TFormMain::PressPlayArea(20 + arg * 3, arg * 13);
+    PressPlayAreaAt(20 + arg * 3, arg * 13);
   } else if (kind == 4) {
     MoveIdeaButtons();
   } else {
@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SetRandomSeed(1);
   Platform::Application.ResetTerminated();
   IdeaPayableProc = CanPayForIdea;
-  CreateIdeaButtons(page, TFormMain::IdeaButtonClick);
+  CreateIdeaButtons(page, ClickIdeaButton);
   ScriptSetupFrom(file, Key);
   DescriptionTitle.clear();
   ResetGame();

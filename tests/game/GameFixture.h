@@ -12,9 +12,9 @@
 
 #include <unistd.h>
 
-#include "app/UnitForm.h"
 #include "cipher/QuilCrypt.h"
 #include "game/GameTexts.h"
+#include "game/Press.h"
 #include "game/UnitEnemy.h"
 #include "game/UnitMain.h"
 #include "game/UnitMainEffects.h"
@@ -45,7 +45,7 @@ class GameFixture : public ::testing::Test {
   void SetUp() override {
     SetRandomSeed(20240601);
     IdeaPayableProc = CanPayForIdea;
-    CreateIdeaButtons(Page, TFormMain::IdeaButtonClick);
+    CreateIdeaButtons(Page, ClickIdeaButton);
     SoundHook = [](const std::string& fileName) { SoundsPlayed().push_back(fileName); };
     ResetGame();
     TitleShowing = false;

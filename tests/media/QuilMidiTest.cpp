@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "SoundOutput.h"
-#include "app/UnitForm.h"
+#include "game/Press.h"
 #include "game/UnitMain.h"
 #include "media/QuilMidi.h"
 #include "platform/Sound.h"
@@ -61,7 +61,7 @@ TEST(QuilMidi, ThePressThatDismissesTheTitleStopsTheTitleTune) {
   TQuilMidi::Play("tune.mid", true, result);
   ASSERT_TRUE(WaitForOutput(Written() + Seconds(0.3)));
   TitleShowing = true;
-  TFormMain::PressPlayArea(300, 300);
+  PressPlayAreaAt(300, 300);
   ASSERT_FALSE(TitleShowing);
   size_t pressed = Written();
   ASSERT_TRUE(WaitForOutput(pressed + Seconds(1.5)));

@@ -11,6 +11,7 @@
 
 #include "platform/Graphics.h"
 #include "platform/TextCodec.h"
+#include "tests/TestSupport.h"
 
 using namespace Platform;
 
@@ -329,11 +330,15 @@ TEST(Pictures, WindowsBitmapsOfAnyDepthComeOutAs24BitTopDown) {
 }
 
 TEST(Pictures, AGameStyleNameOpensBelowTheWorkingFolder) {
-  std::remove("dat/small.bmp");
-  std::filesystem::create_directories("dat");
-  WriteFile("dat/small.bmp", SmallBmp(24));
+  // In a folder of its own, the working folder for the while: nothing is left behind.
+  ScratchDir scratch;
+  std::filesystem::create_directories(scratch.File("dat"));
+  WriteFile(scratch.File("dat/small.bmp"), SmallBmp(24));
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(scratch.File(""));
   TBitmap bmp;
-  bmp.LoadFromFile("dat\\small.bmp");
+  EXPECT_NO_THROW(bmp.LoadFromFile("dat\\small.bmp"));
+  std::filesystem::current_path(before);
   EXPECT_EQ(bmp.Width(), 2);
 }
 

@@ -150,49 +150,52 @@ TPersonRun PlayAtAPersonsPace(const std::vector<TReplayStep>& route, uint32_t se
   return run;
 }
 
-}  // namespace
-
-TEST(SaveRoundTrip, BothRoutesAtAPersonsPaceSavedAndLoadedAfterEveryInputGoOnAsIfNeverSaved) {
+// Plays a shipped route at a person's pace, then plays it again saving, starting a new game and
+// loading after every input: every state must be the uninterrupted run's. A route a test, so
+// that ctest runs the two side by side.
+void RoundTripAtAPersonsPace(const std::string& script, uint32_t seed) {
   ScratchDir home;
   setenv("HOME", home.File("home").c_str(), 1);
   setenv("XDG_DATA_HOME", home.File("data").c_str(), 1);
   setenv("XDG_CONFIG_HOME", home.File("config").c_str(), 1);
   fs::current_path(FARROW_SOURCE_DIR);  // the shipped game's dat/
-  struct TRoute {
-    const char* Script;
-    uint32_t Seed;
-  };
-  for (const TRoute& route : {TRoute{"route-mist", 33}, TRoute{"route-awakening", 34}}) {
-    SCOPED_TRACE(route.Script);
-    const TPersonRun run = PlayAtAPersonsPace(
-        ReadSteps(fs::path(FARROW_REPLAY_SCRIPTS) / (std::string(route.Script) + ".replay")), route.Seed);
-    EXPECT_GT(run.FellOut, 10) << "buttons fell out unpressed";
+  const TPersonRun run = PlayAtAPersonsPace(ReadSteps(fs::path(FARROW_REPLAY_SCRIPTS) / (script + ".replay")), seed);
+  EXPECT_GT(run.FellOut, 10) << "buttons fell out unpressed";
 
-    TGameHarness game(1);
-    ASSERT_EQ(WriteFileSafely(SlotFile("12"), run.Start), "");
-    ASSERT_EQ(U8(LoadGameFrom("12")), "");
-    int saves = 0, describedSaves = 0, lowButtons = 0;
-    for (size_t i = 0; i < run.Steps.size() && !game.Ended(); ++i) {
-      std::ostringstream ignored;
-      RunReplay(game, {run.Steps[i]}, "", ignored);
-      ASSERT_EQ(Summary(), run.States[i]) << "step " << i << " of the run at a person's pace";
-      if (run.Steps[i].Kind == TReplayStep::Frames || game.Ended()) continue;
-      // Saved, a new game started, loaded: the game stands as it stood.
-      const std::string before = Captured();
-      ASSERT_EQ(SaveGameTo("3"), "");
-      const std::string text = ReadAll(SlotFile("3"));
-      TSaveGame read;
-      ASSERT_EQ(ReadSaveText(text, read).Why, "") << "step " << i;
-      EXPECT_EQ(WriteSaveText(read), text) << "written, read and written again, step " << i;
-      ResetGame();
-      ASSERT_EQ(U8(LoadGameFrom("3")), "") << "step " << i;
-      ASSERT_EQ(Captured(), before) << "loaded after step " << i;
-      ++saves;
-      describedSaves += !DescriptionTitle.empty() && !DescriptionLines.empty();
-      for (const TIdeaButtonSave& b : read.Paint.Buttons) lowButtons += b.Top > 400;
-    }
-    EXPECT_GT(saves, 100);
-    EXPECT_GT(describedSaves, 0) << "a save with a description view open loads with its body";
-    EXPECT_GT(lowButtons, 0) << "a save holds a button that fell out below the play area";
+  TGameHarness game(1);
+  ASSERT_EQ(WriteFileSafely(SlotFile("12"), run.Start), "");
+  ASSERT_EQ(U8(LoadGameFrom("12")), "");
+  int saves = 0, describedSaves = 0, lowButtons = 0;
+  for (size_t i = 0; i < run.Steps.size() && !game.Ended(); ++i) {
+    std::ostringstream ignored;
+    RunReplay(game, {run.Steps[i]}, "", ignored);
+    ASSERT_EQ(Summary(), run.States[i]) << "step " << i << " of the run at a person's pace";
+    if (run.Steps[i].Kind == TReplayStep::Frames || game.Ended()) continue;
+    // Saved, a new game started, loaded: the game stands as it stood.
+    const std::string before = Captured();
+    ASSERT_EQ(SaveGameTo("3"), "");
+    const std::string text = ReadAll(SlotFile("3"));
+    TSaveGame read;
+    ASSERT_EQ(ReadSaveText(text, read).Why, "") << "step " << i;
+    EXPECT_EQ(WriteSaveText(read), text) << "written, read and written again, step " << i;
+    ResetGame();
+    ASSERT_EQ(U8(LoadGameFrom("3")), "") << "step " << i;
+    ASSERT_EQ(Captured(), before) << "loaded after step " << i;
+    ++saves;
+    describedSaves += !DescriptionTitle.empty() && !DescriptionLines.empty();
+    for (const TIdeaButtonSave& b : read.Paint.Buttons) lowButtons += b.Top > 400;
   }
+  EXPECT_GT(saves, 100);
+  EXPECT_GT(describedSaves, 0) << "a save with a description view open loads with its body";
+  EXPECT_GT(lowButtons, 0) << "a save holds a button that fell out below the play area";
+}
+
+}  // namespace
+
+TEST(SaveRoundTrip, TheMistRouteAtAPersonsPaceSavedAndLoadedAfterEveryInputGoesOnAsIfNeverSaved) {
+  RoundTripAtAPersonsPace("route-mist", 33);
+}
+
+TEST(SaveRoundTrip, TheAwakeningRouteAtAPersonsPaceSavedAndLoadedAfterEveryInputGoesOnAsIfNeverSaved) {
+  RoundTripAtAPersonsPace("route-awakening", 34);
 }

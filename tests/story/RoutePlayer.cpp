@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/UnitForm.h"
+#include "game/Press.h"
 #include "game/UnitMain.h"
 #include "game/UnitMainEffects.h"
 #include "game/UnitScript.h"
@@ -94,7 +94,7 @@ TStoryGame::TStoryGame() {
   SetRandomSeed(1);
   Platform::Application.ResetTerminated();
   IdeaPayableProc = CanPayForIdea;
-  CreateIdeaButtons(page_, TFormMain::IdeaButtonClick);
+  CreateIdeaButtons(page_, ClickIdeaButton);
   // The main form's start: the script set-up, a new game, and the first step under the title.
   ScriptSetup();
   ResetGame();
@@ -110,7 +110,7 @@ TStoryGame::~TStoryGame() {
 
 void TStoryGame::Press() {
   ++Presses;
-  TFormMain::PressPlayArea(PressX, PressY);
+  PressPlayAreaAt(PressX, PressY);
 }
 
 bool TStoryGame::Click(const std::string& caption) {

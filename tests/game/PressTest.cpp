@@ -1,4 +1,4 @@
-// UnitFormTest -- what a press on the play area does in each phase of the game, and in which
+// PressTest -- what a press on the play area does in each phase of the game, and in which
 // order the phases are tested when several hold at once.
 #include <algorithm>
 
@@ -15,7 +15,7 @@ const std::vector<std::string> Story = {
     "森を抜けた。", "酒場に入った。",
 };
 
-void PressAt(int x, int y) { TFormMain::PressPlayArea(x, y); }
+void PressAt(int x, int y) { PressPlayAreaAt(x, y); }
 
 }  // namespace
 
