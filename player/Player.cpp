@@ -91,7 +91,7 @@ void PlayerSetup(TForm& form, TPanel& page, TPaintBox& playArea) {
   if (Script != nullptr) Player->LineListener = Script->AddLineListener(KeepLine);
   Player->CloseListener = form.Closing.Add(OnClosing);
   Story::SetReloadNotice(TellInTitle);  // an author's reload says what it did in the title and the play area
-  RemoveStaleTemporaries();  // what a killed game left behind
+  RemoveStaleTemporaries();             // what a killed game left behind
   SaveMenuSetup();
   PlayModesSetup();
   NoticeSetup(page, playArea);  // over the views made above
