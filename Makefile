@@ -130,7 +130,6 @@ SOURCES = $(shell git ls-files '*.cpp' '*.h')
 # (19.1.7), which Debian 12 (in a point release, 1:19.1.7-3~deb12u1) and Debian 13 both ship, so that
 # the check answers the same on both. scripts/install-deps brings it, and clang-tidy 19.
 CLANG_FORMAT ?= clang-format-19
-RUN_CLANG_TIDY ?= run-clang-tidy-19
 
 # Formats every source in place with .clang-format; format-check lists the files it would change.
 format: deps
@@ -139,23 +138,26 @@ format: deps
 format-check: deps
 	@$(CLANG_FORMAT) --dry-run --Werror $(SOURCES)
 
-# The checks of .clang-tidy over every source file, with the build's flags (compile_commands.json);
-# clang reads the string literals as UTF-8, which GCC turns into CP932. Debian 12's libstdc++
-# 12 calls get_temporary_buffer (deprecated in C++20) inside std::stable_sort: clang would
-# report that in a system header on 12 and not on 13, so deprecations are not tidy's business.
-tidy: configure
-	@$(RUN_CLANG_TIDY) -quiet -j $(JOBS) -p $(BUILD) -extra-arg=-fexec-charset=UTF-8 -extra-arg=-Wno-unknown-warning-option \
-	  -extra-arg=-Wno-deprecated-declarations \
-	  $(filter %.cpp,$(SOURCES))
-
-# The same checks (CI's): a source is checked again only when something it is made of changed
-# since it last passed: clang-tidy's version, .clang-tidy, the installed packages, its compile
-# command, or the content of the source or a header it includes (scripts/tidy). After `make
-# build` the build's dependency files say which headers; otherwise the compiler is asked.
+# The checks of .clang-tidy over every source file, with the build's flags (compile_commands.json),
+# every finding an error; clang reads the string literals as UTF-8, which GCC turns into CP932.
+# Debian 12's libstdc++ 12 calls get_temporary_buffer (deprecated in C++20) inside
+# std::stable_sort: clang would report that in a system header on 12 and not on 13, so
+# deprecations are not tidy's business. A full pass without a finding on a committed tree writes
+# its commit into .ci/tidy-pass (commit that file too).
 CLANG_TIDY ?= clang-tidy-19
+TIDY_ARGS = $(BUILD) $(CLANG_TIDY) -fexec-charset=UTF-8 -Wno-unknown-warning-option -Wno-deprecated-declarations \
+  -- $(filter %.cpp,$(SOURCES))
+tidy: configure
+	@scripts/tidy --record .ci/tidy-pass -j $(JOBS) $(TIDY_ARGS)
+
+# The same checks (CI's) on what changed since the commit of .ci/tidy-pass: a source that neither
+# changed nor includes a header that changed is not checked (a change to .clang-tidy or the CMake
+# files checks all); of the rest, one that passed before on this machine with exactly the same
+# inputs (clang-tidy's version, the installed packages, its compile command, its content and its
+# headers') is not checked again (scripts/tidy). After `make build` the build's dependency files
+# say which headers; otherwise the compiler is asked.
 tidy-changed: configure
-	@scripts/tidy --cache -j $(JOBS) $(BUILD) $(CLANG_TIDY) -fexec-charset=UTF-8 -Wno-unknown-warning-option \
-	  -Wno-deprecated-declarations -- $(filter %.cpp,$(SOURCES))
+	@scripts/tidy --cache --since .ci/tidy-pass -j $(JOBS) $(TIDY_ARGS)
 
 clean:
 	rm -rf $(BUILD) build-fuzz $(ASAN_BUILD)
