@@ -1,11 +1,10 @@
 // ReplayScript -- reading the replay script.
 #include "app/ReplayScript.h"
 
-#include <span>
 #include <sstream>
 
-#include "platform/Form.h"
 #include "platform/Gamepad.h"
+#include "platform/KeyNames.h"
 #include "platform/TextCodec.h"
 #include "player/SaveFiles.h"
 
@@ -25,84 +24,16 @@ bool ReadInt(const std::string& word, int& value) {
   return true;
 }
 
-// The keys a script can press, by the names it writes.
-struct TNamedKey {
-  const char* Name;
-  uint32_t VirtualKey;
-  unsigned Shift;
-};
-constexpr TNamedKey kKeys[] = {
-    {"alt", Platform::VK_MENU, Platform::ssAlt},
-    {"f10", Platform::VK_F10, 0},
-    {"enter", Platform::VK_RETURN, 0},
-    {"space", Platform::VK_SPACE, 0},
-    {"right", Platform::VK_RIGHT, 0},
-    {"down", Platform::VK_DOWN, 0},
-    {"left", Platform::VK_LEFT, 0},
-    {"up", Platform::VK_UP, 0},
-    {"pageup", Platform::VK_PRIOR, 0},
-    {"pagedown", Platform::VK_NEXT, 0},
-    {"escape", Platform::VK_ESCAPE, 0},
-    {"backspace", Platform::VK_BACK, 0},
-    {"1", '1', 0},
-    {"2", '2', 0},
-    {"3", '3', 0},
-    {"4", '4', 0},
-    {"5", '5', 0},
-    {"m", 'M', 0},
-    {"ctrl+u", 'U', Platform::ssCtrl},
-    {"f1", Platform::VK_F1, 0},
-    {"f12", Platform::VK_F12, 0},
-    {"alt+s", 'S', Platform::ssAlt},
-    {"ctrl+c", 'C', Platform::ssCtrl},
-    {"shift+c", 'C', Platform::ssShift},
-    {"f5", Platform::VK_F5, 0},
-    {"f9", Platform::VK_F9, 0},
-    {"s", 'S', 0},
-    {"l", 'L', 0},
-    {"c", 'C', 0},
-    {"f7", Platform::VK_F7, 0},
-    {"f8", Platform::VK_F8, 0},
-    {"shift+f7", Platform::VK_F7, Platform::ssShift},
-    {"shift+f8", Platform::VK_F8, Platform::ssShift},
-    {"shift+r", 'R', Platform::ssShift},
-    {"tab", Platform::VK_TAB, 0},
-    {"a", 'A', 0},
-    {"shift+a", 'A', Platform::ssShift},
-};
-
-// The keys a script can hold for some frames.
-constexpr TNamedKey kHeldKeys[] = {
-    {"ctrl", Platform::VK_CONTROL, Platform::ssCtrl},
-};
-
-// A pad's buttons, by the names SDL's game controller gives them.
-constexpr TNamedKey kPadButtons[] = {
-    {"a", Platform::VK_GAMEPAD_A, 0},
-    {"b", Platform::VK_GAMEPAD_B, 0},
-    {"x", Platform::VK_GAMEPAD_X, 0},
-    {"y", Platform::VK_GAMEPAD_Y, 0},
-    {"up", Platform::VK_GAMEPAD_DPAD_UP, 0},
-    {"down", Platform::VK_GAMEPAD_DPAD_DOWN, 0},
-    {"left", Platform::VK_GAMEPAD_DPAD_LEFT, 0},
-    {"right", Platform::VK_GAMEPAD_DPAD_RIGHT, 0},
-    {"start", Platform::VK_GAMEPAD_MENU, 0},
-    {"back", Platform::VK_GAMEPAD_VIEW, 0},
-    {"rightshoulder", Platform::VK_GAMEPAD_RIGHT_SHOULDER, 0},
-    {"leftshoulder", Platform::VK_GAMEPAD_LEFT_SHOULDER, 0},
-};
-
-const TNamedKey* FindKey(std::span<const TNamedKey> keys, const std::string& name) {
-  for (const TNamedKey& key : keys) {
-    if (name == key.Name) return &key;
+// A pad's buttons as a script names them: their names without "Pad ", in lower case.
+std::string PadButtonWords() {
+  std::string words;
+  for (uint32_t button = Platform::VK_GAMEPAD_A; Platform::IsPadButton(button); ++button) {
+    std::string name = Platform::KeyName(button);
+    if (name.empty()) continue;
+    for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    words += (words.empty() ? "" : ", ") + name.substr(name.find(' ') + 1);
   }
-  return nullptr;
-}
-
-std::string KeyNames(std::span<const TNamedKey> keys) {
-  std::string names;
-  for (const TNamedKey& key : keys) names += (names.empty() ? "" : ", ") + std::string(key.Name);
-  return names;
+  return words;
 }
 
 std::vector<std::string> Words(const std::string& text) {
@@ -166,26 +97,31 @@ bool ParseStep(const std::string& text, TReplayStep& step, std::string& error) {
     if (step.Text.find('/') != std::string::npos || step.Text == "." || step.Text == "..") {
       return fail("shot: '" + step.Text + "' must be a plain file name, without a folder");
     }
-  } else if (verb == "key" || verb == "pad") {
-    // key NAME and pad NAME: a key of the keyboard's list, a button of the pad's.
+  } else if (verb == "key" || verb == "hold") {
+    // key CHORD and hold CHORD FRAMES: a key as the key list names it, modifiers before it.
     const bool key = verb == "key";
-    const std::span<const TNamedKey> names = key ? std::span<const TNamedKey>(kKeys) : kPadButtons;
-    step.Kind = key ? TReplayStep::Key : TReplayStep::Pad;
-    if (args != 1) return fail(verb + " needs one " + (key ? "key" : "button") + " name: " + KeyNames(names));
-    step.KeyName = words[1];
-    const TNamedKey* named = FindKey(names, step.KeyName);
-    if (named == nullptr) return fail(verb + ": " + KeyNames(names) + ", not '" + step.KeyName + "'");
-    step.VirtualKey = named->VirtualKey;
-    step.Shift = named->Shift;
-  } else if (verb == "hold") {
-    step.Kind = TReplayStep::Hold;
-    const TNamedKey* named = args == 2 ? FindKey(kHeldKeys, words[1]) : nullptr;
-    if (named == nullptr || !ReadInt(words[2], step.Count) || step.Count < 0 || step.Count > MaxFramesPerStep) {
-      return fail("hold needs ctrl and a count of frames from 0 to " + std::to_string(MaxFramesPerStep));
+    step.Kind = key ? TReplayStep::Key : TReplayStep::Hold;
+    if (key ? args != 1
+            : args != 2 || !ReadInt(words[2], step.Count) || step.Count < 0 || step.Count > MaxFramesPerStep) {
+      return fail(key ? "key needs one key's name: key f1, key ctrl+u"
+                      : "hold needs a key and a count of frames from 0 to " + std::to_string(MaxFramesPerStep));
     }
     step.KeyName = words[1];
-    step.VirtualKey = named->VirtualKey;
-    step.Shift = named->Shift;
+    Platform::TKeyChord chord;
+    std::string why;
+    if (!Platform::ParseChord(step.KeyName, chord, why)) return fail(verb + ": " + why);
+    step.VirtualKey = chord.Key;
+    step.Shift = chord.Modifiers;
+  } else if (verb == "pad") {
+    step.Kind = TReplayStep::Pad;
+    Platform::TKeyChord chord;
+    std::string why;
+    if (args != 1) return fail("pad needs one button's name: " + PadButtonWords());
+    if (!Platform::ParseChord("Pad " + words[1], chord, why) || chord.Modifiers != 0) {
+      return fail("pad: " + PadButtonWords() + ", not '" + words[1] + "'");
+    }
+    step.KeyName = words[1];
+    step.VirtualKey = chord.Key;
   } else if (verb == "wheel") {
     step.Kind = TReplayStep::Wheel;
     int notches = 1;

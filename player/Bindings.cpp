@@ -1,12 +1,14 @@
 // Bindings -- every key and pad button the player layer answers, in one table: the keys (a
 // pad's buttons are keys of their own codes, VK_GAMEPAD_...), when they apply, what they do,
-// and their help. The dispatch, the F1 key list, --help and the manual's list all read it; a
-// new key or button is one row.
-#include <array>
+// and their help. The dispatch, the F1 key list, --help and the manual's and the README's key
+// tables (tools/keys) all read it, naming the keys through platform/KeyNames; a new key or
+// button is one row.
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "author/LiveStory.h"
-#include "platform/TextCodec.h"
+#include "platform/KeyNames.h"
 #include "player/Player.h"
 #include "player/PlayerState.h"
 #include "player/Rollback.h"
@@ -17,11 +19,6 @@ using namespace Platform;
 namespace {
 
 constexpr unsigned kAnyModifiers = ~0U;  // the key held with any modifiers, or none
-
-struct TChord {
-  uint32_t Key = 0;  // 0: no key
-  unsigned Modifiers = 0;
-};
 
 enum class TWhen {
   Always,         // whatever shows (over the key list: see OnKey)
@@ -35,18 +32,19 @@ enum class TWhen {
 };
 
 struct TBinding {
-  std::array<TChord, 5> Keys;
-  TWhen When;
-  bool Repeats;                                       // a held key acts again at the keyboard's rate
-  void (*Action)(TInputRouter& input, uint32_t key);  // the key pressed comes along
-  const char* KeyNames;                               // nullptr: listed with the row before
-  const char* English;
-  const char* Japanese;
-  // Called when the key is let go (whatever shows then): a held key's end.
-  void (*Released)(TInputRouter& input, uint32_t key) = nullptr;
+  TKeyChord Keys[5] = {};  // named by platform/KeyNames; a Key of 0 ends them
+  TWhen When = TWhen::Playing;
+  bool Repeats = false;  // a held key acts again at the keyboard's rate
   // A key of skip and auto mode: it leaves them to its actions. Any other key, click or pad
   // button stops them and does nothing else (OnKey).
   bool Steers = false;
+  void (*Action)(TInputRouter& input, uint32_t key) = nullptr;  // the key pressed comes along
+  // Called when the key is let go (whatever shows then): a held key's end, listed "(held)".
+  void (*Released)(TInputRouter& input, uint32_t key) = nullptr;
+  bool WithRowAbove = false;      // its keys listed with the row above's help
+  const char* Also = nullptr;     // listed after the keys: what does the same without a key
+  const char* English = nullptr;  // the help; nullptr: not listed
+  const char* Japanese = nullptr;
 };
 
 // The d-pad where the arrow keys choose: as its arrow.
@@ -100,206 +98,59 @@ void PadMove(TInputRouter&, uint32_t key) {
 }
 void Fullscreen(TInputRouter&, uint32_t) { ToggleFullscreen(); }
 
-// In this order: the first row that applies takes the key. Help is in the key list's order.
+// In this order: the first row that applies takes the key. Listed in the key list's order: a
+// row with help, and with it the keys of the rows below it marked WithRowAbove.
+// clang-format off
 const TBinding Bindings[] = {
-    {{{{VK_SPACE, 0}, {VK_RETURN, 0}}},
-     TWhen::PlayingFreely,
-     false,
-     Advance,
-     "Space, Enter, →, ↓",
-     "advance the story (as a click on the picture)",
-     "話を進める（画面を押すのと同じ）"},
-    {{{{VK_RIGHT, 0}, {VK_DOWN, 0}}}, TWhen::Playing, false, Advance, nullptr, nullptr, nullptr},
-    {{{{'1', 0}, {'2', 0}, {'3', 0}, {'4', 0}, {'5', 0}}},
-     TWhen::Playing,
-     false,
-     ClickNth,
-     "1, 2, 3, 4, 5",
-     "click the idea buttons on screen, counted from the top",
-     "アイデアボタンを上から順に押す"},
-    {{{{VK_PRIOR, 0}, {VK_UP, 0}}},
-     TWhen::Playing,
-     true,
-     BacklogOpen,
-     "Wheel up, PageUp, ↑",
-     "the backlog: the story so far (Esc or a click closes it)",
-     "これまでの話（Esc かクリックで閉じる）"},
-    {{{{'M', 0}, {'U', ssCtrl}}},
-     TWhen::Always,
-     false,
-     Mute,
-     "M, Ctrl+U",
-     "mute and unmute every sound and the tune (remembered)",
-     "消音と解除"},
-    {{{{VK_F12, 0}, {'S', ssAlt}}},
-     TWhen::Always,
-     false,
-     Shot,
-     "F12, Alt+S",
-     "save a screenshot in Pictures/Farrowmere",
-     "スクリーンショットを保存"},
-    {{{{'C', ssCtrl}}}, TWhen::Always, false, Copy, "Ctrl+C", "copy the story lines on screen", "画面の文をコピー"},
-    {{{{'C', ssShift}}},
-     TWhen::Always,
-     false,
-     Follow,
-     "Shift+C",
-     "copy each new story line as it appears (again: off)",
-     "新しい文を次々にコピー（もう一度で止める）"},
-    {{{{VK_F11, 0}, {VK_RETURN, ssAlt}}},
-     TWhen::Window,
-     false,
-     nullptr,
-     "F11, Alt+Enter",
-     "fullscreen and back",
-     "全画面と元の大きさ"},
-    {{{{VK_F5, 0}}},
-     TWhen::Playing,
-     false,
-     QuickSaveKey,
-     "F5, F9",
-     "quick save, quick load",
-     "クイックセーブ、クイックロード"},
-    {{{{VK_F9, 0}}}, TWhen::Playing, false, QuickLoadKey, nullptr, nullptr, nullptr},
-    {{{{VK_BACK, 0}}},
-     TWhen::Playing,
-     true,
-     Back,
-     "Backspace",
-     "step back one press or click (after a death too)",
-     "一手戻る（死んだ後も）"},
-    {{{{'S', 0}, {'L', 0}}},
-     TWhen::Playing,
-     false,
-     SavesOpen,
-     "S, L",
-     "save or load: quick, auto and twelve slots (arrows, Enter, Esc)",
-     "クイック、オートと十二の枠でセーブ、ロード（矢印、Enter、Esc）"},
-    {{{{'C', 0}}},
-     TWhen::Offer,
-     false,
-     Continue,
-     "C",
-     "on the title: go on with the game closed last",
-     "タイトルで：前回の続きから"},
-    {{{{VK_F7, 0}, {VK_F8, 0}}},
-     TWhen::Always,
-     true,
-     MusicVolumeKey,
-     "F7, F8, Shift+F7/F8",
-     "music quieter, louder (with Shift the sounds)",
-     "音楽を小さく、大きく（Shift で効果音）"},
-    {{{{VK_F7, ssShift}, {VK_F8, ssShift}}}, TWhen::Always, true, SoundVolumeKey, nullptr, nullptr, nullptr},
-    {{{{VK_TAB, 0}}},
-     TWhen::Playing,
-     false,
-     SkipToggle,
-     "Tab, Ctrl (held), A, Shift+A",
-     "skip what was read (waits at a choice, ends at a new line); auto mode, its pace",
-     "既読スキップ（選択で待ち、未読で終わる）、オート、その速さ",
-     nullptr,
-     true},
-    {{{{VK_CONTROL, kAnyModifiers}}}, TWhen::Playing, false, SkipHold, nullptr, nullptr, nullptr, SkipLetGo, true},
-    {{{{'A', 0}}}, TWhen::Playing, false, AutoToggle, nullptr, nullptr, nullptr, nullptr, true},
-    {{{{'A', ssShift}}}, TWhen::Always, false, AutoPace, nullptr, nullptr, nullptr, nullptr, true},
-    {{{{VK_F1, 0}}}, TWhen::Playing, false, KeyListOpen, "F1", "this key list", "このキー一覧"},
+    {.Keys = {{VK_SPACE}, {VK_RETURN}}, .When = TWhen::PlayingFreely, .Action = Advance, .English = "advance the story (as a click on the picture)", .Japanese = "話を進める（画面を押すのと同じ）"},
+    {.Keys = {{VK_RIGHT}, {VK_DOWN}}, .When = TWhen::Playing, .Action = Advance, .WithRowAbove = true},
+    {.Keys = {{'1'}, {'2'}, {'3'}, {'4'}, {'5'}}, .When = TWhen::Playing, .Action = ClickNth, .English = "click the idea buttons on screen, counted from the top", .Japanese = "アイデアボタンを上から順に押す"},
+    {.Keys = {{VK_PRIOR}, {VK_UP}}, .When = TWhen::Playing, .Repeats = true, .Action = BacklogOpen, .Also = "Wheel up", .English = "the backlog: the story so far (Esc or a click closes it)", .Japanese = "これまでの話（Esc かクリックで閉じる）"},
+    {.Keys = {{'M'}, {'U', ssCtrl}}, .When = TWhen::Always, .Action = Mute, .English = "mute and unmute every sound and the tune (remembered)", .Japanese = "消音と解除"},
+    {.Keys = {{VK_F12}, {'S', ssAlt}}, .When = TWhen::Always, .Action = Shot, .English = "save a screenshot in Pictures/Farrowmere", .Japanese = "スクリーンショットを保存"},
+    {.Keys = {{'C', ssCtrl}}, .When = TWhen::Always, .Action = Copy, .English = "copy the story lines on screen", .Japanese = "画面の文をコピー"},
+    {.Keys = {{'C', ssShift}}, .When = TWhen::Always, .Action = Follow, .English = "copy each new story line as it appears (again: off)", .Japanese = "新しい文を次々にコピー（もう一度で止める）"},
+    {.Keys = {{VK_F11}, {VK_RETURN, ssAlt}}, .When = TWhen::Window, .English = "fullscreen and back", .Japanese = "全画面と元の大きさ"},
+    {.Keys = {{VK_F5}}, .When = TWhen::Playing, .Action = QuickSaveKey, .English = "quick save, quick load", .Japanese = "クイックセーブ、クイックロード"},
+    {.Keys = {{VK_F9}}, .When = TWhen::Playing, .Action = QuickLoadKey, .WithRowAbove = true},
+    {.Keys = {{VK_BACK}}, .When = TWhen::Playing, .Repeats = true, .Action = Back, .English = "step back one press or click (after a death too)", .Japanese = "一手戻る（死んだ後も）"},
+    {.Keys = {{'S'}, {'L'}}, .When = TWhen::Playing, .Action = SavesOpen, .English = "save or load: quick, auto and twelve slots (arrows, Enter, Esc)", .Japanese = "クイック、オートと十二の枠でセーブ、ロード（矢印、Enter、Esc）"},
+    {.Keys = {{'C'}}, .When = TWhen::Offer, .Action = Continue, .English = "on the title: go on with the game closed last", .Japanese = "タイトルで：前回の続きから"},
+    {.Keys = {{VK_F7}, {VK_F8}}, .When = TWhen::Always, .Repeats = true, .Action = MusicVolumeKey, .English = "music quieter, louder (with Shift the sounds)", .Japanese = "音楽を小さく、大きく（Shift で効果音）"},
+    {.Keys = {{VK_F7, ssShift}, {VK_F8, ssShift}}, .When = TWhen::Always, .Repeats = true, .Action = SoundVolumeKey, .WithRowAbove = true},
+    {.Keys = {{VK_TAB}}, .When = TWhen::Playing, .Steers = true, .Action = SkipToggle, .English = "skip what was read (waits at a choice, ends at a new line); auto mode, its pace", .Japanese = "既読スキップ（選択で待ち、未読で終わる）、オート、その速さ"},
+    {.Keys = {{VK_CONTROL, kAnyModifiers}}, .When = TWhen::Playing, .Steers = true, .Action = SkipHold, .Released = SkipLetGo, .WithRowAbove = true},
+    {.Keys = {{'A'}}, .When = TWhen::Playing, .Steers = true, .Action = AutoToggle, .WithRowAbove = true},
+    {.Keys = {{'A', ssShift}}, .When = TWhen::Always, .Steers = true, .Action = AutoPace, .WithRowAbove = true},
+    {.Keys = {{VK_F1}}, .When = TWhen::Playing, .Action = KeyListOpen, .English = "this key list", .Japanese = "このキー一覧"},
     // A pad's buttons: listed instead of the keys while a pad was used last.
-    {{{{VK_GAMEPAD_A, 0}}},
-     TWhen::Playing,
-     false,
-     PadA,
-     "A",
-     "advance the story, or click the chosen idea button",
-     "話を進める、選んだアイデアボタンを押す"},
-    {{{{VK_GAMEPAD_DPAD_UP, 0}, {VK_GAMEPAD_DPAD_DOWN, 0}, {VK_GAMEPAD_DPAD_LEFT, 0}, {VK_GAMEPAD_DPAD_RIGHT, 0}}},
-     TWhen::Playing,
-     true,
-     PadMove,
-     "D-pad, left stick",
-     "choose an idea button (in the backlog: scroll; in the saves: a slot)",
-     "アイデアボタンを選ぶ（これまでの話、セーブでも）"},
-    {{{{VK_GAMEPAD_B, 0}}},
-     TWhen::Playing,
-     false,
-     BacklogOpen,
-     "B",
-     "the backlog; leave the backlog, the key list or the saves",
-     "これまでの話、開いた画面を閉じる"},
-    {{{{VK_GAMEPAD_X, 0}}},
-     TWhen::Playing,
-     false,
-     AutoToggle,
-     "X",
-     "auto mode on and off",
-     "オートの入り切り",
-     nullptr,
-     true},
-    {{{{VK_GAMEPAD_RIGHT_SHOULDER, 0}}},
-     TWhen::Playing,
-     false,
-     SkipHold,
-     "RB (held)",
-     "skip what was read while held",
-     "押している間、既読スキップ",
-     SkipLetGo,
-     true},
-    {{{{VK_GAMEPAD_Y, 0}}},
-     TWhen::Playing,
-     false,
-     SavesOpen,
-     "Y",
-     "load (the newest save chosen) or save: Y again switches",
-     "ロード（最新を選択）、Y でセーブに切り替え"},
-    {{{{VK_GAMEPAD_LEFT_SHOULDER, 0}}},
-     TWhen::Playing,
-     true,
-     Back,
-     "LB",
-     "step back one press or click (after a death too)",
-     "一手戻る（死んだ後も）"},
-    {{{{VK_GAMEPAD_MENU, 0}}}, TWhen::Playing, false, KeyListOpen, "Start", "the key list", "キー一覧"},
-    {{{{VK_GAMEPAD_VIEW, 0}}}, TWhen::Always, false, Fullscreen, "Back", "fullscreen and back", "全画面と元の大きさ"},
+    {.Keys = {{VK_GAMEPAD_A}}, .When = TWhen::Playing, .Action = PadA, .English = "advance the story, or click the chosen idea button", .Japanese = "話を進める、選んだアイデアボタンを押す"},
+    {.Keys = {{VK_GAMEPAD_DPAD_UP}, {VK_GAMEPAD_DPAD_DOWN}, {VK_GAMEPAD_DPAD_LEFT}, {VK_GAMEPAD_DPAD_RIGHT}}, .When = TWhen::Playing, .Repeats = true, .Action = PadMove, .Also = "Left stick", .English = "choose an idea button (in the backlog: scroll; in the saves: a slot)", .Japanese = "アイデアボタンを選ぶ（これまでの話、セーブでも）"},
+    {.Keys = {{VK_GAMEPAD_B}}, .When = TWhen::Playing, .Action = BacklogOpen, .English = "the backlog; leave the backlog, the key list or the saves", .Japanese = "これまでの話、開いた画面を閉じる"},
+    {.Keys = {{VK_GAMEPAD_X}}, .When = TWhen::Playing, .Steers = true, .Action = AutoToggle, .English = "auto mode on and off", .Japanese = "オートの入り切り"},
+    {.Keys = {{VK_GAMEPAD_RIGHT_SHOULDER}}, .When = TWhen::Playing, .Steers = true, .Action = SkipHold, .Released = SkipLetGo, .English = "skip what was read while held", .Japanese = "押している間、既読スキップ"},
+    {.Keys = {{VK_GAMEPAD_Y}}, .When = TWhen::Playing, .Action = SavesOpen, .English = "load (the newest save chosen) or save: Y again switches", .Japanese = "ロード（最新を選択）、Y でセーブに切り替え"},
+    {.Keys = {{VK_GAMEPAD_LEFT_SHOULDER}}, .When = TWhen::Playing, .Repeats = true, .Action = Back, .English = "step back one press or click (after a death too)", .Japanese = "一手戻る（死んだ後も）"},
+    {.Keys = {{VK_GAMEPAD_MENU}}, .When = TWhen::Playing, .Action = KeyListOpen, .English = "the key list", .Japanese = "キー一覧"},
+    {.Keys = {{VK_GAMEPAD_VIEW}}, .When = TWhen::Always, .Action = Fullscreen, .English = "fullscreen and back", .Japanese = "全画面と元の大きさ"},
     // An author's --story reloaded in place: in the manual and the README, not in the player's
     // key list.
-    {{{{'R', ssShift}}},
-     TWhen::Authoring,
-     false,
-     Reload,
-     "Shift+R",
-     "with --story: reload the story source in place (saving the file does too)",
-     "--story で：物語を読み込み直す"},
+    {.Keys = {{'R', ssShift}}, .When = TWhen::Authoring, .Action = Reload, .English = "with --story: reload the story source in place (saving the file does too)", .Japanese = "--story で：物語を読み込み直す"},
     // The open backlog: Escape or B closes it; the rest scroll (scrolling on from the newest
     // page closes it). Named in the backlog's help above and the pad's.
-    {{{{VK_ESCAPE, kAnyModifiers}, {VK_GAMEPAD_B, 0}}}, TWhen::Backlog, true, Close, nullptr, nullptr, nullptr},
-    {{{{VK_PRIOR, kAnyModifiers}}}, TWhen::Backlog, true, PageBack, nullptr, nullptr, nullptr},
-    {{{{VK_NEXT, kAnyModifiers}}}, TWhen::Backlog, true, PageOn, nullptr, nullptr, nullptr},
-    {{{{VK_UP, kAnyModifiers}, {VK_GAMEPAD_DPAD_UP, 0}}}, TWhen::Backlog, true, LineBack, nullptr, nullptr, nullptr},
-    {{{{VK_DOWN, kAnyModifiers}, {VK_GAMEPAD_DPAD_DOWN, 0}}}, TWhen::Backlog, true, LineOn, nullptr, nullptr, nullptr},
+    {.Keys = {{VK_ESCAPE, kAnyModifiers}, {VK_GAMEPAD_B}}, .When = TWhen::Backlog, .Repeats = true, .Action = Close},
+    {.Keys = {{VK_PRIOR, kAnyModifiers}}, .When = TWhen::Backlog, .Repeats = true, .Action = PageBack},
+    {.Keys = {{VK_NEXT, kAnyModifiers}}, .When = TWhen::Backlog, .Repeats = true, .Action = PageOn},
+    {.Keys = {{VK_UP, kAnyModifiers}, {VK_GAMEPAD_DPAD_UP}}, .When = TWhen::Backlog, .Repeats = true, .Action = LineBack},
+    {.Keys = {{VK_DOWN, kAnyModifiers}, {VK_GAMEPAD_DPAD_DOWN}}, .When = TWhen::Backlog, .Repeats = true, .Action = LineOn},
     // The open save/load view: named in the help of S and L above, and of the d-pad and B.
-    {{{{VK_ESCAPE, 0}, {VK_GAMEPAD_B, 0}}}, TWhen::SaveView, false, SavesClose, nullptr, nullptr, nullptr},
-    {{{{VK_RETURN, 0}, {VK_SPACE, 0}, {VK_GAMEPAD_A, 0}}},
-     TWhen::SaveView,
-     false,
-     SavesTake,
-     nullptr,
-     nullptr,
-     nullptr},
-    {{{{'S', 0}, {'L', 0}, {VK_GAMEPAD_Y, 0}}}, TWhen::SaveView, false, SavesSwitch, nullptr, nullptr, nullptr},
-    {{{{VK_LEFT, 0}, {VK_RIGHT, 0}, {VK_GAMEPAD_DPAD_LEFT, 0}, {VK_GAMEPAD_DPAD_RIGHT, 0}}},
-     TWhen::SaveView,
-     true,
-     SavesMove,
-     nullptr,
-     nullptr,
-     nullptr},
-    {{{{VK_UP, 0}, {VK_DOWN, 0}, {VK_GAMEPAD_DPAD_UP, 0}, {VK_GAMEPAD_DPAD_DOWN, 0}}},
-     TWhen::SaveView,
-     true,
-     SavesMove,
-     nullptr,
-     nullptr,
-     nullptr},
+    {.Keys = {{VK_ESCAPE}, {VK_GAMEPAD_B}}, .When = TWhen::SaveView, .Action = SavesClose},
+    {.Keys = {{VK_RETURN}, {VK_SPACE}, {VK_GAMEPAD_A}}, .When = TWhen::SaveView, .Action = SavesTake},
+    {.Keys = {{'S'}, {'L'}, {VK_GAMEPAD_Y}}, .When = TWhen::SaveView, .Action = SavesSwitch},
+    {.Keys = {{VK_LEFT}, {VK_RIGHT}, {VK_GAMEPAD_DPAD_LEFT}, {VK_GAMEPAD_DPAD_RIGHT}}, .When = TWhen::SaveView, .Repeats = true, .Action = SavesMove},
+    {.Keys = {{VK_UP}, {VK_DOWN}, {VK_GAMEPAD_DPAD_UP}, {VK_GAMEPAD_DPAD_DOWN}}, .When = TWhen::SaveView, .Repeats = true, .Action = SavesMove},
 };
+// clang-format on
 
 bool Applies(TWhen when, TInputRouter& input) {
   switch (when) {
@@ -324,7 +175,7 @@ bool Applies(TWhen when, TInputRouter& input) {
 }
 
 bool Matches(const TBinding& binding, uint32_t key, unsigned modifiers) {
-  for (const TChord& chord : binding.Keys) {
+  for (const TKeyChord& chord : binding.Keys) {
     if (chord.Key == key && (chord.Modifiers == kAnyModifiers || chord.Modifiers == modifiers)) return true;
   }
   return false;
@@ -332,7 +183,28 @@ bool Matches(const TBinding& binding, uint32_t key, unsigned modifiers) {
 
 bool IsModifier(uint32_t key) { return key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU; }
 
-bool IsPadButton(uint32_t key) { return key >= VK_GAMEPAD_A && key <= VK_GAMEPAD_VIEW; }
+// The keys of a listed row as the key list names them: its own and those of the rows with it,
+// "(held)" after a key that acts until let go, then what does the same without a key. Names that
+// differ only after their last '+' or blank are written once with the rest ("Shift+F7/F8").
+std::string KeysOf(const TBinding* row) {
+  std::vector<std::string> names;
+  for (const TBinding* with = row; with == row || (with != std::end(Bindings) && with->WithRowAbove); ++with) {
+    for (const TKeyChord& chord : with->Keys) {
+      if (chord.Key == 0) break;
+      const std::string name = ChordName({chord.Key, chord.Modifiers == kAnyModifiers ? 0 : chord.Modifiers});
+      names.push_back(with->Released != nullptr ? name + " (held)" : name);
+    }
+  }
+  if (row->Also != nullptr) names.emplace_back(row->Also);
+  std::string text, shared;
+  for (const std::string& name : names) {
+    const size_t cut = name.find_last_of("+ ") + 1;  // 0 without either
+    const bool same = cut > 0 && name.compare(0, cut, shared) == 0;
+    text += same ? "/" + name.substr(cut) : (text.empty() ? "" : ", ") + name;
+    if (!same) shared = name.substr(0, cut);
+  }
+  return text;
+}
 
 // The listed rows of a group: the player's keys, the pad's buttons, an author's keys.
 std::vector<TKeyHelp> ListOf(TKeyGroup group) {
@@ -341,22 +213,19 @@ std::vector<TKeyHelp> ListOf(TKeyGroup group) {
     TKeyGroup of = binding.When == TWhen::Authoring   ? TKeyGroup::Authoring
                    : IsPadButton(binding.Keys[0].Key) ? TKeyGroup::Pad
                                                       : TKeyGroup::Keys;
-    if (binding.KeyNames != nullptr && of == group)
-      list.push_back(TKeyHelp{binding.KeyNames, binding.English, binding.Japanese});
+    if (binding.English != nullptr && of == group)
+      list.push_back(TKeyHelp{KeysOf(&binding), binding.English, binding.Japanese});
   }
   return list;
 }
 
-// "  KEYS  what" a line, UTF-8.
+// "  KEYS  what" a line, UTF-8 (the names are ASCII), the help in a column after the longest.
 std::string Lines(const std::vector<TKeyHelp>& list) {
+  size_t width = 0;
+  for (const TKeyHelp& key : list) width = std::max(width, key.Keys.size());
   std::string text;
-  for (const TKeyHelp& key : list) {
-    std::string keys = Platform::Cp932ToUtf8(key.Keys);
-    // Columns by characters, not bytes: the arrows are three bytes each in UTF-8.
-    size_t width = 0;
-    for (unsigned char c : keys) width += (c & 0xC0) != 0x80 ? 1 : 0;
-    text += "  " + keys + std::string(width < 22 ? 22 - width : 1, ' ') + key.English + "\n";
-  }
+  for (const TKeyHelp& key : list)
+    text += "  " + key.Keys + std::string(width + 2 - key.Keys.size(), ' ') + key.English + "\n";
   return text;
 }
 

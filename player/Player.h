@@ -1,33 +1,11 @@
 // Player -- what players of this kind of game expect and the original lacked. None of it
-// changes a rule of the game or a pixel it draws while unused:
-//  - a backlog of the story lines shown since the game started (wheel up, Page Up, Up), over
-//    the frozen play area; the game is paused while it is open;
-//  - keyboard play: Space, Enter, Right and Down press the play area where no idea button
-//    lies (Space and Enter still click the focused idea button); 1 .. 5 click the idea
-//    buttons on screen counted from the top;
-//  - M or Ctrl+U mutes and unmutes every sound and the tune;
-//  - F12 or Alt+S saves the window's picture as a PNG in the pictures folder;
-//  - Ctrl+C copies the story lines on screen; Shift+C copies each new line as it appears;
-//  - the game is paused while the window is minimized or hidden;
-//  - F1 shows the key list until the next key or press;
-//  - a gamepad: A presses the play area, or the idea button the d-pad or the left stick chose
-//    (a ring marks it, once a pad moved it); B opens the backlog and leaves any view; X
-//    is auto mode, the right shoulder held skips; Start shows the key list, which names the pad's buttons while a pad
-//    was used last; Back is fullscreen and back. Its buttons are rows of Bindings beside the keys;
-//  - F5 and F9 save and load the quick slot, S and L (a pad's Y) open the save/load view
-//    (SaveMenu); the start of each passage and closing the window mid-game save to the autosave
-//    slot, which the next title offers (ContinueOffer, key C); the backlog goes with every save;
-//  - Backspace (a pad's left shoulder) steps back one press or click, up to 100 (Rollback);
-//  - mute, the volumes (F7, F8, with Shift the sounds), fullscreen and auto mode's pace are
-//    remembered (Settings), the title naming a new volume for two seconds;
-//  - what the title says for a while (saved, loaded, refused, a volume, the pace, mute, a
-//    screenshot) shows as well in a band across the play area, which fullscreen keeps in view;
-//    a first start (no settings file yet) says there that F1 (a pad's Start) lists the keys (Notice);
-//  - the lines seen are remembered per story beside the saves (ReadMarks); Ctrl held or Tab
-//    skips through lines read before, A turns auto mode on (Shift+A its pace); both wait, the
-//    title saying why, before an enemy, an idea button, a description, damage or the world's
-//    break until the player presses, and end at the first unread line (skip), death, the end,
-//    the title, a hidden or unfocused window, or the player's own key or click (PlayModes).
+// changes a rule of the game or a pixel it draws while unused: a backlog of the story so far,
+// keyboard and pad play, mute and the volumes, screenshots, the story's lines copied, quick
+// saves, a save/load view and an autosave the next title offers, steps back, skip and auto
+// mode through the lines read (remembered per story), what the title says shown in a band
+// across the play area too, the remembered settings, and the game paused while its window is
+// hidden. Which key or pad button does what is said once, in the table of Bindings.cpp (F1
+// shows it, --help prints it, `make keys` writes it into the README and the manual).
 // It sits between the application shell and the platform: the shell attaches it to the main
 // form, the game's units never call it. It listens where the lower layers let listeners in
 // (the form's keys, pad buttons, wheel and closing, the window's hiding, the story's line
@@ -84,7 +62,7 @@ std::string SaveScreenshot(Platform::TForm& form);
 // The key list, made from the bindings: the keys (CP932), what they do in English and in
 // Japanese (CP932); the pad's buttons instead while a pad's button came after the last key.
 struct TKeyHelp {
-  const char* Keys;
+  std::string Keys;
   const char* English;
   const char* Japanese;
 };

@@ -375,14 +375,14 @@ TEST(ReplayInvocation, AWrongInvocationExitsWithTwoAndAStepThatCannotBeDoneWithT
            {"press 300 200 left\npress 10 20 double\n", 2, "left, right or middle"},
            {"frames -1\n", 1, "frames needs one count"},
            {"shot ../up.png\n", 1, "plain file name"},
-           {"key home\n", 1, "not 'home'"},
-           {"pad a\npad f1\n", 2,
-            "pad: a, b, x, y, up, down, left, right, start, back, rightshoulder, leftshoulder, not 'f1'"},
+           {"key shift+ctrl+c\nkey ctrl+home\n", 2, "key: no key is named 'home'"},
+           {"key hyper+c\n", 1, "key: 'hyper' is no modifier (Ctrl, Alt, Shift)"},
+           {"pad a\npad f1\n", 2, "pad: a, b, x, y, rb, lb, up, down, left, right, start, back, not 'f1'"},
            {"wheel sideways 2\n", 1, "wheel needs up or down"},
            {"press 400 10\n", 1, "outside the 400 x 400 play area"},
            {U8("press 300 200\nclick ★情報\n"), 2, "no idea button"},
            {"reload\n", 1, "plays no --story"},
-           {"hold ctrl\n", 1, "hold needs ctrl and a count"},
+           {"hold ctrl\n", 1, "hold needs a key and a count"},
        }) {
     std::string file = dir.Write("bad.replay", c.Script);
     TRun run = Replay(Repository, "--shots '" + dir.File("") + "' '" + file + "'", dir);

@@ -1,6 +1,7 @@
 // KeysMain -- farrow-keys: writes the key tables of the README and of the manual page from the
-// bindings table (player/Bindings.cpp), between their marker lines, so that a key is named in
-// one place. With --check it only compares, for the test that a committed copy is current.
+// bindings table (player/Bindings.cpp), between their marker lines, the keys named as
+// platform/KeyNames names them, so that a key is named in one place. With --check it only
+// compares, for the test that a committed copy is current.
 // Exit status: 0 current (or written), 1 a copy differs or a file cannot be read or written,
 // 2 wrong invocation.
 #include <cstdio>
@@ -26,17 +27,6 @@ const TSection Sections[] = {
     {"pad", TKeyGroup::Pad, "button"},
     {"author", TKeyGroup::Authoring, "key"},
 };
-
-// The manual names the arrows in words: a terminal's man may lack the glyphs (CP932 in, out).
-std::string ManualKeys(std::string keys) {
-  const std::pair<const char*, const char*> words[] = {{"→", "Right"}, {"↓", "Down"}, {"↑", "Up"}, {"←", "Left"}};
-  for (const auto& [glyph, word] : words) {
-    for (size_t at = keys.find(glyph); at != std::string::npos; at = keys.find(glyph)) {
-      keys.replace(at, std::string(glyph).size(), word);
-    }
-  }
-  return keys;
-}
 
 // Roff text: a backslash doubled, a minus written as one, a leading dot or quote escaped.
 std::string Roff(const std::string& text) {
@@ -65,7 +55,7 @@ std::string SectionText(const TSection& section, bool manual) {
   if (!manual) text = std::string("| ") + section.Heading + " | what it does |\n|---|---|\n";
   for (const TKeyHelp& row : KeyListOf(section.Group)) {
     // The table holds CP932 for the game's own list, which draws it; these files are UTF-8.
-    const std::string keys = Platform::Cp932ToUtf8(manual ? ManualKeys(row.Keys) : row.Keys);
+    const std::string keys = Platform::Cp932ToUtf8(row.Keys);
     const std::string what = Platform::Cp932ToUtf8(row.English);
     if (manual) {
       text.append(".TP\n.B \"").append(Roff(keys)).append("\"\n").append(Roff(Sentence(what))).append("\n");

@@ -37,10 +37,9 @@ const char* const kUsage =
     "  --no-persist  read and write no saves (save and load keep them in memory)\n"
     "Script commands, one a line (# starts a comment):\n"
     "  press X Y [left|right|middle]   click CAPTION   frames N   state   shot NAME\n"
-    "  key NAME (alt f10 enter space right down up pageup pagedown escape 1..5 m ctrl+u f1 f12\n"
-    "  alt+s ctrl+c shift+c shift+r f5 f9 s l c f7 f8 shift+f7 shift+f8 tab a shift+a)\n"
-    "  pad NAME (a b x y up down left right start back rightshoulder: pressed and released)\n"
-    "  hold ctrl N   wheel up|down [N]   hide   show   close   reload [FILE2]   save N   load N\n";
+    "  key KEY (named as the key list names it, any case: space, f5, pageup, ctrl+u, shift+a)\n"
+    "  pad BUTTON (a b x y rb lb up down left right start back: pressed and released)\n"
+    "  hold KEY N   wheel up|down [N]   hide   show   close   reload [FILE2]   save N   load N\n";
 
 int Usage(const std::string& why) {
   std::cerr << "farrow-replay: " << why << "\n" << kUsage;
