@@ -30,6 +30,24 @@ bool ReadFlag(const std::string& text, bool& value) {
   return true;
 }
 
+// One line of the file: a whole number within [Low, High], or yes or no (Flag). The file holds
+// them in this order; a key left out keeps its default.
+struct TSettingRow {
+  const char* Key;
+  int TSettings::* Number = nullptr;
+  bool TSettings::* Flag = nullptr;
+  int Low = 0, High = 0;
+};
+
+constexpr TSettingRow SettingRows[] = {
+    {.Key = "factor", .Number = &TSettings::Factor, .High = MaxWindowFactor},
+    {.Key = "fullscreen", .Flag = &TSettings::Fullscreen},
+    {.Key = "mute", .Flag = &TSettings::Muted},
+    {.Key = "music-volume", .Number = &TSettings::MusicVolume, .High = VolumeSteps},
+    {.Key = "sound-volume", .Number = &TSettings::SoundVolume, .High = VolumeSteps},
+    {.Key = "auto-pace", .Number = &TSettings::AutoPace, .Low = 1, .High = AutoPaces},
+};
+
 }  // namespace
 
 std::string SettingsFile() {
@@ -44,12 +62,12 @@ std::string SettingsFile() {
 }
 
 std::string SettingsText(const TSettings& s) {
-  auto flag = [](bool on) { return on ? "yes" : "no"; };
-  std::ostringstream out;
-  out << Magic << "\nfactor " << s.Factor << "\nfullscreen " << flag(s.Fullscreen) << "\nmute " << flag(s.Muted)
-      << "\nmusic-volume " << s.MusicVolume << "\nsound-volume " << s.SoundVolume << "\nauto-pace " << s.AutoPace
-      << "\n";
-  return out.str();
+  std::string text = std::string(Magic) + "\n";
+  for (const TSettingRow& row : SettingRows) {
+    const std::string value = row.Flag != nullptr ? (s.*row.Flag ? "yes" : "no") : std::to_string(s.*row.Number);
+    text += std::string(row.Key) + " " + value + "\n";
+  }
+  return text;
 }
 
 bool ParseSettings(const std::string& text, TSettings& settings, std::string& why) {
@@ -65,18 +83,9 @@ bool ParseSettings(const std::string& text, TSettings& settings, std::string& wh
     const size_t space = line.find(' ');
     const std::string key = line.substr(0, space), value = space == std::string::npos ? "" : line.substr(space + 1);
     bool ok = false;
-    if (key == "factor") {
-      ok = ReadNumber(value, 0, MaxWindowFactor, s.Factor);
-    } else if (key == "fullscreen") {
-      ok = ReadFlag(value, s.Fullscreen);
-    } else if (key == "mute") {
-      ok = ReadFlag(value, s.Muted);
-    } else if (key == "music-volume") {
-      ok = ReadNumber(value, 0, VolumeSteps, s.MusicVolume);
-    } else if (key == "sound-volume") {
-      ok = ReadNumber(value, 0, VolumeSteps, s.SoundVolume);
-    } else if (key == "auto-pace") {
-      ok = ReadNumber(value, 1, AutoPaces, s.AutoPace);
+    for (const TSettingRow& row : SettingRows) {
+      if (key != row.Key) continue;
+      ok = row.Flag != nullptr ? ReadFlag(value, s.*row.Flag) : ReadNumber(value, row.Low, row.High, s.*row.Number);
     }
     if (!ok) {
       why = "line " + std::to_string(number) + " is not understood";

@@ -1,5 +1,8 @@
 // UnitMainTest -- the game state: reset, message log, scenario lines, inventory, description view.
+#include <algorithm>
+
 #include "game/GameSave.h"
+#include "game/SaveRows.h"
 #include "game/SaveText.h"
 #include "tests/game/GameFixture.h"
 
@@ -96,6 +99,29 @@ TEST_F(GameState, ASaveTakenMidPagePagesOnAsTheGameItWasTakenFrom) {
   EXPECT_EQ(play(3), "4D 1E 2F ");
   ASSERT_TRUE(RestoreGame(pageFull));
   EXPECT_EQ(play(2), "1E 2F ");
+}
+
+// A variable the game adds to its saves is one row of the save's table: with nothing else
+// changed it is written, read back, and its range checked on its own line.
+TEST_F(GameState, AVariableAddedAsOneRowOfTheSaveTableIsWrittenReadBackAndChecked) {
+  LoadStory({"@start", "A", "B"});
+  Press();
+  auto withGold = [](TSaveGame& save, int32_t& gold) {
+    std::vector<TSaveRow> rows = SaveRows(save);
+    rows.push_back(NumberRow("gold", gold, 0, 99));
+    return rows;
+  };
+  TSaveGame save = CaptureGame(), read;
+  int32_t gold = 42, goldRead = 0;
+  const std::string text = WriteRows(withGold(save, gold), SaveFormatVersion);
+  ASSERT_EQ(ReadRows(text, withGold(read, goldRead)).Why, "");
+  EXPECT_EQ(goldRead, 42) << "the new variable came back";
+  EXPECT_EQ(WriteRows(withGold(read, goldRead), SaveFormatVersion), text) << "and everything else with it";
+  const size_t at = text.find("\ngold 42\n");
+  ASSERT_NE(at, std::string::npos) << text;
+  const std::string line = std::to_string(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n') + 2);
+  const TSaveRead refused = ReadRows(std::string(text).replace(at, 9, "\ngold 100\n"), withGold(read, goldRead));
+  EXPECT_EQ(SaveRefusalText("1", refused), "セーブ 1：壊れています（" + line + " 行目：gold の値が範囲外）");
 }
 
 TEST_F(GameState, GainingAnItemWritesItDropsAScanButtonAndBecomesLastItem) {
