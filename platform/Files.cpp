@@ -30,7 +30,7 @@ std::string Environment(const char* name) {
 // The XDG variable's folder, else HOME's below; a relative value is to be ignored, as the base
 // directory rules say.
 std::string BaseFolder(const char* variable, const char* belowHome) {
-  const std::string set = Environment(variable);
+  std::string set = Environment(variable);
   if (!set.empty() && set.front() == '/') return set;
   const std::string home = Environment("HOME");
   return home.empty() ? "" : (fs::path(home) / belowHome).string();
