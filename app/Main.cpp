@@ -2,12 +2,9 @@
 // warp, then the game.
 #include <array>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <sstream>
-#include <system_error>
 #include <vector>
 
 #include "app/CommandLine.h"
@@ -20,6 +17,7 @@
 #include "cipher/QuilCrypt.h"
 #include "game/UnitScript.h"
 #include "platform/DataFiles.h"
+#include "platform/Files.h"
 #include "platform/TextCodec.h"
 #include "player/SaveFiles.h"
 #include "script/QuilScript.h"
@@ -29,11 +27,12 @@ namespace {
 
 // Reads the warp's replay script; false with the reason on standard error.
 bool ReadWarpScript(const std::string& path, std::vector<TReplayStep>& steps) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  std::string bytes;
+  if (Platform::ReadBoundedFile(path, Platform::WholeFileMax, bytes).Problem != Platform::TFileProblem::None) {
     std::fprintf(stderr, "farrowmere: cannot read the replay script %s\n", path.c_str());
     return false;
   }
+  std::istringstream in(bytes);
   int line = 0;
   std::string error;
   if (ParseReplayScript(in, steps, line, error)) return true;
@@ -79,9 +78,7 @@ int main(int argc, char** argv) {
   // The installed data (in the build tree a link to the repository's dat/), never a dat/ that
   // happens to lie in the working folder.
   const std::string data = line.DataFolder.empty() ? Platform::InstalledDataFolder() : line.DataFolder;
-  std::error_code ec;
-  if (line.Action == TCommandLine::TAction::Play && !line.DataFolder.empty() &&
-      !std::filesystem::is_directory(line.DataFolder, ec)) {
+  if (line.Action == TCommandLine::TAction::Play && !line.DataFolder.empty() && !Platform::IsFolder(line.DataFolder)) {
     line.Action = TCommandLine::TAction::Wrong;
     line.Error = "--data " + line.DataFolder + ": not a folder";
   }

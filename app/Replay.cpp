@@ -3,13 +3,13 @@
 
 #include <cstdlib>
 #include <exception>
-#include <filesystem>
 
 #include "author/LiveStory.h"
 #include "game/UnitEnemy.h"
 #include "game/UnitMain.h"
 #include "game/UnitScript.h"
 #include "paint/UnitPaint.h"
+#include "platform/Files.h"
 #include "platform/ImageFile.h"
 #include "platform/TextCodec.h"
 #include "player/Notice.h"
@@ -106,7 +106,7 @@ bool RunStep(TGameHarness& game, const TReplayStep& step, const std::string& sho
       Platform::TBitmap shot;
       game.Screenshot(shot);
       try {
-        Platform::SavePngFile(shot, (std::filesystem::path(shotsDir) / step.Text).string());
+        Platform::SavePngFile(shot, Platform::JoinPath(shotsDir, step.Text));
       } catch (const std::exception& e) {
         error = e.what();
         return false;

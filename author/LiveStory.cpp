@@ -1,16 +1,15 @@
 // LiveStory -- --story, its reload and the file watch.
 #include "author/LiveStory.h"
 
-#include <filesystem>
 #include <iostream>
 #include <sstream>
-#include <system_error>
 
 #include "author/StoryCheck.h"
 #include "author/StorySource.h"
 #include "game/UnitScript.h"
 #include "paint/QuilTimer.h"
 #include "platform/DataFiles.h"
+#include "platform/Files.h"
 #include "platform/TextCodec.h"
 #include "script/ResultTags.h"
 
@@ -22,8 +21,7 @@ std::string StoryPath;  // the story being played, as the command line named it
 Platform::TForm* CaptionForm = nullptr;
 std::string NormalCaption;
 std::string ErrorCaption;  // what ShowError put in the title
-std::filesystem::file_time_type SeenTime;
-std::uintmax_t SeenSize = 0;
+Platform::TFileStamp Seen;
 TReloadNotice ReloadNotice = nullptr;
 
 void RestoreCaption() {
@@ -54,23 +52,13 @@ void ShowError(Platform::TForm& form, const std::string& utf8) {
   ErrorCaption = cp932;
 }
 
-// The file's time and size, to see that it was saved.
-bool Stamp(std::filesystem::file_time_type& time, std::uintmax_t& size) {
-  std::error_code ec;
-  time = std::filesystem::last_write_time(StoryPath, ec);
-  if (ec) return false;
-  size = std::filesystem::file_size(StoryPath, ec);
-  return !ec;
-}
-
 Platform::TForm* WatchedForm = nullptr;
 
 void PollStoryFile() {
-  std::filesystem::file_time_type time;
-  std::uintmax_t size = 0;
-  if (WatchedForm == nullptr || !Stamp(time, size) || (time == SeenTime && size == SeenSize)) return;
-  SeenTime = time;
-  SeenSize = size;
+  // The file's time and size tell that it was saved.
+  Platform::TFileStamp stamp;
+  if (WatchedForm == nullptr || !Platform::FileStamp(StoryPath, stamp) || stamp == Seen) return;
+  Seen = stamp;
   ReloadStory(*WatchedForm);
 }
 
@@ -134,8 +122,7 @@ bool ReloadStory(Platform::TForm& form, const std::string& textPath) {
   }
   if (CaptionForm != nullptr) RestoreCaption();
   if (ReloadNotice != nullptr) {
-    ReloadNotice(Platform::PathText(std::filesystem::path(StoryPath).filename().string()) + " を読み込み直しました",
-                 ReloadedMs);
+    ReloadNotice(Platform::PathText(Platform::LastPart(StoryPath)) + " を読み込み直しました", ReloadedMs);
   }
   return true;
 }
@@ -145,7 +132,7 @@ void SetReloadNotice(TReloadNotice notice) { ReloadNotice = notice; }
 void WatchStory(Platform::TForm& form) {
   if (StoryPath.empty()) return;
   WatchedForm = &form;
-  Stamp(SeenTime, SeenSize);
+  Platform::FileStamp(StoryPath, Seen);
   TQuilTimer::Add(PollStoryFile, 500, "story watch");
 }
 

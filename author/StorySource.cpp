@@ -1,13 +1,11 @@
 // StorySource -- reading scenario sources and showing CP932 text in UTF-8.
 #include "author/StorySource.h"
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <sstream>
 
+#include "platform/Files.h"
 #include "platform/TextCodec.h"
 
 namespace Story {
@@ -118,19 +116,9 @@ std::string EscapeLineEnds(const std::string& utf8) {
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = std::strerror(errno);
-    return false;
-  }
-  std::ostringstream content;
-  content << in.rdbuf();
-  if (in.bad()) {
-    error = "read error";
-    return false;
-  }
-  bytes = content.str();
-  return true;
+  const Platform::TFileRead read = Platform::ReadBoundedFile(path, Platform::WholeFileMax, bytes);
+  error = read.Why;
+  return read.Problem == Platform::TFileProblem::None;
 }
 
 std::vector<std::string> SplitLines(const std::string& text) {

@@ -5,12 +5,12 @@
 #include <array>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 #include <stdexcept>
 
 #include "game/UnitMain.h"
 #include "game/UnitScript.h"
 #include "media/QuilMidi.h"
+#include "platform/Files.h"
 
 namespace {
 
@@ -55,12 +55,11 @@ void CapturePlace(const TQuilScript& script, TSaveGame& s) {
 std::string HashText(const std::string& bytes) { return Hex16(Fnv(FnvStart, bytes.data(), bytes.size())); }
 
 std::string HashStoryFile(const std::string& nativePath) {
-  std::ifstream in(nativePath, std::ios::binary);
-  if (!in) return "";
-  uint64_t hash = FnvStart;
-  char buffer[65536];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) hash = Fnv(hash, buffer, static_cast<size_t>(in.gcount()));
-  return Hex16(hash);
+  std::string bytes;
+  if (Platform::ReadBoundedFile(nativePath, Platform::WholeFileMax, bytes).Problem != Platform::TFileProblem::None) {
+    return "";
+  }
+  return HashText(bytes);
 }
 
 std::string StoryTextHash() {

@@ -2,8 +2,6 @@
 #include "game/UnitScript.h"
 
 #include <array>
-#include <filesystem>
-#include <system_error>
 
 #include "game/CommandTable.h"
 #include "game/GameSave.h"
@@ -14,6 +12,7 @@
 #include "paint/UnitPaint.h"
 #include "platform/Application.h"
 #include "platform/DataFiles.h"
+#include "platform/Files.h"
 #include "platform/TextCodec.h"
 #include "script/Checked.h"
 #include "script/ResultTags.h"
@@ -24,10 +23,7 @@ std::string StoryFileId;
 
 std::string StoryIdentity(const std::string& nativePath, bool shipped, bool authorSource) {
   if (shipped) return "farrowmere";
-  std::error_code ec;
-  std::filesystem::path where = std::filesystem::absolute(nativePath, ec);
-  if (ec) where = nativePath;
-  return (authorSource ? "story-" : "data-") + HashText(where.lexically_normal().string());
+  return (authorSource ? "story-" : "data-") + HashText(Platform::AbsolutePath(nativePath));
 }
 
 namespace {
@@ -44,9 +40,9 @@ constexpr std::array<TScriptCommandProc, CommandCount> Handlers = {
 std::string StoryProblem(const std::string& cipherFileName, const std::string& result) {
   const std::string path = Platform::NativeFileName(cipherFileName);
   std::string why = Platform::UnreadableReason(path);
-  std::error_code ec;
+  Platform::TFileStamp stamp;
   if (!why.empty()) {
-  } else if (std::filesystem::file_size(path, ec) == 0 && !ec) {
+  } else if (Platform::FileStamp(path, stamp) && stamp.Size == 0) {
     why = "the file is empty";
   } else if (result.rfind(std::string(ResultError) + "【TQuilFileAccess.InTextSet】", 0) == 0) {
     why = "more than " + std::to_string(TQuilScript::MaxLines) + " lines";

@@ -3,15 +3,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <sstream>
-#include <system_error>
 #include <vector>
 
 #include "game/UnitScript.h"
+#include "platform/Files.h"
 #include "player/SaveFiles.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -31,7 +28,7 @@ uint64_t LineMark(int index, const std::string& line) {
 
 std::string ReadMarksFile() {
   const std::string folder = SavesFolder();
-  return folder.empty() ? "" : (fs::path(folder) / "read-marks").string();
+  return folder.empty() ? "" : Platform::JoinPath(folder, "read-marks");
 }
 
 std::string ReadMarksText(const TReadMarks& marks) {
@@ -68,8 +65,7 @@ bool ParseReadMarks(const std::string& text, TReadMarks& marks, std::string& why
 bool ReadReadMarks(TReadMarks& marks) {
   marks.clear();
   const std::string path = ReadMarksFile();
-  std::error_code ec;
-  if (!Persisting() || path.empty() || !fs::exists(path, ec)) return true;
+  if (!Persisting() || path.empty() || !Platform::PathExists(path)) return true;
   std::string text;
   std::string why = ReadSmallFile(path, ReadMarksMax, text);
   if (why.empty()) ParseReadMarks(text, marks, why);
@@ -83,7 +79,7 @@ bool WriteReadMarks(const TReadMarks& marks) {
   if (!Persisting()) return true;
   const std::string path = ReadMarksFile();
   const std::string why =
-      path.empty() ? "neither XDG_DATA_HOME nor HOME is set" : WriteFileSafely(path, ReadMarksText(marks));
+      path.empty() ? "neither XDG_DATA_HOME nor HOME is set" : Platform::WriteFileSafely(path, ReadMarksText(marks));
   if (why.empty()) return true;
   std::fprintf(stderr, "farrowmere: the read marks were not written: %s\n", why.c_str());
   return false;

@@ -25,13 +25,8 @@ std::string SlotFile(const std::string& slot);
 // "1" .. "12", "quick" or "auto".
 bool IsSlotName(const std::string& slot);
 
-// Writes bytes to path through a temporary file beside it, flushed to the disk and renamed
-// over the old file; "" when done, else why (English). A failure leaves the old file whole and
-// no temporary file behind.
-std::string WriteFileSafely(const std::string& path, const std::string& bytes);
-// Removes what a killed game left in SavesFolder(): WriteFileSafely's temporary files (NAME.tmp-PID)
-// last written before this run of the game began, by a process that is gone. Nothing else is
-// touched. How many were removed.
+// Removes what a killed game left in SavesFolder(): the safe write's temporary files
+// (Platform::RemoveStaleTemporaries). How many were removed.
 int RemoveStaleTemporaries();
 // Reads a small file the game wrote (settings, read marks) into text: "" when read, else why
 // (English) when it is no plain file, larger than maxBytes, or cannot be read.

@@ -2,14 +2,10 @@
 #include "player/Settings.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <sstream>
-#include <system_error>
 
+#include "platform/Files.h"
 #include "player/SaveFiles.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -51,14 +47,8 @@ constexpr TSettingRow SettingRows[] = {
 }  // namespace
 
 std::string SettingsFile() {
-  std::string config;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') config = xdg;
-  if (config.empty()) {
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || *home == '\0') return "";
-    config = (fs::path(home) / ".config").string();
-  }
-  return (fs::path(config) / "farrowmere" / "settings").string();
+  const std::string config = Platform::ConfigHome();
+  return config.empty() ? "" : Platform::JoinPath(config, "farrowmere/settings");
 }
 
 std::string SettingsText(const TSettings& s) {
@@ -98,15 +88,13 @@ bool ParseSettings(const std::string& text, TSettings& settings, std::string& wh
 
 bool HasSettingsFile() {
   const std::string path = SettingsFile();
-  std::error_code ec;
-  return Persisting() && !path.empty() && fs::exists(path, ec);
+  return Persisting() && !path.empty() && Platform::PathExists(path);
 }
 
 TSettings ReadSettings() {
   TSettings settings;
   const std::string path = SettingsFile();
-  std::error_code ec;
-  if (!Persisting() || path.empty() || !fs::exists(path, ec)) return settings;
+  if (!Persisting() || path.empty() || !Platform::PathExists(path)) return settings;
   std::string text;
   std::string why = ReadSmallFile(path, SettingsMax, text);
   if (why.empty()) ParseSettings(text, settings, why);
@@ -117,8 +105,8 @@ TSettings ReadSettings() {
 bool WriteSettings(const TSettings& settings) {
   if (!Persisting()) return true;
   const std::string path = SettingsFile();
-  const std::string why =
-      path.empty() ? "neither XDG_CONFIG_HOME nor HOME is set" : WriteFileSafely(path, SettingsText(settings));
+  const std::string why = path.empty() ? "neither XDG_CONFIG_HOME nor HOME is set"
+                                       : Platform::WriteFileSafely(path, SettingsText(settings));
   if (why.empty()) return true;
   std::fprintf(stderr, "farrowmere: the settings were not written: %s\n", why.c_str());
   return false;

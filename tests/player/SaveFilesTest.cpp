@@ -23,6 +23,7 @@
 #include "game/UnitEnemy.h"
 #include "game/UnitMain.h"
 #include "game/UnitScript.h"
+#include "platform/Files.h"
 #include "player/ReadMarks.h"
 #include "player/SaveFiles.h"
 #include "player/Settings.h"
@@ -89,7 +90,7 @@ TEST_F(SaveFilesTest, DamagedAndForeignSavesAreRefusedWithTheirLineWhileTheOther
   const std::string good = GoodSave();
   const std::string atSave = Game();
   const std::string hp = "hp " + std::to_string(HP) + "\n";
-  ASSERT_EQ(WriteFileSafely(SlotFile("2"), good), "");
+  ASSERT_EQ(Platform::WriteFileSafely(SlotFile("2"), good), "");
   Presses(3);  // the game moves on from the saves
   struct TCase {
     const char* What;
@@ -136,7 +137,7 @@ TEST_F(SaveFilesTest, DamagedAndForeignSavesAreRefusedWithTheirLineWhileTheOther
   const std::string before = Game();
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.What);
-    ASSERT_EQ(WriteFileSafely(SlotFile("1"), c.Bytes), "");
+    ASSERT_EQ(Platform::WriteFileSafely(SlotFile("1"), c.Bytes), "");
     ::testing::internal::CaptureStderr();
     const std::string says = LoadGameFrom("1");
     const std::string told = ::testing::internal::GetCapturedStderr();
@@ -149,6 +150,8 @@ TEST_F(SaveFilesTest, DamagedAndForeignSavesAreRefusedWithTheirLineWhileTheOther
   EXPECT_EQ(LoadGameFrom("3"), "セーブ 3：空です");
   fs::create_directories(SlotFile("4"));
   EXPECT_EQ(LoadGameFrom("4"), "セーブ 4：読めません");
+  fs::create_symlink(SlotFile("2"), SlotFile("5"));
+  EXPECT_EQ(LoadGameFrom("5"), "セーブ 5：読めません") << "a save is a file the game wrote, never a link";
   EXPECT_EQ(Game(), before);
 
   EXPECT_EQ(LoadGameFrom("2"), "") << "the good save still loads";
@@ -166,13 +169,15 @@ TEST_F(SaveFilesTest, ASaveOfFormatOneInTheFolderNamedByTheFilesHashStillLoads) 
     ASSERT_NE(at, std::string::npos) << key;
     text.erase(at + 1, text.find('\n', at + 1) - at);
   }
-  ASSERT_EQ(WriteFileSafely((fs::path(SavesFolder()).parent_path() / StoryFileId / "slot-05.save").string(), text), "");
+  ASSERT_EQ(
+      Platform::WriteFileSafely((fs::path(SavesFolder()).parent_path() / StoryFileId / "slot-05.save").string(), text),
+      "");
   Presses(3);
   EXPECT_EQ(U8(LoadGameFrom("5")), "");
   EXPECT_EQ(Game(), atSave);
 
   // An idea button that fell out unpressed keeps its last top, up to 483.
-  ASSERT_EQ(WriteFileSafely(SlotFile("6"), Replace(atSave, "hidden enabled 0 ", "hidden enabled 483 ")), "");
+  ASSERT_EQ(Platform::WriteFileSafely(SlotFile("6"), Replace(atSave, "hidden enabled 0 ", "hidden enabled 483 ")), "");
   EXPECT_EQ(U8(LoadGameFrom("6")), "");
 }
 

@@ -14,6 +14,7 @@
 #include "game/SaveText.h"
 #include "game/UnitMain.h"
 #include "media/QuilMidi.h"
+#include "platform/Files.h"
 #include "platform/Gamepad.h"
 #include "player/Player.h"
 #include "player/Rollback.h"
@@ -88,7 +89,7 @@ TEST_F(SaveMenuTest, TheViewListsQuickAndAutoAboveTheSlotsOpensOnTheFirstEmptyOn
   sleep(1);
   ASSERT_EQ(SaveGameTo("1"), "");
   ASSERT_EQ(SaveGameTo("2"), "");
-  ASSERT_EQ(WriteFileSafely(SlotFile("5"), "farrowmere-save 1\nhp 3\n"), "");
+  ASSERT_EQ(Platform::WriteFileSafely(SlotFile("5"), "farrowmere-save 1\nhp 3\n"), "");
   Key(VK_F5);
   Key('S');
   ASSERT_TRUE(SaveMenuOpen());

@@ -20,6 +20,7 @@
 #include "game/SaveText.h"
 #include "game/UnitMain.h"
 #include "paint/UnitPaint.h"
+#include "platform/Files.h"
 #include "player/SaveFiles.h"
 #include "tests/TestSupport.h"
 
@@ -163,7 +164,7 @@ void RoundTripAtAPersonsPace(const std::string& script, uint32_t seed) {
   EXPECT_GT(run.FellOut, 10) << "buttons fell out unpressed";
 
   TGameHarness game(1);
-  ASSERT_EQ(WriteFileSafely(SlotFile("12"), run.Start), "");
+  ASSERT_EQ(Platform::WriteFileSafely(SlotFile("12"), run.Start), "");
   ASSERT_EQ(U8(LoadGameFrom("12")), "");
   int saves = 0, describedSaves = 0, lowButtons = 0;
   for (size_t i = 0; i < run.Steps.size() && !game.Ended(); ++i) {
