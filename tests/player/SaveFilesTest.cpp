@@ -23,6 +23,7 @@
 #include "game/UnitEnemy.h"
 #include "game/UnitMain.h"
 #include "game/UnitScript.h"
+#include "player/PlayerSave.h"
 #include "player/ReadMarks.h"
 #include "player/SaveFiles.h"
 #include "player/Settings.h"

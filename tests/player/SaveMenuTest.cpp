@@ -16,9 +16,11 @@
 #include "media/QuilMidi.h"
 #include "platform/Gamepad.h"
 #include "player/Player.h"
+#include "player/PlayerSave.h"
 #include "player/Rollback.h"
 #include "player/SaveFiles.h"
 #include "player/SaveMenu.h"
+#include "player/SaveView.h"
 #include "tests/TestSupport.h"
 #include "tests/app/GameFolder.h"
 

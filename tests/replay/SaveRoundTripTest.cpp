@@ -20,6 +20,7 @@
 #include "game/SaveText.h"
 #include "game/UnitMain.h"
 #include "paint/UnitPaint.h"
+#include "player/PlayerSave.h"
 #include "player/SaveFiles.h"
 #include "tests/TestSupport.h"
 
