@@ -14,6 +14,7 @@
 #include "platform/TextCodec.h"
 #include "player/Notice.h"
 #include "player/Player.h"
+#include "player/PlayerSave.h"
 #include "player/SaveFiles.h"
 #include "player/SaveMenu.h"
 

@@ -26,6 +26,7 @@
 #include "game/UnitMain.h"
 #include "platform/Application.h"
 #include "platform/TextCodec.h"
+#include "player/PlayerSave.h"
 #include "player/SaveFiles.h"
 
 namespace {

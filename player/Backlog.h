@@ -1,5 +1,6 @@
 // Backlog -- the story lines shown since the game started, and the page the open backlog
-// shows: a plain model, without a window.
+// shows: a plain model, without a window; and the player layer's own backlog, which keeps each
+// line the story shows, empties for a new game, and travels with saves and steps back.
 #pragma once
 #include <deque>
 #include <string>
@@ -31,3 +32,18 @@ class TBacklog {
   std::deque<std::string> lines_;  // CP932, oldest first
   int first_ = 0;
 };
+
+struct TSaveGame;
+
+// Listens to the story's line output.
+void BacklogSetup();
+void BacklogFree();
+const TBacklog& KeptLines();
+// Opens the backlog over the play area on its newest page; with nothing to look back on it
+// stays shut.
+void OpenBacklog();
+// Scrolling down from the newest page closes the backlog.
+void ScrollBacklog(int lines);
+// A save carries the backlog; a load puts it back.
+void CaptureBacklog(TSaveGame& save);
+void RestoreBacklog(const TSaveGame& save);

@@ -9,10 +9,22 @@
 
 #include "author/LiveStory.h"
 #include "platform/KeyNames.h"
+#include "platform/TextCodec.h"
+#include "player/Backlog.h"
+#include "player/Bindings.h"
+#include "player/ContinueOffer.h"
+#include "player/CopyLines.h"
+#include "player/Overlay.h"
+#include "player/PadFocus.h"
+#include "player/PlayModes.h"
 #include "player/Player.h"
 #include "player/PlayerState.h"
+#include "player/Presses.h"
 #include "player/Rollback.h"
 #include "player/SaveMenu.h"
+#include "player/Screenshot.h"
+#include "player/Volume.h"
+#include "player/WindowSettings.h"
 
 using namespace Platform;
 
@@ -157,15 +169,15 @@ bool Applies(TWhen when, TInputRouter& input) {
     case TWhen::Always:
       return true;
     case TWhen::Playing:
-      return Player->Showing == TOverlay::None && !SaveMenuOpen();
+      return OverlayShowing() == TOverlay::None && !SaveMenuOpen();
     case TWhen::PlayingFreely:
-      return Player->Showing == TOverlay::None && !SaveMenuOpen() && input.Focused() == nullptr;
+      return OverlayShowing() == TOverlay::None && !SaveMenuOpen() && input.Focused() == nullptr;
     case TWhen::Backlog:
-      return Player->Showing == TOverlay::Backlog;
+      return OverlayShowing() == TOverlay::Backlog;
     case TWhen::SaveView:
       return SaveMenuOpen();
     case TWhen::Offer:
-      return Player->Showing == TOverlay::None && ContinueOfferShowing();
+      return OverlayShowing() == TOverlay::None && ContinueOfferShowing();
     case TWhen::Authoring:
       return Story::PlayingStory();
     case TWhen::Window:
@@ -246,17 +258,16 @@ const TBinding* RowFor(TInputRouter& input, const TKeyEvent& key) {
 }  // namespace
 
 bool OnKey(TInputRouter& input, const TKeyEvent& key) {
-  if (Player == nullptr) return false;
   const TBinding* row = RowFor(input, key);
   if (!key.Down()) {
     if (row != nullptr) row->Released(input, key.VirtualKey);
     return false;
   }
-  Player->PadUsedLast = IsPadButton(key.VirtualKey);
-  Player->Input = &input;  // skip and auto press through the router the player's keys come by
+  NotePadUsed(IsPadButton(key.VirtualKey));
+  NoteInput(input);  // skip and auto press through the router the player's keys come by
   // A modifier's own key is half of a chord (Shift+A, Ctrl+C): the key with it decides.
   if ((row == nullptr || !row->Steers) && !IsModifier(key.VirtualKey) && StopPlayModeByInput()) return true;
-  if (Player->Showing == TOverlay::Keys && !IsModifier(key.VirtualKey)) {
+  if (OverlayShowing() == TOverlay::Keys && !IsModifier(key.VirtualKey)) {
     HideOverlay();  // the key list stays until the next key, which does nothing else
     return true;
   }
@@ -266,16 +277,15 @@ bool OnKey(TInputRouter& input, const TKeyEvent& key) {
   }
   // The open backlog and the save/load view hold the game still: no other key reaches it.
   // Otherwise Alt and F10 among the rest are swallowed further on.
-  return Player->Showing == TOverlay::Backlog || SaveMenuOpen();
+  return OverlayShowing() == TOverlay::Backlog || SaveMenuOpen();
 }
 
 bool OnWheel(TInputRouter&, int notches, unsigned, int, int) {
-  if (Player == nullptr) return false;
   // The view takes the wheel and does nothing with it; a turn stops skip and auto, as a key does.
   if (SaveMenuOpen() || StopPlayModeByInput()) return true;
-  if (Player->Showing == TOverlay::Keys) {
+  if (OverlayShowing() == TOverlay::Keys) {
     HideOverlay();
-  } else if (Player->Showing == TOverlay::Backlog) {
+  } else if (OverlayShowing() == TOverlay::Backlog) {
     ScrollBacklog(-notches * kWheelLines);
   } else if (notches > 0) {
     OpenBacklog();
@@ -289,9 +299,7 @@ bool OnPad(TInputRouter& input, const TPadEvent& pad) {
   return OnKey(input, TKeyEvent{pad.Down ? WM_KEYDOWN : WM_KEYUP, pad.VirtualKey, 0, pad.Repeat});
 }
 
-std::vector<TKeyHelp> KeyList() {
-  return ListOf(Player != nullptr && Player->PadUsedLast ? TKeyGroup::Pad : TKeyGroup::Keys);
-}
+std::vector<TKeyHelp> KeyList() { return ListOf(PadUsedLast() ? TKeyGroup::Pad : TKeyGroup::Keys); }
 
 std::vector<TKeyHelp> KeyListOf(TKeyGroup group) { return ListOf(group); }
 

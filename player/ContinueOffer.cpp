@@ -1,18 +1,16 @@
-// ContinueOffer -- the autosave slot: written at the start of every passage (so a crash costs
-// at most the passage) and when the window closes mid-game, and offered by the title. A small
-// panel of its own lies over the bottom of the title while the title shows; its key (C, a row
-// of Bindings) and a press on it load the autosave, a press anywhere else starts a new game as
-// ever. Without an autosave nothing shows and the title is the game's own.
-#include <algorithm>
+// ContinueOffer -- the title's offer of the autosave.
+#include "player/ContinueOffer.h"
+
 #include <memory>
 #include <string>
 
 #include "game/UnitMain.h"
-#include "game/UnitScript.h"
 #include "paint/QuilTimer.h"
+#include "player/PlayerSave.h"
 #include "player/PlayerState.h"
 #include "player/Rollback.h"
 #include "player/SaveFiles.h"
+#include "player/TitleBar.h"
 
 using namespace Platform;
 
@@ -53,54 +51,7 @@ void Watch() {
   if (!TitleShowing) HideContinueOffer();
 }
 
-// The label above the line the story showed last ("" before the first).
-std::string PassageNow() {
-  if (Script == nullptr) return "";
-  for (int i = std::min(Script->Position, Script->LineCount) - 1; i >= 0; --i) {
-    const std::string& line = Script->Lines[static_cast<size_t>(i)];
-    if (TQuilScript::IsLabel(line)) return line;
-  }
-  return "";
-}
-
-std::string lastPassage;  // the passage of the line shown last
-int lineListener = 0;
-bool pending = false;  // SaveAtPassage is an entry of the frame loop
-
-// Once, on the next pass of the frame loop: the press that reached a new passage is done. Never
-// on the game-over screen, nor on a title that a restart brought before it. A failure is said on standard error, as the
-// autosave on closing says it: the game goes on.
-void SaveAtPassage() {
-  TQuilTimer::Remove(SaveAtPassage);
-  pending = false;
-  if (!TitleShowing && HP > 0) SaveGameTo("auto");
-}
-
-// Each line the story shows: below a new label, the autosave follows. The passage a game begins
-// in (its first line shows on the title) is no news: the game the title offers stays until the
-// new one reaches a passage of its own.
-void NoteLine(const std::string&) {
-  const std::string passage = PassageNow();
-  const bool news = !TitleShowing && passage != lastPassage;
-  lastPassage = passage;
-  if (news && !pending) TQuilTimer::Add(SaveAtPassage, 1, "");
-  pending = pending || news;
-}
-
 }  // namespace
-
-void AutosaveSetup() {
-  AutosaveFree();
-  lastPassage.clear();
-  if (Script != nullptr) lineListener = Script->AddLineListener(NoteLine);
-}
-
-void AutosaveFree() {
-  TQuilTimer::Remove(SaveAtPassage);
-  pending = false;
-  if (Script != nullptr && lineListener != 0) Script->RemoveLineListener(lineListener);
-  lineListener = 0;
-}
 
 void ContinueOfferSetup() {
   FreeContinueOffer();

@@ -1,12 +1,14 @@
 // Overlay -- the backlog and the key list, drawn over the play area as it stood when they
 // opened; the game is paused while one shows.
 #include <algorithm>
-#include <cstdio>
+#include <memory>
 
-#include "game/UnitMain.h"
 #include "paint/Tint.h"
-#include "platform/TextCodec.h"
 #include "platform/WindowPaint.h"
+#include "player/Backlog.h"
+#include "player/Notice.h"
+#include "player/Overlay.h"
+#include "player/PadFocus.h"
 #include "player/Player.h"
 #include "player/PlayerState.h"
 
@@ -14,11 +16,20 @@ using namespace Platform;
 
 namespace {
 
+struct TOverlayState {
+  std::unique_ptr<TPaintBox> Box;  // over the play area and its buttons while it shows
+  TBitmap Frozen;                  // the play area as it was when the overlay opened
+  TOverlay Showing = TOverlay::None;
+  bool Paused = false;  // holds one pause of the frame loop while it shows
+};
+
+std::unique_ptr<TOverlayState> overlay;
+
 // Where the backlog page's lines stand.
 constexpr int kLineLeft = 30, kLineTop = 25, kLineStep = 20;
 
 void DrawBacklogText(TCanvas& c) {
-  const TBacklog& lines = Player->Lines;
+  const TBacklog& lines = KeptLines();
   c.Font = TFont{"ＭＳ Ｐ明朝", 15, 0, RGB(255, 255, 255)};
   int y = kLineTop;
   for (const std::string& line : lines.Page()) {
@@ -38,7 +49,7 @@ void DrawBacklogText(TCanvas& c) {
 
 void DrawKeyList(TCanvas& c) {
   c.Font = TFont{"ＭＳ ゴシック", 15, fsBold, RGB(255, 255, 255)};
-  c.TextOut(25, 25, Player->PadUsedLast ? "パッド操作" : "キー操作");
+  c.TextOut(25, 25, PadUsedLast() ? "パッド操作" : "キー操作");
   c.Font = TFont{"ＭＳ ゴシック", 12, fsBold, RGB(255, 255, 255)};
   // Each key takes two lines; a longer list draws them closer together.
   const std::vector<TKeyHelp> keys = KeyList();
@@ -62,16 +73,16 @@ void Dim(TBitmap& bmp, int from, int to) {
 }
 
 void DrawOverlayUnguarded() {
-  TPaintBox& box = *Player->Overlay;
+  TPaintBox& box = *overlay->Box;
   box.Surface.SetSize(box.Width, box.Height);
-  BitBlt(box.Surface, 0, 0, box.Width, box.Height, Player->Frozen, 0, 0, SRCCOPY);
+  BitBlt(box.Surface, 0, 0, box.Width, box.Height, overlay->Frozen, 0, 0, SRCCOPY);
   // Two passes of the description view's tint: a lighter frame around a stronger tint.
   Dim(box.Surface, 15, 384);
   TintSquare(box.Surface, TTint::Green, 15, 384);
   TintSquare(box.Surface, TTint::Green, 20, 379);
   TCanvas& c = box.Surface.Canvas();
   c.Brush.Style = TBrushStyle::Clear;
-  if (Player->Showing == TOverlay::Backlog) {
+  if (overlay->Showing == TOverlay::Backlog) {
     DrawBacklogText(c);
   } else {
     DrawKeyList(c);
@@ -81,11 +92,22 @@ void DrawOverlayUnguarded() {
 
 }  // namespace
 
-void ReportOnce(const std::exception& error) {
-  static bool said = false;
-  if (!said) std::fprintf(stderr, "farrowmere: %s\n", Cp932ToUtf8(error.what()).c_str());
-  said = true;
+void OverlaySetup() {
+  OverlayFree();
+  overlay = std::make_unique<TOverlayState>();
+  overlay->Box = std::make_unique<TPaintBox>(Player->Page);
+  overlay->Box->Name = "PlayerOverlay";
+  overlay->Box->Visible = false;
+  overlay->Box->OnMouseDown = [](TPaintBox&, TMouseButton, unsigned, int, int) { HideOverlay(); };
 }
+
+void OverlayFree() {
+  if (overlay == nullptr) return;
+  HideOverlay();
+  overlay.reset();
+}
+
+TOverlay OverlayShowing() { return overlay != nullptr ? overlay->Showing : TOverlay::None; }
 
 void DrawOverlay() {
   try {
@@ -93,56 +115,33 @@ void DrawOverlay() {
   } catch (const std::exception& error) {
     ReportOnce(error);
   }
-  Player->Overlay->Invalidate();
+  overlay->Box->Invalidate();
 }
 
 void ShowOverlay(TOverlay what) {
-  TPaintBox& box = *Player->Overlay;
-  if (Player->Showing == TOverlay::None) {
+  TPaintBox& box = *overlay->Box;
+  if (overlay->Showing == TOverlay::None) {
     // What the window shows now, buttons and all, held still under the overlay.
     box.Left = Player->PlayArea->Left;
     box.Top = Player->PlayArea->Top;
     box.Width = Player->PlayArea->Width;
     box.Height = Player->PlayArea->Height;
     try {
-      PaintPartWithoutNotice(*Player->Form, box, Player->Frozen);
+      PaintPartWithoutNotice(*Player->Form, box, overlay->Frozen);
     } catch (const std::exception& error) {
       ReportOnce(error);
-      Player->Frozen.SetSize(box.Width, box.Height);
+      overlay->Frozen.SetSize(box.Width, box.Height);
     }
   }
-  Player->Showing = what;
+  overlay->Showing = what;
   box.Visible = true;
   DrawOverlay();
-  HoldPause(Player->OverlayPause, true);
+  HoldPause(overlay->Paused, true);
 }
 
 void HideOverlay() {
-  if (Player->Showing == TOverlay::None) return;
-  Player->Showing = TOverlay::None;
-  Player->Overlay->Visible = false;
-  HoldPause(Player->OverlayPause, false);
-}
-
-// A new game (the title shows again) starts an empty backlog. Asked whenever a line comes and
-// whenever the backlog opens.
-void ForgetAnEndedGame() {
-  if (TitleShowing && !Player->TitleSeen) Player->Lines.Clear();
-  Player->TitleSeen = TitleShowing;
-}
-
-void OpenBacklog() {
-  ForgetAnEndedGame();
-  if (Player->Lines.Count() == 0) return;  // nothing to look back on
-  Player->Lines.ShowNewestPage();
-  ShowOverlay(TOverlay::Backlog);
-}
-
-// Scrolling down from the newest page closes the backlog.
-void ScrollBacklog(int lines) {
-  if (!Player->Lines.Scroll(lines)) {
-    HideOverlay();
-    return;
-  }
-  DrawOverlay();
+  if (OverlayShowing() == TOverlay::None) return;
+  overlay->Showing = TOverlay::None;
+  overlay->Box->Visible = false;
+  HoldPause(overlay->Paused, false);
 }

@@ -7,8 +7,10 @@
 #include <memory>
 
 #include "paint/QuilTimer.h"
+#include "player/PadFocus.h"
 #include "player/Player.h"
 #include "player/PlayerState.h"
+#include "player/Presses.h"
 
 using namespace Platform;
 
@@ -24,6 +26,7 @@ struct TFocus {
 };
 
 std::unique_ptr<TFocus> focus;
+bool padUsedLast = false;
 
 void FollowFocus();
 
@@ -82,6 +85,7 @@ void PadFocusSetup() {
 }
 
 void PadFocusFree() {
+  padUsedLast = false;
   if (focus == nullptr) return;
   Drop();
   focus.reset();
@@ -113,3 +117,7 @@ void PadPress(TInputRouter& input) {
   }
   FollowFocus();  // a button clicked or dismissed takes the ring with it at once
 }
+
+void NotePadUsed(bool pad) { padUsedLast = pad; }
+
+bool PadUsedLast() { return padUsedLast; }

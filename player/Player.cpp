@@ -1,21 +1,34 @@
 // Player -- attaches the player layer to the form, the window and the story, and detaches it.
 #include "player/Player.h"
 
+#include <cstdio>
+
 #include "author/LiveStory.h"
-#include "game/UnitMain.h"
-#include "game/UnitScript.h"
 #include "paint/QuilTimer.h"
 #include "platform/Application.h"
-#include "platform/Clipboard.h"
 #include "platform/Sound.h"
 #include "platform/TextCodec.h"
+#include "player/Autosave.h"
+#include "player/Backlog.h"
+#include "player/Bindings.h"
+#include "player/ContinueOffer.h"
+#include "player/CopyLines.h"
+#include "player/Notice.h"
+#include "player/Overlay.h"
+#include "player/PadFocus.h"
+#include "player/PlayModes.h"
 #include "player/PlayerState.h"
+#include "player/ReadMarks.h"
+#include "player/RememberedSettings.h"
 #include "player/Rollback.h"
 #include "player/SaveFiles.h"
+#include "player/SaveMenu.h"
+#include "player/TitleBar.h"
+#include "player/Volume.h"
 
 using namespace Platform;
 
-std::unique_ptr<TPlayer> Player;
+std::unique_ptr<TPlayerPlace> Player;
 
 void HoldPause(bool& held, bool hold) {
   if (held == hold) return;
@@ -27,114 +40,79 @@ void HoldPause(bool& held, bool hold) {
   }
 }
 
+void ReportOnce(const std::exception& error) {
+  static bool said = false;
+  if (!said) std::fprintf(stderr, "farrowmere: %s\n", Cp932ToUtf8(error.what()).c_str());
+  said = true;
+}
+
 namespace {
+
+// What the layer listens to for itself: the keys, pad buttons and wheel (Bindings), and the
+// window's hiding.
+struct TAttached {
+  TSubscription Keys, Pad, Wheel, Hidden;
+  bool HiddenPause = false;  // holds one pause of the frame loop while the window is hidden
+};
+
+std::unique_ptr<TAttached> attached;
 
 // Hidden, the game stands still and so does its sound. Other listeners hear it too.
 bool OnWindowHidden(bool hidden) {
-  if (Player == nullptr) return false;
   PauseSound(hidden);
-  HoldPause(Player->HiddenPause, hidden);
+  HoldPause(attached->HiddenPause, hidden);
   if (hidden) StopPlayMode("ウィンドウ");
-  return false;
-}
-
-// Each line the story showed: kept for the backlog, marked read, and copied while Shift+C's
-// mode is on.
-void KeepLine(const std::string& line) {
-  if (Player == nullptr) return;
-  ForgetAnEndedGame();
-  Player->Lines.Add(line);
-  MarkLineShown(line);
-  if (Player->Follow) SetClipboardText(Cp932ToUtf8(line));
-}
-
-// Closing the window mid-game keeps the game in the autosave slot, for the next title to offer;
-// a failure is said on standard error and the window closes either way.
-bool OnClosing() {
-  if (Player == nullptr) return false;
-  RememberSettings();
-  RememberReadMarks();
-  if (!TitleShowing && HP > 0) SaveGameTo("auto");
   return false;
 }
 
 }  // namespace
 
-void CaptureBacklog(TSaveGame& save) {
-  if (Player != nullptr) save.Backlog = Player->Lines.All();
-}
-
-void RestoreBacklog(const TSaveGame& save) {
-  if (Player == nullptr) return;
-  Player->Lines.Assign(save.Backlog);
-  Player->TitleSeen = TitleShowing;
-}
-
 void PlayerSetup(TForm& form, TPanel& page, TPaintBox& playArea) {
   PlayerFree();
-  Player = std::make_unique<TPlayer>();
-  Player->Form = &form;
-  Player->PlayArea = &playArea;
-  Player->Page = &page;
-  Player->Caption = form.Caption;
+  Player = std::make_unique<TPlayerPlace>(TPlayerPlace{&form, &playArea, &page});
+  TitleBarSetup();
   PadFocusSetup();       // its ring lies under the overlays made below
   RollbackSetup();       // so does the game-over line
   ContinueOfferSetup();  // and the title's offer
-  Player->Overlay = std::make_unique<TPaintBox>(&page);
-  Player->Overlay->Name = "PlayerOverlay";
-  Player->Overlay->Visible = false;
-  Player->Overlay->OnMouseDown = [](TPaintBox&, TMouseButton, unsigned, int, int) { HideOverlay(); };
-  Player->KeyListener = form.KeyPreview.Add(OnKey);
-  Player->PadListener = form.PadButton.Add(OnPad);
-  Player->WheelListener = form.MouseWheel.Add(OnWheel);
-  Player->HiddenListener = Application.WindowHidden.Add(OnWindowHidden);
-  if (Script != nullptr) Player->LineListener = Script->AddLineListener(KeepLine);
-  Player->CloseListener = form.Closing.Add(OnClosing);
+  OverlaySetup();
+  attached = std::make_unique<TAttached>();
+  attached->Keys = form.KeyPreview.Subscribe(OnKey);
+  attached->Pad = form.PadButton.Subscribe(OnPad);
+  attached->Wheel = form.MouseWheel.Subscribe(OnWheel);
+  attached->Hidden = Application.WindowHidden.Subscribe(OnWindowHidden);
+  BacklogSetup();
+  ReadMarksSetup();
+  PlayModesSetup();  // marks each line read, after the backlog took it
+  CopyLinesSetup();
   Story::SetReloadNotice(TellInTitle);  // an author's reload says what it did in the title and the play area
   RemoveStaleTemporaries();             // what a killed game left behind
   SaveMenuSetup();
-  PlayModesSetup();
   NoticeSetup(page, playArea);  // over the views made above
-  ApplyRememberedSettings();
+  RememberedSettingsSetup();
   ShowContinueOffer();  // the title offers the game the window was closed on
   AutosaveSetup();
 }
 
 void PlayerFree() {
   if (Player == nullptr) return;
-  TQuilTimer::Remove(RestoreWindowSettings);
+  RememberedSettingsFree();
   Story::SetReloadNotice(nullptr);
   PlayModesFree();
+  ReadMarksFree();
   AutosaveFree();
   FreeContinueOffer();
   SaveMenuFree();
-  Player->Form->Closing.Remove(Player->CloseListener);
-  HideOverlay();
+  OverlayFree();
   OnWindowHidden(false);
-  TQuilTimer::Remove(EndCaptionMessage);
   NoticeFree();
-  Player->Form->Caption = Player->Caption;
-  Player->Form->KeyPreview.Remove(Player->KeyListener);
-  Player->Form->PadButton.Remove(Player->PadListener);
+  TitleBarFree();
+  attached.reset();
   PadFocusFree();
   RollbackFree();
-  Player->Form->MouseWheel.Remove(Player->WheelListener);
-  Application.WindowHidden.Remove(Player->HiddenListener);
-  if (Script != nullptr) Script->RemoveLineListener(Player->LineListener);
-  MuteSound(false);
-  SetVolumes(VolumeSteps, VolumeSteps);
+  CopyLinesFree();
+  BacklogFree();
+  VolumeFree();
   Player.reset();
-}
-
-TBacklogView Backlog() {
-  TBacklogView view;
-  if (Player == nullptr) return view;
-  view.Count = Player->Lines.Count();
-  view.Open = Player->Showing == TOverlay::Backlog;
-  if (!view.Open) return view;
-  view.First = Player->Lines.First() + 1;
-  view.Lines = Player->Lines.Page();
-  return view;
 }
 
 bool Muted() { return SoundMuted(); }

@@ -11,11 +11,13 @@
 // (the form's keys, pad buttons, wheel and closing, the window's hiding, the story's line
 // output), acts on the game only as the player would, through the input router, and pauses the
 // frame loop by its count.
-// Its files: Bindings (the keys and pad buttons), Overlay (backlog and key list), Backlog (the
-// lines kept), Presses, PadFocus (the pad's choice of an idea button), TitleBar (with the
-// remembered settings), Notice (the title's words in the play area), Screenshot, SaveMenu and
-// SaveView (the quick slot and the save/load view), ContinueOffer, Rollback, PlayModes (skip and
-// auto), SaveFiles, Settings and ReadMarks (the disk);
+// Each concern keeps its own state and header: Bindings (the keys and pad buttons), Overlay
+// (backlog and key list), Backlog (the lines kept), Presses, PadFocus (the pad's choice of an idea
+// button), TitleBar (what the title says), Notice (the title's words in the play area), CopyLines
+// (the clipboard), Volume (mute and the volumes), WindowSettings (fullscreen), RememberedSettings,
+// Screenshot, PlayerSave (a save assembled and put back), SaveMenu and SaveView (the quick slot
+// and the save/load view), Autosave, ContinueOffer, Rollback, PlayModes (skip and auto), and on
+// the disk SaveFiles, Settings and ReadMarks (with the marks of the run);
 // Player.cpp attaches it all.
 #pragma once
 #include <string>

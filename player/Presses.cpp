@@ -6,6 +6,7 @@
 
 #include "paint/UnitPaint.h"
 #include "player/PlayerState.h"
+#include "player/Presses.h"
 
 using namespace Platform;
 

@@ -1,13 +1,15 @@
-// ReadMarks -- the read marks' file.
+// ReadMarks -- the read marks' file, and the marks of this run.
 #include "player/ReadMarks.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <sstream>
 #include <vector>
 
 #include "game/UnitScript.h"
 #include "platform/Files.h"
+#include "player/PlayerState.h"
 #include "player/SaveFiles.h"
 
 namespace {
@@ -83,4 +85,49 @@ bool WriteReadMarks(const TReadMarks& marks) {
   if (why.empty()) return true;
   std::fprintf(stderr, "farrowmere: the read marks were not written: %s\n", why.c_str());
   return false;
+}
+
+namespace {
+
+// The marks are written after this many new ones (and on save, close and quit).
+constexpr int kWriteEvery = 25;
+
+struct TRunMarks {
+  TReadMarks Read;        // the lines seen, in this run and before
+  int Unwritten = 0;      // marks made since the file was last written
+  bool KeepMarks = true;  // false: the file was refused and stays as it is
+  Platform::TSubscription Closing;
+};
+
+std::unique_ptr<TRunMarks> run;
+
+}  // namespace
+
+void ReadMarksSetup() {
+  ReadMarksFree();
+  run = std::make_unique<TRunMarks>();
+  run->KeepMarks = ReadReadMarks(run->Read);
+  run->Closing = Player->Form->Closing.Subscribe([] {
+    RememberReadMarks();
+    return false;
+  });
+}
+
+void ReadMarksFree() {
+  RememberReadMarks();
+  run.reset();
+}
+
+bool MarkLineRead(const std::string& line) {
+  if (run == nullptr || Script == nullptr) return false;
+  // The line output took the line just read: its place is one before the engine's.
+  const bool added = run->Read.insert(LineMark(Script->Position - 1, line)).second;
+  if (added && ++run->Unwritten >= kWriteEvery) RememberReadMarks();
+  return added;
+}
+
+void RememberReadMarks() {
+  if (run == nullptr || run->Unwritten == 0 || !run->KeepMarks) return;
+  WriteReadMarks(run->Read);
+  run->Unwritten = 0;  // a failure is said once, and tried again after more lines
 }

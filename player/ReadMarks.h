@@ -25,3 +25,12 @@ bool WriteReadMarks(const TReadMarks& marks);
 // The text of the file, and back (false with why when it is not understood).
 std::string ReadMarksText(const TReadMarks& marks);
 bool ParseReadMarks(const std::string& text, TReadMarks& marks, std::string& why);
+
+// The marks of this run: read when the player's layer is set up, written after every few new
+// ones, with each save, on closing and when the layer goes.
+void ReadMarksSetup();
+void ReadMarksFree();
+// Marks the line the story has just shown; true when it had not been read before.
+bool MarkLineRead(const std::string& line);
+// Writes the marks when any are new.
+void RememberReadMarks();

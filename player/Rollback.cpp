@@ -10,7 +10,11 @@
 #include "game/SaveText.h"
 #include "game/UnitMain.h"
 #include "paint/QuilTimer.h"
+#include "platform/Input.h"
+#include "player/Backlog.h"
+#include "player/ContinueOffer.h"
 #include "player/PlayerState.h"
+#include "player/TitleBar.h"
 
 using namespace Platform;
 
@@ -25,7 +29,7 @@ struct TRollback {
   std::string Last;             // the fingerprint of the newest step
   std::unique_ptr<TPaintBox> Hint;
   bool Watching = false;  // WatchGameOver is an entry of the frame loop
-  int MouseListener = 0, KeyListener = 0;
+  TSubscription Presses, Keys;
 };
 
 std::unique_ptr<TRollback> ring;
@@ -107,7 +111,7 @@ void DrawHint() {
 
 // Once a frame: the line shows while the game-over screen does and a step can be taken back.
 void WatchGameOver() {
-  if (ring == nullptr || Player == nullptr) return;
+  if (ring == nullptr) return;
   const bool show = HP <= 0 && !ring->Steps.empty();
   if (show) DrawHint();
   ring->Hint->Visible = show;
@@ -129,15 +133,13 @@ void RollbackSetup() {
   ring->Hint->Height = kHintHeight;
   ring->Hint->Visible = false;
   ring->Hint->OnMouseDown = [](TPaintBox&, TMouseButton, unsigned, int, int) { StepBack(); };
-  ring->MouseListener = Player->Form->MousePress.Add(OnMousePress);
-  ring->KeyListener = Player->Form->KeyPreview.Add(OnFocusedKey);
+  ring->Presses = Player->Form->MousePress.Subscribe(OnMousePress);
+  ring->Keys = Player->Form->KeyPreview.Subscribe(OnFocusedKey);
 }
 
 void RollbackFree() {
   if (ring == nullptr) return;
   TQuilTimer::Remove(WatchGameOver);
-  Player->Form->MousePress.Remove(ring->MouseListener);
-  Player->Form->KeyPreview.Remove(ring->KeyListener);
   ring.reset();
 }
 

@@ -7,13 +7,11 @@
 #include "game/SaveText.h"
 #include "game/UnitScript.h"
 #include "platform/Files.h"
-#include "player/PlayerState.h"
 
 namespace {
 
 bool persist = true;
 std::map<std::string, std::string> memorySlots;  // --no-persist: slot file path -> text
-bool lastLoadChanged = false;                    // the last load found the story changed since the save
 
 std::string SlotLabel(const std::string& slot) {
   if (slot == "quick") return "クイック";
@@ -57,7 +55,15 @@ TSaveRead ReadLimited(const std::string& path, std::string& bytes) {
   return read;
 }
 
-// Reads and checks a slot without changing the game.
+}  // namespace
+
+void SetPersistence(bool on) {
+  persist = on;
+  memorySlots.clear();
+}
+
+bool Persisting() { return persist; }
+
 TSaveRead ReadSlot(const std::string& slot, TSaveGame& save) {
   TSaveRead read;
   if (!IsSlotName(slot) || (persist && SavesFolder().empty())) {
@@ -86,15 +92,6 @@ TSaveRead ReadSlot(const std::string& slot, TSaveGame& save) {
   }
   return read;
 }
-
-}  // namespace
-
-void SetPersistence(bool on) {
-  persist = on;
-  memorySlots.clear();
-}
-
-bool Persisting() { return persist; }
 
 std::string SavesFolder() {
   const std::string data = Platform::DataHome();
@@ -128,12 +125,8 @@ std::string ReadSmallFile(const std::string& path, std::uintmax_t maxBytes, std:
   return "";
 }
 
-std::string SaveGameTo(const std::string& slot) {
+std::string WriteSlot(const std::string& slot, const TSaveGame& save) {
   if (!IsSlotName(slot)) return WriteFailure(slot);
-  TSaveGame save = CaptureGame();
-  CaptureBacklog(save);
-  AddThumbnail(save);
-  RememberReadMarks();  // a save keeps what was read up to it
   const std::string text = WriteSaveText(save);
   if (!persist) {
     memorySlots[SlotFile(slot)] = text;
@@ -146,24 +139,14 @@ std::string SaveGameTo(const std::string& slot) {
   return WriteFailure(slot);
 }
 
-std::string LoadGameFrom(const std::string& slot) {
-  TSaveGame save;
-  TSaveRead read = ReadSlot(slot, save);
-  if (read.Problem == TSaveProblem::None && !RestoreGame(save)) read.Problem = TSaveProblem::Unfit;
-  if (read.Problem != TSaveProblem::None) {
-    // A player started from a terminal, and a bug report, get the whole reason.
-    if (read.Problem != TSaveProblem::Missing) {
-      std::fprintf(stderr, "farrowmere: save %s (%s) not loaded: %s%s\n", slot.c_str(), SlotFile(slot).c_str(),
-                   read.Line > 0 ? ("line " + std::to_string(read.Line) + ": ").c_str() : "", read.Why.c_str());
-    }
-    return SaveRefusalText(SlotLabel(slot), read);
+std::string LoadRefusal(const std::string& slot, const TSaveRead& read) {
+  // A player started from a terminal, and a bug report, get the whole reason.
+  if (read.Problem != TSaveProblem::Missing) {
+    std::fprintf(stderr, "farrowmere: save %s (%s) not loaded: %s%s\n", slot.c_str(), SlotFile(slot).c_str(),
+                 read.Line > 0 ? ("line " + std::to_string(read.Line) + ": ").c_str() : "", read.Why.c_str());
   }
-  lastLoadChanged = StoryChangedSince(save);
-  RestoreBacklog(save);
-  return "";
+  return SaveRefusalText(SlotLabel(slot), read);
 }
-
-std::string LoadedWords(const std::string& done) { return lastLoadChanged ? done + "（物語が変わっています）" : done; }
 
 bool SlotLoadable(const std::string& slot) {
   TSaveGame save;
@@ -180,31 +163,4 @@ TSlotSummary PeekSlot(const std::string& slot) {
     if (!summary.Empty) summary.Refusal = SaveRefusalText(SlotLabel(slot), read);
   }
   return summary;
-}
-
-void MakeThumbnail(const Platform::TBitmap& picture, TSaveGame& save) {
-  const int w = picture.Width(), h = picture.Height();
-  save.Thumbnail.clear();
-  save.ThumbnailWidth = save.ThumbnailHeight = 0;
-  if (w < ThumbnailSide || h < ThumbnailSide) return;
-  // Each thumbnail pixel is the mean of its block of the picture.
-  std::string pixels;
-  for (int ty = 0; ty < ThumbnailSide; ++ty) {
-    const int y0 = ty * h / ThumbnailSide, y1 = (ty + 1) * h / ThumbnailSide;
-    for (int tx = 0; tx < ThumbnailSide; ++tx) {
-      const int x0 = tx * w / ThumbnailSide, x1 = (tx + 1) * w / ThumbnailSide;
-      unsigned sum[3] = {0, 0, 0};
-      for (int y = y0; y < y1; ++y) {
-        const uint8_t* row = picture.ScanLine(y);
-        for (int x = x0; x < x1; ++x) {
-          for (int c = 0; c < 3; ++c) sum[c] += row[3 * x + c];
-        }
-      }
-      const unsigned n = static_cast<unsigned>((y1 - y0) * (x1 - x0));
-      // Rows are blue, green, red; the save holds red, green, blue.
-      for (int c = 2; c >= 0; --c) pixels += static_cast<char>(sum[c] / n);
-    }
-  }
-  save.Thumbnail = std::move(pixels);
-  save.ThumbnailWidth = save.ThumbnailHeight = ThumbnailSide;
 }

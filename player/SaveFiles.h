@@ -1,4 +1,5 @@
-// SaveFiles -- saved games on disk. Each story keeps its own folder,
+// SaveFiles -- saved games on disk: a finished save into a slot's file and back; whoever asks
+// for a save assembles it (PlayerSave). Each story keeps its own folder,
 // $XDG_DATA_HOME/farrowmere/saves/STORY/ (else ~/.local/share/farrowmere/saves/STORY/), so a
 // story played with --data never sees another's saves. Slots are "1" .. "12", "quick" (F5,
 // F9) and "auto" (closing the window). Every write goes to a temporary file in the same folder,
@@ -9,7 +10,7 @@
 #include <string>
 
 #include "game/GameSave.h"
-#include "platform/Graphics.h"
+#include "game/SaveText.h"
 
 inline constexpr int SaveSlotCount = 12;
 
@@ -32,18 +33,15 @@ int RemoveStaleTemporaries();
 // (English) when it is no plain file, larger than maxBytes, or cannot be read.
 std::string ReadSmallFile(const std::string& path, std::uintmax_t maxBytes, std::string& text);
 
-// Saves the game as it stands into a slot, with the backlog and a small picture of the play
-// area while the player layer is set up; "" when done, else the one line (CP932) that says
-// why not. The game goes on either way.
-std::string SaveGameTo(const std::string& slot);
-// Loads a slot into the running game; "" when done, else the one line (CP932) of the
-// refusal, and nothing has changed; a refusal is also one line on standard error with the
-// file, the line and the reason. The backlog comes back with it. A save of a story edited
-// since goes on at its line, found again in its passage.
-std::string LoadGameFrom(const std::string& slot);
-// What the title says after a load: done, and that the story changed when the last load
-// found it so (CP932).
-std::string LoadedWords(const std::string& done);
+// Writes a finished save into a slot (in memory under --no-persist); "" when done, else the one
+// line (CP932) that says why not, with the whole reason on standard error.
+std::string WriteSlot(const std::string& slot, const TSaveGame& save);
+// Reads and checks a slot without changing the game: a save of another story, or of a place
+// the story no longer has, is refused.
+TSaveRead ReadSlot(const std::string& slot, TSaveGame& save);
+// The one line (CP932) that says why a slot was not loaded; but for an empty slot, also one
+// line on standard error with the file, the line and the reason.
+std::string LoadRefusal(const std::string& slot, const TSaveRead& read);
 // Whether the slot holds a save of this story that the game would load.
 bool SlotLoadable(const std::string& slot);
 
@@ -55,7 +53,3 @@ struct TSlotSummary {
   TSaveGame Save;       // as read, when it would load: date, story lines, thumbnail
 };
 TSlotSummary PeekSlot(const std::string& slot);
-
-inline constexpr int ThumbnailSide = 50;
-// Puts a ThumbnailSide-pixel square picture of the bitmap (the play area, 400 x 400) into the save.
-void MakeThumbnail(const Platform::TBitmap& picture, TSaveGame& save);

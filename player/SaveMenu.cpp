@@ -5,10 +5,14 @@
 #include <memory>
 
 #include "platform/WindowPaint.h"
+#include "player/Notice.h"
+#include "player/PadFocus.h"
+#include "player/PlayerSave.h"
 #include "player/PlayerState.h"
 #include "player/Rollback.h"
 #include "player/SaveFiles.h"
 #include "player/SaveView.h"
+#include "player/TitleBar.h"
 
 using namespace Platform;
 
@@ -117,7 +121,7 @@ void SaveMenuFree() {
 }
 
 void AddThumbnail(TSaveGame& save) {
-  if (menu == nullptr || Player == nullptr) return;
+  if (menu == nullptr) return;
   if (!menu->Open) Freeze();
   MakeThumbnail(menu->Frozen, save);
 }
@@ -140,7 +144,7 @@ void OpenSaveMenu(bool saving) {
   menu->Model.Slots = PeekViewSlots();
   menu->Model.Selected = FirstChoice(menu->Model.Slots, saving);
   menu->Model.Asking = -1;
-  menu->Model.Pad = Player->PadUsedLast;
+  menu->Model.Pad = PadUsedLast();
   TPaintBox& box = *menu->View;
   box.Left = Player->PlayArea->Left;
   box.Top = Player->PlayArea->Top;

@@ -1,4 +1,4 @@
-// SaveView -- drawing and hit-testing the save/load view.
+// SaveView -- drawing and hit-testing the save/load view, and the saves' small pictures.
 #include "player/SaveView.h"
 
 #include <algorithm>
@@ -165,4 +165,31 @@ int MoveSaveViewSelection(int selected, int dx, int dy) {
   int column = 0, row = 0;
   CellPlace(std::clamp(selected, 0, kCells - 1), column, row);
   return CellAt(std::clamp(column + dx, 0, kColumns - 1), std::clamp(row + dy, 0, kRows - 1));
+}
+
+void MakeThumbnail(const TBitmap& picture, TSaveGame& save) {
+  const int w = picture.Width(), h = picture.Height();
+  save.Thumbnail.clear();
+  save.ThumbnailWidth = save.ThumbnailHeight = 0;
+  if (w < ThumbnailSide || h < ThumbnailSide) return;
+  // Each thumbnail pixel is the mean of its block of the picture.
+  std::string pixels;
+  for (int ty = 0; ty < ThumbnailSide; ++ty) {
+    const int y0 = ty * h / ThumbnailSide, y1 = (ty + 1) * h / ThumbnailSide;
+    for (int tx = 0; tx < ThumbnailSide; ++tx) {
+      const int x0 = tx * w / ThumbnailSide, x1 = (tx + 1) * w / ThumbnailSide;
+      unsigned sum[3] = {0, 0, 0};
+      for (int y = y0; y < y1; ++y) {
+        const uint8_t* row = picture.ScanLine(y);
+        for (int x = x0; x < x1; ++x) {
+          for (int c = 0; c < 3; ++c) sum[c] += row[3 * x + c];
+        }
+      }
+      const unsigned n = static_cast<unsigned>((y1 - y0) * (x1 - x0));
+      // Rows are blue, green, red; the save holds red, green, blue.
+      for (int c = 2; c >= 0; --c) pixels += static_cast<char>(sum[c] / n);
+    }
+  }
+  save.Thumbnail = std::move(pixels);
+  save.ThumbnailWidth = save.ThumbnailHeight = ThumbnailSide;
 }

@@ -40,3 +40,7 @@ int SaveViewSlotAt(int x, int y);
 // The selection after an arrow key: dx, dy of -1, 0 or 1 (two columns: the quick save and the
 // autosave on the top row, then slots 1 .. 6 and 7 .. 12 below); never off the grid.
 int MoveSaveViewSelection(int selected, int dx, int dy);
+
+inline constexpr int ThumbnailSide = 50;
+// Puts a ThumbnailSide-pixel square picture of the bitmap (the play area, 400 x 400) into the save.
+void MakeThumbnail(const Platform::TBitmap& picture, TSaveGame& save);

@@ -10,6 +10,9 @@
 #include "platform/TextCodec.h"
 #include "player/Notice.h"
 #include "player/Player.h"
+#include "player/PlayerState.h"
+#include "player/Screenshot.h"
+#include "player/TitleBar.h"
 
 std::string ScreenshotFolder() { return Platform::JoinPath(Platform::PicturesFolder(), "Farrowmere"); }
 
@@ -35,4 +38,13 @@ std::string SaveScreenshot(Platform::TForm& form) {
     std::fprintf(stderr, "farrowmere: the screenshot was not saved: %s\n", Platform::Cp932ToUtf8(error.what()).c_str());
     return "";
   }
+}
+
+void TakeScreenshot() {
+  std::string path = SaveScreenshot(*Player->Form);
+  std::string cp932;
+  size_t bad = 0;
+  if (!Platform::Utf8ToCp932(path, cp932, bad)) cp932 = "(" + std::to_string(path.size()) + " bytes)";
+  // A player started from the menu never sees standard error: the title says it either way.
+  TellInTitle(path.empty() ? "スクリーンショットを保存できませんでした" : "保存しました: " + cp932);
 }

@@ -239,11 +239,23 @@ void TQuilScript::StepLine(std::string& result) {
   if (result == ResultSuccess) lineListeners_.Notify(line);
 }
 
-int TQuilScript::AddLineListener(const std::function<void(const std::string& line)>& listener) {
-  return lineListeners_.Add([listener](const std::string& line) {
+namespace {
+
+std::function<bool(const std::string&)> HearingEveryLine(const std::function<void(const std::string& line)>& listener) {
+  return [listener](const std::string& line) {
     listener(line);
     return false;  // every listener hears every line
-  });
+  };
+}
+
+}  // namespace
+
+int TQuilScript::AddLineListener(const std::function<void(const std::string& line)>& listener) {
+  return lineListeners_.Add(HearingEveryLine(listener));
+}
+
+Platform::TSubscription TQuilScript::SubscribeLines(const std::function<void(const std::string& line)>& listener) {
+  return lineListeners_.Subscribe(HearingEveryLine(listener));
 }
 
 void TQuilScript::RemoveLineListener(int id) { lineListeners_.Remove(id); }

@@ -70,6 +70,8 @@ class TQuilScript {
   // ResultSuccess) once it has; a line it refused never reaches them. The answer removes one.
   int AddLineListener(const std::function<void(const std::string& line)>& listener);
   void RemoveLineListener(int id);
+  // The same, removed when the answer goes.
+  [[nodiscard]] Platform::TSubscription SubscribeLines(const std::function<void(const std::string& line)>& listener);
   // Paragraph mode: lines are handed over together, up to PageSize at a time.
   void SetParagraphOutput(TScriptParagraphProc paragraphProc);
   void SetPageSize(int n);

@@ -24,6 +24,7 @@
 #include "game/UnitMain.h"
 #include "game/UnitScript.h"
 #include "platform/Files.h"
+#include "player/PlayerSave.h"
 #include "player/ReadMarks.h"
 #include "player/SaveFiles.h"
 #include "player/Settings.h"

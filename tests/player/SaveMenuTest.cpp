@@ -17,9 +17,11 @@
 #include "platform/Files.h"
 #include "platform/Gamepad.h"
 #include "player/Player.h"
+#include "player/PlayerSave.h"
 #include "player/Rollback.h"
 #include "player/SaveFiles.h"
 #include "player/SaveMenu.h"
+#include "player/SaveView.h"
 #include "tests/TestSupport.h"
 #include "tests/app/GameFolder.h"
 

@@ -21,6 +21,7 @@
 #include "game/UnitMain.h"
 #include "paint/UnitPaint.h"
 #include "platform/Files.h"
+#include "player/PlayerSave.h"
 #include "player/SaveFiles.h"
 #include "tests/TestSupport.h"
 

@@ -284,15 +284,19 @@ TEST_F(ScriptTest, LineListenersHearInOrderOnlyTheLinesTheOutputTook) {
   Load({"1", "2", "3"});
   LineMode();
   std::vector<std::string> heard;
-  const int first = script->AddLineListener([&heard](const std::string& line) { heard.push_back("first " + line); });
+  Platform::TSubscription first =
+      script->SubscribeLines([&heard](const std::string& line) { heard.push_back("first " + line); });
   script->AddLineListener([&heard](const std::string& line) { heard.push_back("second " + line); });
   Step();
   LineAnswer = "【不成功】";  // the output is full: line 2 never reaches the screen
   Step();
   LineAnswer = "【成功】";
-  script->RemoveLineListener(first);
+  first.Reset();
   Step();
   EXPECT_EQ(heard, (std::vector<std::string>{"first 1", "second 1", "second 3"}));
+  // A subscription may outlive its story (a story reloaded): it then has nothing to remove.
+  first = script->SubscribeLines([](const std::string&) {});
+  script.reset();
 }
 
 TEST_F(ScriptTest, ARefusedPageKeepsThePageFullUntilThePageProcedureAccepts) {
