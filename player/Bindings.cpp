@@ -9,9 +9,9 @@
 
 #include "author/LiveStory.h"
 #include "platform/KeyNames.h"
-#include "platform/TextCodec.h"
 #include "player/Backlog.h"
 #include "player/Bindings.h"
+#include "player/BindingsTable.h"
 #include "player/ContinueOffer.h"
 #include "player/CopyLines.h"
 #include "player/Overlay.h"
@@ -29,35 +29,6 @@
 using namespace Platform;
 
 namespace {
-
-constexpr unsigned kAnyModifiers = ~0U;  // the key held with any modifiers, or none
-
-enum class TWhen {
-  Always,         // whatever shows (over the key list: see OnKey)
-  Playing,        // no overlay (the save/load view is one)
-  PlayingFreely,  // no overlay and no idea button holds the focus (it takes Space and Enter)
-  Backlog,        // the backlog shows
-  SaveView,       // the save/load view shows
-  Offer,          // no overlay, and the title offers to continue the autosave
-  Authoring,      // a plain story source is played (--story)
-  Window,         // the window's own (fullscreen): listed, never dispatched here
-};
-
-struct TBinding {
-  TKeyChord Keys[5] = {};  // named by platform/KeyNames; a Key of 0 ends them
-  TWhen When = TWhen::Playing;
-  bool Repeats = false;  // a held key acts again at the keyboard's rate
-  // A key of skip and auto mode: it leaves them to its actions. Any other key, click or pad
-  // button stops them and does nothing else (OnKey).
-  bool Steers = false;
-  void (*Action)(TInputRouter& input, uint32_t key) = nullptr;  // the key pressed comes along
-  // Called when the key is let go (whatever shows then): a held key's end, listed "(held)".
-  void (*Released)(TInputRouter& input, uint32_t key) = nullptr;
-  bool WithRowAbove = false;      // its keys listed with the row above's help
-  const char* Also = nullptr;     // listed after the keys: what does the same without a key
-  const char* English = nullptr;  // the help; nullptr: not listed
-  const char* Japanese = nullptr;
-};
 
 // The d-pad where the arrow keys choose: as its arrow.
 uint32_t Arrow(uint32_t key) {
@@ -112,6 +83,8 @@ void Fullscreen(TInputRouter&, uint32_t) { ToggleFullscreen(); }
 
 // In this order: the first row that applies takes the key. Listed in the key list's order: a
 // row with help, and with it the keys of the rows below it marked WithRowAbove.
+}  // namespace
+
 // clang-format off
 const TBinding Bindings[] = {
     {.Keys = {{VK_SPACE}, {VK_RETURN}}, .When = TWhen::PlayingFreely, .Action = Advance, .English = "advance the story (as a click on the picture)", .Japanese = "話を進める（画面を押すのと同じ）"},
@@ -163,6 +136,9 @@ const TBinding Bindings[] = {
     {.Keys = {{VK_UP}, {VK_DOWN}, {VK_GAMEPAD_DPAD_UP}, {VK_GAMEPAD_DPAD_DOWN}}, .When = TWhen::SaveView, .Repeats = true, .Action = SavesMove},
 };
 // clang-format on
+const std::span<const TBinding> BindingRows{Bindings};
+
+namespace {
 
 bool Applies(TWhen when, TInputRouter& input) {
   switch (when) {
@@ -194,52 +170,6 @@ bool Matches(const TBinding& binding, uint32_t key, unsigned modifiers) {
 }
 
 bool IsModifier(uint32_t key) { return key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU; }
-
-// The keys of a listed row as the key list names them: its own and those of the rows with it,
-// "(held)" after a key that acts until let go, then what does the same without a key. Names that
-// differ only after their last '+' or blank are written once with the rest ("Shift+F7/F8").
-std::string KeysOf(const TBinding* row) {
-  std::vector<std::string> names;
-  for (const TBinding* with = row; with == row || (with != std::end(Bindings) && with->WithRowAbove); ++with) {
-    for (const TKeyChord& chord : with->Keys) {
-      if (chord.Key == 0) break;
-      const std::string name = ChordName({chord.Key, chord.Modifiers == kAnyModifiers ? 0 : chord.Modifiers});
-      names.push_back(with->Released != nullptr ? name + " (held)" : name);
-    }
-  }
-  if (row->Also != nullptr) names.emplace_back(row->Also);
-  std::string text, shared;
-  for (const std::string& name : names) {
-    const size_t cut = name.find_last_of("+ ") + 1;  // 0 without either
-    const bool same = cut > 0 && name.compare(0, cut, shared) == 0;
-    text += same ? "/" + name.substr(cut) : (text.empty() ? "" : ", ") + name;
-    if (!same) shared = name.substr(0, cut);
-  }
-  return text;
-}
-
-// The listed rows of a group: the player's keys, the pad's buttons, an author's keys.
-std::vector<TKeyHelp> ListOf(TKeyGroup group) {
-  std::vector<TKeyHelp> list;
-  for (const TBinding& binding : Bindings) {
-    TKeyGroup of = binding.When == TWhen::Authoring   ? TKeyGroup::Authoring
-                   : IsPadButton(binding.Keys[0].Key) ? TKeyGroup::Pad
-                                                      : TKeyGroup::Keys;
-    if (binding.English != nullptr && of == group)
-      list.push_back(TKeyHelp{KeysOf(&binding), binding.English, binding.Japanese});
-  }
-  return list;
-}
-
-// "  KEYS  what" a line, UTF-8 (the names are ASCII), the help in a column after the longest.
-std::string Lines(const std::vector<TKeyHelp>& list) {
-  size_t width = 0;
-  for (const TKeyHelp& key : list) width = std::max(width, key.Keys.size());
-  std::string text;
-  for (const TKeyHelp& key : list)
-    text += "  " + key.Keys + std::string(width + 2 - key.Keys.size(), ' ') + key.English + "\n";
-  return text;
-}
 
 // How far a notch of the wheel scrolls the backlog.
 constexpr int kWheelLines = 3;
@@ -298,9 +228,3 @@ bool OnWheel(TInputRouter&, int notches, unsigned, int, int) {
 bool OnPad(TInputRouter& input, const TPadEvent& pad) {
   return OnKey(input, TKeyEvent{pad.Down ? WM_KEYDOWN : WM_KEYUP, pad.VirtualKey, 0, pad.Repeat});
 }
-
-std::vector<TKeyHelp> KeyList() { return ListOf(PadUsedLast() ? TKeyGroup::Pad : TKeyGroup::Keys); }
-
-std::vector<TKeyHelp> KeyListOf(TKeyGroup group) { return ListOf(group); }
-
-std::string KeyListText() { return Lines(ListOf(TKeyGroup::Keys)) + "\nA gamepad:\n" + Lines(ListOf(TKeyGroup::Pad)); }
