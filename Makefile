@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: play test bench build configure deps clean assets story cp932-table screenshots keys graph package package-check fuzz test-asan fresh-check format format-check tidy tidy-changed
+.PHONY: play test bench build configure deps clean web assets story cp932-table screenshots keys graph package package-check fuzz test-asan fresh-check format format-check tidy tidy-changed
 
 deps:
 	@scripts/install-deps
@@ -159,5 +159,52 @@ tidy: configure
 tidy-changed: configure
 	@scripts/tidy --cache --since .ci/tidy-pass -j $(JOBS) $(TIDY_ARGS)
 
+# The browser edition: a folder $(WEB)/web/ that any web server can serve (README, "The browser
+# edition"), built with Debian's emscripten from what Debian's archive holds, nothing else.
+WEB ?= build-web
+# emcc offline: Debian's prebuilt system libraries, frozen, so that nothing is built into or
+# fetched for its cache (a port such as SDL is refused, not downloaded). A node from outside
+# Debian does not look in /usr/share/nodejs, where Debian's emscripten finds acorn.
+WEB_ENV = EM_FROZEN_CACHE=1 NODE_PATH=/usr/share/nodejs
+# What the page is made of: the game's sources and build files, copied to $(WEB)/src.
+WEB_SOURCES = $(shell git ls-files -- '*.cpp' '*.h' ':!tests' ':!tools' ':!bench')
+WEB_CMAKE = $(shell git ls-files -- CMakeLists.txt '*/CMakeLists.txt' ':!tests' ':!tools' ':!bench' ':!dist')
+WEB_DATA = $(WEB)/data
+# Until the page's platform (platform/web) is written: the libraries above it, and no program.
+WEB_TARGETS = $(if $(wildcard platform/web),,--target platform_text script_text script cipher \
+  command_table media paint_base paint_requests game unit_paint story_check story_live player app_base \
+  unit_form app_harness)
+web: configure
+	@scripts/install-deps web
+	@env $(WEB_ENV) scripts/web-deps $(WEB)/deps
+	@cmake --build $(BUILD) -j $(JOBS) --target farrow-cp932-literals
+	@$(BUILD)/tools/farrow-cp932-literals $(WEB)/src $(WEB_SOURCES)
+	@for f in $(WEB_CMAKE); do install -C -D -m 644 $$f $(WEB)/src/$$f; done
+	@[ -f $(WEB)/tree/CMakeCache.txt ] || env $(WEB_ENV) emcmake cmake -S $(WEB)/src -B $(WEB)/tree \
+	  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DFARROW_WEB_DEPS=$(CURDIR)/$(WEB)/deps >/dev/null
+	@env $(WEB_ENV) cmake --build $(WEB)/tree -j $(JOBS) $(WEB_TARGETS)
+	@$(MAKE) --no-print-directory $(WEB)/web/farrowmere.data
+	@mkdir -p $(WEB)/web && cp web/* $(WEB)/web/
+	@if [ -f $(WEB)/tree/app/farrowmere.wasm ]; then cp $(WEB)/tree/app/farrowmere.js $(WEB)/tree/app/farrowmere.wasm $(WEB)/web/; fi
+	@echo "make web: $(WEB)/web/, $$(du -cb $(WEB)/web/* | tail -1 | cut -f1) bytes; serve it with: python3 -m http.server -d $(WEB)/web"
+
+# The page's faces: the IPA faces cut down to the characters used, renamed, with their licence.
+$(WEB_DATA)/fonts/LICENSE: story/story.txt $(WEB_SOURCES) scripts/web-fonts
+	@scripts/web-fonts $(WEB_DATA)/fonts
+
+# The tune as the page plays it: the MIDI file rendered once with Debian's GM soundfont, as Ogg
+# Vorbis beside it (dat/farrow.ogg).
+$(WEB_DATA)/farrow.ogg: dat/farrow.mid
+	@mkdir -p $(@D)
+	@fluidsynth -q -n -i -r 44100 -F $(@D)/farrow.wav /usr/share/sounds/sf2/FluidR3_GM.sf2 $< >/dev/null
+	@sox $(@D)/farrow.wav $@ && rm $(@D)/farrow.wav
+
+# The data package the page loads: dat/ with the tune, and the faces, at /dat and /fonts.
+$(WEB)/web/farrowmere.data: $(wildcard dat/*) $(WEB_DATA)/farrow.ogg $(WEB_DATA)/fonts/LICENSE
+	@mkdir -p $(WEB_DATA)/dat $(@D) && cp dat/* $(WEB_DATA)/farrow.ogg $(WEB_DATA)/dat/
+	@cd $(WEB_DATA) && env $(WEB_ENV) python3 /usr/share/emscripten/tools/file_packager.py $(CURDIR)/$@ \
+	  --preload dat fonts --js-output=$(CURDIR)/$(@D)/farrowmere-data.js >/dev/null 2>packager.log \
+	  || { cat packager.log >&2; exit 1; }
+
 clean:
-	rm -rf $(BUILD) build-fuzz $(ASAN_BUILD)
+	rm -rf $(BUILD) build-fuzz $(ASAN_BUILD) $(WEB)
