@@ -1,11 +1,9 @@
-// Application -- the message loop over posted messages and the display's events.
+// Application -- the message loop over posted messages and the display's events; the
+// system's display is opened and closed in ApplicationSdl.cpp (or a page's own).
 #include "platform/Application.h"
-
-#include <SDL.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "platform/Clock.h"
@@ -46,31 +44,6 @@ std::string BoxText(const std::string& utf8) {
 }
 
 }  // namespace
-
-bool TApplication::Initialize() {
-  if (display_) return true;
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    initError_ = std::string("no display: ") + SDL_GetError();
-    return false;
-  }
-  // SDL falls back to its off-screen driver when it finds no screen; that counts as none
-  // unless someone asked for it (tests ask for the dummy driver by SDL_VIDEODRIVER).
-  const char* driver = SDL_GetCurrentVideoDriver();
-  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
-  bool offScreen = driver == nullptr || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0;
-  if (offScreen && (asked == nullptr || *asked == '\0')) {
-    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
-    initError_ = "no display: nothing to open a window on (is DISPLAY set?)";
-    return false;
-  }
-  SDL_DisplayMode mode;
-  if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
-    Screen.Width = mode.w;
-    Screen.Height = mode.h;
-  }
-  display_ = true;
-  return true;
-}
 
 void TApplication::Run(TForm& mainForm) {
   mainForm_ = &mainForm;
@@ -156,7 +129,7 @@ void TApplication::HandleException(const std::exception& error) {
 void TApplication::ShowBox(const std::string& text) {
   if (!display_) return;
   // A quit request while the box shows closes as it would without the box.
-  if (!ShowMessageBox(Title, text, window_ != nullptr ? window_->Handle() : nullptr)) {
+  if (!ShowMessageBox(Title, text, window_)) {
     if (mainForm_ != nullptr) {
       mainForm_->Close();
     } else {
@@ -177,14 +150,6 @@ void TApplication::ShowWarnings() {
   for (const std::string& warning : PendingWarnings()) text += (text.empty() ? "" : "\n") + warning;
   PendingWarnings().clear();
   ShowBox(BoxText(text));
-}
-
-void TApplication::Finalize() {
-  delete window_;
-  window_ = nullptr;
-  posted_.clear();
-  if (display_) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
-  display_ = false;
 }
 
 }  // namespace Platform

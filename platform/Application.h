@@ -25,7 +25,7 @@ class TApplication {
   // Tests and the replay harness start a fresh run.
   void ResetTerminated() { terminated_ = false; }
 
-  // Opens the display (SDL video). False, with InitError() saying why, when there is none;
+  // Opens the display (SDL video; a page is one). False, with InitError() saying why, when none;
   // the program can still run headless. Fills Screen from the display.
   bool Initialize();
   const std::string& InitError() const { return initError_; }

@@ -1,38 +1,20 @@
-// Clock -- the steady system clock, or whatever clock a test installed.
+// Clock -- the system's steady clock (ClockPosix.cpp, or a page's), or whatever clock a test
+// installed.
 #include "platform/Clock.h"
-
-#include <ctime>
 
 namespace Platform {
 
 namespace {
 
-class TSteadyClock : public TClockSource {
- public:
-  // POSIX calls rather than <chrono>: its micro sign has no CP932 form, and every file here is
-  // compiled to CP932.
-  uint32_t Now() override {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return static_cast<uint32_t>(static_cast<uint64_t>(t.tv_sec) * 1000 + t.tv_nsec / 1000000);
-  }
-  void Idle(uint32_t ms) override {
-    timespec t{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000};
-    while (nanosleep(&t, &t) != 0) {
-    }
-  }
-};
-
-TSteadyClock steadyClock;
-TClockSource* current = &steadyClock;
+TClockSource* current = nullptr;  // a test's clock; none: the system's
 
 }  // namespace
 
-uint32_t timeGetTime() { return current->Now(); }
+uint32_t timeGetTime() { return Clock().Now(); }
 void timeBeginPeriod(uint32_t) {}
 void timeEndPeriod(uint32_t) {}
 
-void SetClock(TClockSource* clock) { current = clock != nullptr ? clock : &steadyClock; }
-TClockSource& Clock() { return *current; }
+void SetClock(TClockSource* clock) { current = clock; }
+TClockSource& Clock() { return current != nullptr ? *current : SteadyClock(); }
 
 }  // namespace Platform

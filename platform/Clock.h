@@ -43,5 +43,7 @@ class TVirtualClock : public TClockSource {
 // The caller keeps ownership and must restore the real clock before the object dies.
 void SetClock(TClockSource* clock);
 TClockSource& Clock();
+// The system's own steady clock, which Clock answers when no test installed one.
+TClockSource& SteadyClock();
 
 }  // namespace Platform

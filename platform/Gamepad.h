@@ -1,20 +1,17 @@
-// Gamepad -- game controllers as input for the form. SDL's GameController opens each pad as it
-// is plugged in, with SDL's own mapping database (and SDL_GAMECONTROLLERCONFIG, which Steam
-// sets), and closes it when it goes; what the pad's buttons do reaches the form's PadButton listeners.
+// Gamepad -- game controllers as input for the form. The system opens each pad as it is plugged
+// in (on the desktop SDL's GameController, with SDL's own mapping database and
+// SDL_GAMECONTROLLERCONFIG, which Steam sets; in a page the browser's Gamepad API) and closes it
+// when it goes; what the pad's buttons do reaches the form's PadButton listeners.
 //  - Buttons come by the virtual-key codes Windows gives a gamepad's (VK_GAMEPAD_A, ...).
 //  - The d-pad and the left stick are the same four directions; a direction held repeats, as
 //    a keyboard's key does, by the frame loop's clock (timeGetTime), without a thread.
-//  - A pad pulled out lets go of what it held (SDL releases it); one plugged in again plays on.
-// The window owns the pads and hands them the display's controller events.
+//  - A pad pulled out lets go of what it held; one plugged in again plays on.
+// The window owns the pads and hands them what the system reports of them.
 #pragma once
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
-
-struct _SDL_GameController;  // NOLINT(bugprone-reserved-identifier): SDL's name
-struct _SDL_Joystick;        // NOLINT(bugprone-reserved-identifier): SDL's name
-union SDL_Event;
 
 namespace Platform {
 
@@ -50,13 +47,20 @@ class TGamepads {
   TGamepads(const TGamepads&) = delete;
   TGamepads& operator=(const TGamepads&) = delete;
 
-  // Starts SDL's game controllers; the pads already plugged in then arrive as events. False,
-  // with SDL's reason, when there are none to be had: the game plays on without.
+  // Starts the system's game controllers; the pads already plugged in then arrive as added.
+  // False, with the system's reason, when there are none to be had: the game plays on without.
   bool Open(std::string& error);
   void Close();
 
-  // Takes a controller event (a pad added or removed, a button, an axis); false for any other.
-  bool Route(const SDL_Event& event);
+  // What the system reports of its pads, each by an id no other pad has while it is plugged in.
+  bool Has(int32_t id) const;
+  // A pad plugged in; device is the system's handle of it, closed when the pad goes.
+  void Added(int32_t id, void* device);
+  void Removed(int32_t id);
+  // A button (VK_GAMEPAD_...) of the pad went down or up.
+  void Button(int32_t id, uint32_t virtualKey, bool down);
+  // The left stick along one axis: -32768 (left, up) .. 32767 (right, down).
+  void Stick(int32_t id, bool vertical, int value);
   // Sends the repeat of the held direction when one is due; true when it did.
   bool Repeat();
   // Milliseconds until the next repeat is due (0: now), or UINT32_MAX when nothing repeats.
@@ -67,15 +71,13 @@ class TGamepads {
 
  private:
   struct TPad {
-    _SDL_GameController* Controller = nullptr;
+    void* Device = nullptr;
     int32_t Id = -1;
     uint32_t Buttons = 0;  // one bit per button held, the d-pad's included (Bit below)
     uint32_t Stick = 0;    // the directions the left stick holds, by the same bits
   };
   TPad* Find(int32_t id);
-  void Add(int deviceIndex);
-  void Remove(int32_t id);
-  void Axis(TPad& pad, int axis, int value);
+  static void CloseDevice(void* device);
   // Tells what changed between what the pad held before and holds now.
   void Changed(const TPad& pad, uint32_t before);
   void Send(const TPadEvent& event);
@@ -86,9 +88,9 @@ class TGamepads {
   uint32_t repeatDue_ = 0;
 };
 
-// A pad of SDL's own making (its virtual joystick, mapped as a game controller) plugged into
-// pads: where no pad is at hand (the replay harness, tests), its buttons are pressed and come
-// back as a real pad's do, as SDL's game-controller events through pads' Route.
+// A pad of the system's own making plugged into pads (on the desktop SDL's virtual joystick,
+// mapped as a game controller): where no pad is at hand (the replay harness, tests), its
+// buttons are pressed and come back as a real pad's do, through the system's events.
 class TVirtualPad {
  public:
   TVirtualPad() = default;
@@ -96,20 +98,20 @@ class TVirtualPad {
   TVirtualPad(const TVirtualPad&) = delete;
   TVirtualPad& operator=(const TVirtualPad&) = delete;
 
-  // Opens pads and plugs the pad in; false with SDL's reason.
+  // Opens pads and plugs the pad in; false with the system's reason.
   bool Plug(TGamepads& pads, std::string& error);
   void Unplug();
   bool Plugged() const { return pads_ != nullptr; }
-  // Holds the button (VK_GAMEPAD_...) down or lets it go; what SDL makes of it reaches pads
-  // before this returns.
+  // Holds the button (VK_GAMEPAD_...) down or lets it go; what the system makes of it reaches
+  // pads before this returns.
   void Set(uint32_t virtualKey, bool down);
 
  private:
-  // Lets SDL look at the pad and hands pads the game-controller events it made.
+  // Lets the system look at the pad and hands pads the events it made.
   void Deliver();
   TGamepads* pads_ = nullptr;
   int device_ = -1;
-  _SDL_Joystick* joystick_ = nullptr;
+  [[maybe_unused]] void* joystick_ = nullptr;  // the system's handle of the pad (a page needs none)
 };
 
 }  // namespace Platform

@@ -1,7 +1,7 @@
 // Graphics -- the drawing stand-in: 24-bit bitmaps with a canvas (fonts, text, pen lines,
 // rectangle fills), block copies, and pictures loaded from files.
 // Called by paint/QuilBmp (the game's bitmaps), by TPaintBox (its screen image) and by the
-// window's painter. Needs no display: fonts come from fontconfig and SDL_ttf directly.
+// window's painter. Needs no display: fonts come from fontconfig and SDL_ttf (a page: FreeType).
 #pragma once
 #include <cstdint>
 #include <string>
@@ -100,8 +100,8 @@ class TBitmap {
   int Stride() const { return stride_; }
   TCanvas& Canvas() { return canvas_; }
 
-  // A Windows bitmap file of any depth SDL reads, converted to 24 bits. Throws
-  // std::runtime_error (CP932 text) when the file is missing or not a bitmap; then unchanged.
+  // A Windows bitmap file of any depth SDL reads (a page: uncompressed), converted to 24 bits.
+  // Throws std::runtime_error (CP932 text) when the file is missing or not a bitmap; unchanged.
   void LoadFromFile(const std::string& fileName);
   void Assign(const TJPEGImage& jpeg);
 

@@ -1,6 +1,5 @@
-// GraphicsFiles -- pictures from files: Windows bitmaps through SDL, JPEG through libjpeg.
-#include <SDL.h>
-
+// GraphicsFiles -- pictures from files: JPEG through libjpeg, and what a Windows bitmap's
+// header may claim before the system's reader (BitmapFileSdl.cpp, or a page's) takes it.
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +9,7 @@
 
 #include "platform/DataFiles.h"
 #include "platform/Graphics.h"
+#include "platform/GraphicsInternal.h"
 
 // libjpeg's header needs FILE and size_t declared first.
 #include <jpeglib.h>
@@ -17,13 +17,6 @@
 namespace Platform {
 
 namespace {
-
-// Names the path that was really tried and why it failed.
-std::runtime_error CannotOpen(const std::string& path) {
-  std::string reason = UnreadableReason(path);
-  return std::runtime_error("ファイル " + PathText(path) + " を開けません（" +
-                            (reason.empty() ? "read error" : reason) + "）。");
-}
 
 struct TJpegErrors {
   jpeg_error_mgr Manager;
@@ -37,21 +30,15 @@ void OnJpegError(j_common_ptr info) {
   std::longjmp(errors->Jump, 1);
 }
 
-// A damaged header can claim 65,500 × 65,500 pixels from a few bytes; refuse such a picture
-// before decoding rather than allocate gigabytes for it. Far above anything the game shows.
-constexpr unsigned MaxPictureSide = 8192;
+}  // namespace
 
-// What is wrong with a Windows bitmap's header, before SDL allocates anything for it; empty
-// when nothing is. A header of a few bytes can claim a picture of millions of rows (its rows
-// stored upside down, a negative height, count by their number): each side is bounded, the
-// rows of an uncompressed picture must fit in the file, and a compression must be one its
-// depth can have. A file that ends before the fields read here is refused too: SDL would read
-// the missing ones as zeros and allocate for the size before it found out.
-std::string BmpHeaderProblem(SDL_RWops* rw) {
-  uint8_t header[34] = {};
-  const size_t got = SDL_RWread(rw, header, 1, sizeof header);
-  const Sint64 fileSize = SDL_RWsize(rw);
-  SDL_RWseek(rw, 0, RW_SEEK_SET);
+std::runtime_error CannotOpen(const std::string& path) {
+  std::string reason = UnreadableReason(path);
+  return std::runtime_error("ファイル " + PathText(path) + " を開けません（" +
+                            (reason.empty() ? "read error" : reason) + "）。");
+}
+
+std::string BmpHeaderProblem(const uint8_t (&header)[BmpHeaderBytes], size_t got, int64_t fileSize) {
   auto word = [&](int at, int bytes) {
     uint32_t v = 0;
     for (int i = bytes - 1; i >= 0; --i) v = v << 8 | header[at + i];
@@ -62,7 +49,7 @@ std::string BmpHeaderProblem(SDL_RWops* rw) {
   uint32_t bits = 0, compression = 0;
   if (got >= 26 && word(14, 4) == 12) {  // OS/2 core header
     width = word(18, 2), height = word(20, 2), bits = word(24, 2);
-  } else if (got == sizeof header) {
+  } else if (got == BmpHeaderBytes) {
     width = magnitude(word(18, 4)), height = magnitude(word(22, 4)), bits = word(28, 2), compression = word(30, 4);
   } else {
     return "the header ends after " + std::to_string(got) + " bytes";
@@ -86,6 +73,8 @@ std::string BmpHeaderProblem(SDL_RWops* rw) {
   }
   return "";
 }
+
+namespace {
 
 // Plain C control flow only: libjpeg reports errors by longjmp, so no C++ object may live here.
 bool DecodeJpeg(FILE* file, TJPEGImage& image, char* error) {
@@ -132,32 +121,6 @@ void TJPEGImage::LoadFromFile(const std::string& fileName) {
   std::fclose(file);
   if (!ok) throw std::runtime_error("JPEG イメージが無効です (" + PathText(path) + "): " + error);
   *this = std::move(decoded);
-}
-
-void TBitmap::LoadFromFile(const std::string& fileName) {
-  const std::string path = NativeFileName(fileName);
-  SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
-  if (rw == nullptr) throw CannotOpen(path);
-  const std::string problem = BmpHeaderProblem(rw);
-  if (!problem.empty()) {
-    SDL_RWclose(rw);
-    throw std::runtime_error("ビットマップ イメージが無効です (" + PathText(path) + "): " + problem);
-  }
-  SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
-  if (loaded == nullptr) throw std::runtime_error("ビットマップ イメージが無効です (" + PathText(path) + ")。");
-  // SDL's BGR24 is blue, green, red in memory: the byte order of a 24-bit DIB.
-  SDL_Surface* bgr = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_BGR24, 0);
-  SDL_FreeSurface(loaded);
-  if (bgr == nullptr) throw std::runtime_error("ビットマップ イメージが無効です (" + PathText(path) + ")。");
-  SetSize(0, 0);
-  SetSize(bgr->w, bgr->h);
-  SDL_LockSurface(bgr);
-  for (int y = 0; y < bgr->h; ++y) {
-    std::memcpy(ScanLine(y), static_cast<const uint8_t*>(bgr->pixels) + static_cast<size_t>(y) * bgr->pitch,
-                bgr->w * 3);
-  }
-  SDL_UnlockSurface(bgr);
-  SDL_FreeSurface(bgr);
 }
 
 }  // namespace Platform

@@ -1,5 +1,6 @@
 // Sound -- stand-ins for the system's WAV player and the outside MIDI library, on SDL_mixer.
 // Called by media/QuilWave and media/QuilMidi only (and CloseSound by the program's end).
+// A page plays them on Web Audio, the tune as a recording of it made at build time.
 // The audio device opens at the first sound; without one (or without a soundfont for MIDI)
 // everything stays silent and the program goes on.
 #pragma once

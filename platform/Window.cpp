@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "platform/Application.h"
+#include "platform/SdlInternal.h"
 #include "platform/TextCodec.h"
-#include "platform/WindowInternal.h"
 
 namespace Platform {
 
@@ -26,9 +26,11 @@ void DefaultIcon(TBitmap& icon) {
 
 }  // namespace
 
+TWindow::TWindow(TForm& form) : form_(form), router_(form), system_(std::make_unique<TSystem>()) {}
+
 TWindow::~TWindow() {
-  if (source_ != nullptr) SDL_FreeSurface(source_);
-  if (window_ != nullptr) SDL_DestroyWindow(window_);
+  if (system_->Source != nullptr) SDL_FreeSurface(system_->Source);
+  if (system_->Window != nullptr) SDL_DestroyWindow(system_->Window);
 }
 
 bool TWindow::Open(std::string& error) {
@@ -40,15 +42,16 @@ bool TWindow::Open(std::string& error) {
   if (driver != nullptr && std::strcmp(driver, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // High-DPI: where the system scales the display, the window's surface has real pixels and
   // the factor below is chosen in them, so the system does not enlarge the picture again.
-  window_ = SDL_CreateWindow(Cp932ToUtf8(form_.Caption).c_str(), form_.Left + TForm::FrameWidth,
-                             form_.Top + TForm::CaptionHeight, std::max(1, form_.ClientWidth()),
-                             std::max(1, form_.ClientHeight()), SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
-  if (window_ == nullptr) {
+  SDL_Window*& window = system_->Window;
+  window = SDL_CreateWindow(Cp932ToUtf8(form_.Caption).c_str(), form_.Left + TForm::FrameWidth,
+                            form_.Top + TForm::CaptionHeight, std::max(1, form_.ClientWidth()),
+                            std::max(1, form_.ClientHeight()), SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
+  if (window == nullptr) {
     error = SDL_GetError();
     return false;
   }
   // The factor that fits the usable part (without panels and docks) of the display it opened on.
-  int display = SDL_GetWindowDisplayIndex(window_);
+  int display = SDL_GetWindowDisplayIndex(window);
   SDL_Rect usable;
   int scale = 1;
   if (display >= 0 && SDL_GetDisplayUsableBounds(display, &usable) == 0) {
@@ -71,24 +74,24 @@ bool TWindow::Open(std::string& error) {
     icon = &fallback;
   }
   if (SDL_Surface* s = SurfaceOf(*icon)) {
-    SDL_SetWindowIcon(window_, s);
+    SDL_SetWindowIcon(window, s);
     SDL_FreeSurface(s);
   }
   return true;
 }
 
 void TWindow::Show() {
-  if (window_ == nullptr) return;
-  SDL_ShowWindow(window_);
+  if (system_->Window == nullptr) return;
+  SDL_ShowWindow(system_->Window);
   exposed_ = true;
   Present(true);
 }
 
 TViewport TWindow::Viewport() const {
   int pixelW = 0, pixelH = 0, pointW = 0, pointH = 0;
-  if (window_ != nullptr) {
-    SDL_GetWindowSizeInPixels(window_, &pixelW, &pixelH);
-    SDL_GetWindowSize(window_, &pointW, &pointH);
+  if (SDL_Window* window = system_->Window; window != nullptr) {
+    SDL_GetWindowSizeInPixels(window, &pixelW, &pixelH);
+    SDL_GetWindowSize(window, &pointW, &pointH);
   }
   TViewport view = FitViewport(pixelW, pixelH, form_.ClientWidth(), form_.ClientHeight(), fullscreen_ ? 0 : scale_);
   if (pixelW > 0 && pointW > 0) {
@@ -114,33 +117,35 @@ void WindowSizeFor(const TViewport& view, int clientWidth, int clientHeight, int
 void TWindow::SetWindowScale(int scale) {
   scale_ = std::max(1, scale);
   exposed_ = true;
-  if (window_ == nullptr || fullscreen_) return;
+  if (system_->Window == nullptr || fullscreen_) return;
   int w = 0, h = 0;
   WindowSizeFor(Viewport(), form_.ClientWidth(), form_.ClientHeight(), scale_, w, h);
-  SDL_SetWindowSize(window_, w, h);
-  PlaceWindow();
+  SDL_SetWindowSize(system_->Window, w, h);
+  system_->PlaceWindow(*this);
 }
 
-void TWindow::PlaceWindow() {
+void TWindow::TSystem::PlaceWindow(const TWindow& w) {
   // The enlarged window keeps the centre of the form's client area where the form put it.
-  int w = 0, h = 0;
-  SDL_GetWindowSize(window_, &w, &h);
-  int centreX = form_.Left + TForm::FrameWidth + form_.ClientWidth() / 2;
-  int centreY = form_.Top + TForm::CaptionHeight + form_.ClientHeight() / 2;
-  SDL_SetWindowPosition(window_, centreX - w / 2, centreY - h / 2);
+  int width = 0, height = 0;
+  SDL_GetWindowSize(Window, &width, &height);
+  const TForm& form = w.form_;
+  int centreX = form.Left + TForm::FrameWidth + form.ClientWidth() / 2;
+  int centreY = form.Top + TForm::CaptionHeight + form.ClientHeight() / 2;
+  SDL_SetWindowPosition(Window, centreX - width / 2, centreY - height / 2);
 }
 
 void TWindow::SetFullscreen(bool on) {
-  if (window_ == nullptr || on == fullscreen_) return;
-  if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
+  SDL_Window* window = system_->Window;
+  if (window == nullptr || on == fullscreen_) return;
+  if (SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
   fullscreen_ = on;
   exposed_ = true;
   if (on) return;
   // Back in a window: the form may have changed its size meanwhile.
   int w = 0, h = 0, want = 0, wantH = 0;
-  SDL_GetWindowSize(window_, &w, &h);
+  SDL_GetWindowSize(window, &w, &h);
   WindowSizeFor(Viewport(), form_.ClientWidth(), form_.ClientHeight(), scale_, want, wantH);
-  if (w != want || h != wantH) SDL_SetWindowSize(window_, want, wantH);
+  if (w != want || h != wantH) SDL_SetWindowSize(window, want, wantH);
 }
 
 }  // namespace Platform

@@ -1,5 +1,6 @@
-// Window -- the form on the screen: an SDL window that shows the form's controls and turns
-// the display's events (and the gamepads') into input for them.
+// Window -- the form on the screen: a window of the system's (an SDL window on the desktop, a
+// canvas in a page) that shows the form's controls and turns the display's events (and the
+// gamepads') into input for them.
 // Application creates the window of the main form and calls PumpEvents and Present from its
 // message loop; nothing else uses TWindow. It paints the form with PaintForm (WindowPaint.h).
 // The window shows the client area enlarged by a whole factor, pixel for pixel (chosen at
@@ -7,6 +8,7 @@
 // Pointer positions are mapped back, so the form only ever sees its own client coordinates.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,21 +18,17 @@
 #include "platform/Input.h"
 #include "platform/Viewport.h"
 
-struct SDL_Window;
-struct SDL_Surface;  // NOLINT(readability-identifier-naming): SDL's name
-union SDL_Event;
-
 namespace Platform {
 
 class TWindow {
  public:
-  explicit TWindow(TForm& form) : form_(form), router_(form) {}
+  explicit TWindow(TForm& form);
   ~TWindow();
   TWindow(const TWindow&) = delete;
   TWindow& operator=(const TWindow&) = delete;
 
-  // Creates the SDL window (hidden), centred on the form's place, at the largest whole factor
-  // that fits the display it opens on; false with error when SDL refuses.
+  // Creates the window (hidden), centred on the form's place, at the largest whole factor
+  // that fits the display it opens on; false with error when the system refuses.
   bool Open(std::string& error);
   void Show();
   // Handles every event the display has queued; true when there was at least one.
@@ -65,34 +63,30 @@ class TWindow {
   uint32_t UntilPadRepeat() const { return pads_.UntilRepeat(); }
 
   TInputRouter& Router() { return router_; }
-  // The SDL window, which boxes shown over the game belong to; nullptr before Open.
-  SDL_Window* Handle() const { return window_; }
   TForm& Form() { return form_; }
 
+  // The system's side of the window (the SDL window and its surfaces, or the page's canvas),
+  // which only the system's own files see.
+  struct TSystem;
+  TSystem& System() const { return *system_; }
+
  private:
-  void Route(const SDL_Event& event);
-  void Snapshot(std::vector<int64_t>& s) const;
+  // True when anything the picture depends on changed since the last call (or force);
+  // placed and titled then say whether the form kept its place and size, and its caption.
+  bool Changed(bool force, bool& placed, bool& titled);
   void SnapshotChildren(const TControl& parent, std::vector<int64_t>& s) const;
-  void PlaceWindow();
-  void DrawScaled(const TViewport& view, SDL_Surface* target);
-  void PresentFailed(const char* what);
   TForm& form_;
   TInputRouter router_;
   TGamepads pads_;
-  SDL_Window* window_ = nullptr;
+  std::unique_ptr<TSystem> system_;
   TBitmap frame_;
   // What the window last showed and what it would show now; both keep their storage.
   std::vector<int64_t> shown_, now_;
   const TPaintBox* base_ = nullptr;  // the paint box under everything, shown straight from what it shows
   std::vector<TRect> above_;         // the parts of frame_ painted over it
-  std::vector<uint32_t> row_;        // one scaled row, where the window cuts the picture
-  SDL_Surface* source_ = nullptr;    // frame_ seen by SDL, for windows not in a 32-bit format
   bool exposed_ = true;              // everything, the margin too, must be painted and sent
-  const SDL_Surface* shownSurface_ = nullptr;
-  int shownWidth_ = 0, shownHeight_ = 0;
   int scale_ = 1;
   bool fullscreen_ = false;
-  bool presentFailed_ = false;  // said once on standard error
 };
 
 }  // namespace Platform

@@ -1,5 +1,5 @@
-// WindowEvents -- the display's events turned into the form's input: keys with their
-// virtual-key code, pointer positions mapped onto the client area, gamepads (Gamepad.h).
+// WindowEvents -- SDL's events turned into the form's input: keys with their virtual-key code,
+// pointer positions, gamepads (Gamepad.h), the window shown, hidden and closed.
 #include "platform/Window.h"
 
 #include <SDL.h>
@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "platform/Application.h"
+#include "platform/SdlInternal.h"
 #include "platform/WindowInternal.h"
 
 namespace Platform {
@@ -106,6 +107,11 @@ bool SleepOnDisplay(uint32_t ms) {
 
 }  // namespace
 
+// SDL's own wait (SDL_WaitEventTimeout) wakes itself on X11 by sending an event to the window
+// over a second connection to the X server, which the server may carry out after the window was
+// destroyed on the first: Xlib then ends the program with a BadWindow error when SDL closes the
+// display. This wait sends nothing: it sleeps on the display connection's descriptor (poll), or
+// looks at the queue between short sleeps where it cannot.
 bool WaitForDisplayEvent(uint32_t timeoutMs) {
   // Without a connection to watch, or with a pad plugged in (its buttons are read by the pump,
   // not through the display), a look every few milliseconds: far below the frame loop's beat.
@@ -122,13 +128,13 @@ bool WaitForDisplayEvent(uint32_t timeoutMs) {
 }
 
 bool TWindow::PumpEvents() {
-  watchedWindow = window_ != nullptr ? SDL_GetWindowID(window_) : 0;
+  watchedWindow = system_->Window != nullptr ? SDL_GetWindowID(system_->Window) : 0;
   SDL_Event event;
   bool any = false;
   while (SDL_PollEvent(&event) != 0) {
     any = true;
     try {
-      Route(event);
+      system_->Route(*this, event);
     } catch (const std::exception& e) {
       Application.HandleException(e);
     }
@@ -141,54 +147,19 @@ bool TWindow::PumpEvents() {
   return any;
 }
 
-void TWindow::PointerDown(TMouseButton button, unsigned shift, int windowX, int windowY) {
-  int x = 0, y = 0;
-  WindowToClient(Viewport(), windowX, windowY, x, y);
-  router_.MouseDown(button, shift, x, y);
-}
-
-void TWindow::PointerUp(TMouseButton button, unsigned shift, int windowX, int windowY) {
-  int x = 0, y = 0;
-  WindowToClient(Viewport(), windowX, windowY, x, y);
-  router_.MouseUp(button, shift, x, y);
-}
-
-void TWindow::PointerMove(unsigned shift, int windowX, int windowY) {
-  int x = 0, y = 0;
-  WindowToClient(Viewport(), windowX, windowY, x, y);
-  router_.MouseMove(shift, x, y);
-}
-
-void TWindow::Key(bool down, uint32_t virtualKey, unsigned shift, bool repeat) {
-  // F11 or Alt+Enter switch fullscreen; their releases and auto-repeats go nowhere either.
-  if (virtualKey == VK_F11 || ((shift & ssAlt) != 0 && virtualKey == VK_RETURN)) {
-    if (down && !repeat) SetFullscreen(!fullscreen_);
-    return;
-  }
-  router_.KeyEvent(down, virtualKey, shift, repeat);
-}
-
-void TWindow::Wheel(int notches, unsigned shift, int windowX, int windowY) {
-  int x = 0, y = 0;
-  WindowToClient(Viewport(), windowX, windowY, x, y);
-  router_.MouseWheel(notches, shift, x, y);
-}
-
-void TWindow::Pad(const TPadEvent& pad) { form_.PadButton.Notify(router_, pad); }
-
-void TWindow::Route(const SDL_Event& event) {
-  if (pads_.Route(event)) return;
+void TWindow::TSystem::Route(TWindow& w, const SDL_Event& event) {
+  if (RoutePadEvent(w.pads_, event)) return;
   TMouseButton button;
   switch (event.type) {
     case SDL_QUIT:
-      form_.Close();
+      w.form_.Close();
       break;
     case SDL_WINDOWEVENT:
       // An error box's window says it was hidden as it went: that is not the game's.
-      if (event.window.windowID != SDL_GetWindowID(window_)) break;
-      if (event.window.event == SDL_WINDOWEVENT_CLOSE) form_.Close();
+      if (event.window.windowID != SDL_GetWindowID(Window)) break;
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE) w.form_.Close();
       if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-        exposed_ = true;
+        w.exposed_ = true;
       }
       if (event.window.event == SDL_WINDOWEVENT_MINIMIZED || event.window.event == SDL_WINDOWEVENT_HIDDEN) {
         Application.WindowHidden.Notify(true);
@@ -201,27 +172,27 @@ void TWindow::Route(const SDL_Event& event) {
     case SDL_MOUSEBUTTONDOWN:
       if (MouseButton(event.button.button, button)) {
         unsigned shift = ShiftState() | (event.button.clicks >= 2 ? static_cast<unsigned>(ssDouble) : 0u);
-        PointerDown(button, shift, event.button.x, event.button.y);
+        w.PointerDown(button, shift, event.button.x, event.button.y);
       }
       break;
     case SDL_MOUSEBUTTONUP:
-      if (MouseButton(event.button.button, button)) PointerUp(button, ShiftState(), event.button.x, event.button.y);
+      if (MouseButton(event.button.button, button)) w.PointerUp(button, ShiftState(), event.button.x, event.button.y);
       break;
     case SDL_MOUSEMOTION:
-      PointerMove(ShiftState(), event.motion.x, event.motion.y);
+      w.PointerMove(ShiftState(), event.motion.x, event.motion.y);
       break;
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       uint32_t vk = VirtualKey(event.key.keysym.sym);
       if (vk == 0) break;
-      Key(event.type == SDL_KEYDOWN, vk, KeyShift(event.key.keysym.mod), event.key.repeat != 0);
+      w.Key(event.type == SDL_KEYDOWN, vk, KeyShift(event.key.keysym.mod), event.key.repeat != 0);
       break;
     }
     case SDL_MOUSEWHEEL: {
       int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
       int windowX = 0, windowY = 0;
       SDL_GetMouseState(&windowX, &windowY);
-      if (notches != 0) Wheel(notches, ShiftState(), windowX, windowY);
+      if (notches != 0) w.Wheel(notches, ShiftState(), windowX, windowY);
       break;
     }
     default:

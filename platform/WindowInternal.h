@@ -1,5 +1,5 @@
-// WindowInternal -- what the window's own files (Window, WindowEvents, WindowPaint,
-// WindowPresent) share.
+// WindowInternal -- what the window's own files (Window, WindowCommon, WindowEvents,
+// WindowPaint, WindowPresent, and a page's) and the application's loop share.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -7,12 +7,7 @@
 #include "platform/Form.h"
 #include "platform/Graphics.h"
 
-struct SDL_Surface;
-
 namespace Platform {
-
-// The bitmap's pixels seen by SDL (no copy); NULL when SDL refuses. The caller frees it.
-SDL_Surface* SurfaceOf(TBitmap& bmp);
 
 // PaintForm for the window, which copies the play area only once: when a paint box covers the
 // whole client area with nothing but push buttons over it, only what lies over the box is
@@ -22,11 +17,6 @@ SDL_Surface* SurfaceOf(TBitmap& bmp);
 const TPaintBox* PaintFormAbove(TForm& form, TBitmap& frame, std::vector<TRect>& painted);
 
 // Waits until the display has an event queued or timeoutMs has passed; true when one is queued.
-// SDL's own wait (SDL_WaitEventTimeout) wakes itself on X11 by sending an event to the window
-// over a second connection to the X server, which the server may carry out after the window was
-// destroyed on the first: Xlib then ends the program with a BadWindow error when SDL closes the
-// display. This wait sends nothing: it sleeps on the display connection's descriptor (poll), or
-// looks at the queue between short sleeps where it cannot.
 bool WaitForDisplayEvent(uint32_t timeoutMs);
 
 }  // namespace Platform

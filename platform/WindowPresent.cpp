@@ -13,6 +13,7 @@
 #include <cstring>
 #include <functional>
 
+#include "platform/SdlInternal.h"
 #include "platform/TextCodec.h"
 #include "platform/WindowInternal.h"
 #include "platform/WindowPaint.h"
@@ -22,30 +23,6 @@ namespace Platform {
 SDL_Surface* SurfaceOf(TBitmap& bmp) {
   return SDL_CreateRGBSurfaceWithFormatFrom(bmp.ScanLine(0), bmp.Width(), bmp.Height(), 24, bmp.Stride(),
                                             SDL_PIXELFORMAT_BGR24);
-}
-
-void TWindow::SnapshotChildren(const TControl& parent, std::vector<int64_t>& s) const {
-  for (const TControl* c : parent.Children()) {
-    s.insert(s.end(), {reinterpret_cast<intptr_t>(c), c->Left, c->Top, c->Width, c->Height, c->Visible, c->Enabled});
-    if (!c->Visible) continue;
-    if (auto* b = dynamic_cast<const TPushButton*>(c)) {
-      s.insert(s.end(), {b->Pressed, b->FontBold, static_cast<int64_t>(std::hash<std::string>{}(b->Caption))});
-    } else if (auto* p = dynamic_cast<const TPaintBox*>(c)) {
-      s.push_back(static_cast<int64_t>(p->Version));
-    } else if (auto* panel = dynamic_cast<const TPanel*>(c)) {
-      s.push_back(panel->Color);
-    }
-    SnapshotChildren(*c, s);
-  }
-}
-
-void TWindow::Snapshot(std::vector<int64_t>& s) const {
-  // Everything the picture depends on, so that an unchanged window is not repainted. The
-  // vector keeps its storage from one present to the next.
-  s.clear();
-  s.insert(s.end(), {form_.Left, form_.Top, form_.Width, form_.Height,
-                     static_cast<int64_t>(std::hash<std::string>{}(form_.Caption))});
-  SnapshotChildren(form_, s);
 }
 
 namespace {
@@ -81,53 +58,55 @@ void Enlarge(const uint8_t* p, int count, uint32_t* out, int scale, const SDL_Pi
 
 }  // namespace
 
-void TWindow::DrawScaled(const TViewport& view, SDL_Surface* target) {
-  const int w = frame_.Width(), h = frame_.Height(), scale = view.Scale;
+void TWindow::TSystem::DrawScaled(TWindow& window, const TViewport& view, SDL_Surface* target) {
+  TBitmap& frame = window.frame_;
+  const TPaintBox* base = window.base_;
+  const int w = frame.Width(), h = frame.Height(), scale = view.Scale;
   const SDL_PixelFormat& f = *target->format;
   if (!Direct(f)) {
     // An unusual window format: SDL converts, still pixel for pixel.
-    if (source_ == nullptr || source_->pixels != frame_.ScanLine(0) || source_->w != w || source_->h != h) {
-      if (source_ != nullptr) SDL_FreeSurface(source_);
-      source_ = SurfaceOf(frame_);
-      if (source_ == nullptr) return;
+    if (Source == nullptr || Source->pixels != frame.ScanLine(0) || Source->w != w || Source->h != h) {
+      if (Source != nullptr) SDL_FreeSurface(Source);
+      Source = SurfaceOf(frame);
+      if (Source == nullptr) return;
     }
     SDL_Rect to{view.Left, view.Top, w * scale, h * scale};
-    SDL_BlitScaled(source_, nullptr, target, &to);
+    SDL_BlitScaled(Source, nullptr, target, &to);
     return;
   }
   // The common case, one pass: each picture row is converted and enlarged straight into the
   // first window row it covers, which is then copied onto the others. The picture's rows come
-  // from the paint box under everything, what lies over it from frame_.
+  // from the paint box under everything, what lies over it from frame.
   const int x0 = std::max(0, view.Left), x1 = std::min(target->w, view.Left + w * scale);
   const int y0 = std::max(0, view.Top), y1 = std::min(target->h, view.Top + h * scale);
   if (x0 >= x1 || y0 >= y1) return;
   // A picture cut at the window's edges is enlarged in a buffer first.
   const bool cut = x0 != view.Left || x1 != view.Left + w * scale;
-  if (cut) row_.resize(static_cast<size_t>(w) * scale);
+  if (cut) Row.resize(static_cast<size_t>(w) * scale);
   if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return;
   auto* pixels = static_cast<uint8_t*>(target->pixels);
   const bool usual = f.Rshift == 16 && f.Gshift == 8 && f.Bshift == 0;
   const auto enlarge = usual ? Enlarge<true> : Enlarge<false>;
   const size_t bytes = static_cast<size_t>(x1 - x0) * 4;
   int baseLeft = 0, baseTop = 0;
-  if (base_ != nullptr) base_->ClientOrigin(baseLeft, baseTop);
+  if (base != nullptr) base->ClientOrigin(baseLeft, baseTop);
   for (int y = (y0 - view.Top) / scale; y < h; ++y) {
     const int top = std::max(y0, view.Top + y * scale), bottom = std::min(y1, view.Top + (y + 1) * scale);
     if (top >= bottom) break;
     uint8_t* first = pixels + static_cast<size_t>(top) * target->pitch + static_cast<size_t>(x0) * 4;
-    uint32_t* out = cut ? row_.data() : reinterpret_cast<uint32_t*>(first);
-    if (base_ == nullptr) {
-      enlarge(frame_.ScanLine(y), w, out, scale, f);
+    uint32_t* out = cut ? Row.data() : reinterpret_cast<uint32_t*>(first);
+    if (base == nullptr) {
+      enlarge(frame.ScanLine(y), w, out, scale, f);
     } else {
       // The box lies at or above and left of the client area's corner (it covers it all).
-      enlarge(base_->Shown().ScanLine(y - baseTop) + 3 * static_cast<size_t>(-baseLeft), w, out, scale, f);
-      for (const TRect& r : above_) {
+      enlarge(base->Shown().ScanLine(y - baseTop) + 3 * static_cast<size_t>(-baseLeft), w, out, scale, f);
+      for (const TRect& r : window.above_) {
         if (y < r.Top || y >= r.Bottom || r.Left >= r.Right) continue;
-        enlarge(frame_.ScanLine(y) + 3 * static_cast<size_t>(r.Left), r.Right - r.Left,
+        enlarge(frame.ScanLine(y) + 3 * static_cast<size_t>(r.Left), r.Right - r.Left,
                 out + static_cast<size_t>(r.Left) * scale, scale, f);
       }
     }
-    if (cut) std::memcpy(first, row_.data() + (x0 - view.Left), bytes);
+    if (cut) std::memcpy(first, Row.data() + (x0 - view.Left), bytes);
     for (int r = top + 1; r < bottom; ++r) {
       std::memcpy(pixels + static_cast<size_t>(r) * target->pitch + static_cast<size_t>(x0) * 4, first, bytes);
     }
@@ -157,31 +136,28 @@ void SetLegacyTitle(SDL_Window* window, const std::string& utf8) {
 
 }  // namespace
 
-void TWindow::PresentFailed(const char* what) {
+void TWindow::TSystem::Failed(const char* what) {
   // Said once: a window that stays blank must not stay silent, nor fill the log.
-  if (presentFailed_) return;
-  presentFailed_ = true;
+  if (PresentFailed) return;
+  PresentFailed = true;
   std::fprintf(stderr, "farrowmere: cannot show the picture (%s): %s\n", what, SDL_GetError());
 }
 
 void TWindow::Present(bool force) {
-  if (window_ == nullptr) return;
-  Snapshot(now_);
-  if (!force && !exposed_ && now_ == shown_) return;
-  bool placed = shown_.size() >= 4 && std::equal(now_.begin(), now_.begin() + 4, shown_.begin());
-  bool titled = shown_.size() >= 5 && now_[4] == shown_[4];
-  std::swap(now_, shown_);
+  SDL_Window* window = system_->Window;
+  bool placed = false, titled = false;
+  if (window == nullptr || !Changed(force, placed, titled)) return;
   if (!placed) SetWindowScale(scale_);  // the form moved or changed its size
   if (!titled) {
     const std::string title = Cp932ToUtf8(form_.Caption);
-    SDL_SetWindowTitle(window_, title.c_str());
-    SetLegacyTitle(window_, title);
+    SDL_SetWindowTitle(window, title.c_str());
+    SetLegacyTitle(window, title);
   }
   bool whole = exposed_ || force;
   exposed_ = false;
-  SDL_Surface* target = SDL_GetWindowSurface(window_);
+  SDL_Surface* target = SDL_GetWindowSurface(window);
   if (target == nullptr) {
-    PresentFailed("no window surface");
+    system_->Failed("no window surface");
     return;
   }
   // Painting the form whole is left to windows of an unusual format, which SDL converts.
@@ -193,10 +169,11 @@ void TWindow::Present(bool force) {
   }
   if (frame_.Empty()) return;
   TViewport view = FitViewport(target->w, target->h, frame_.Width(), frame_.Height(), fullscreen_ ? 0 : scale_);
-  if (target != shownSurface_ || target->w != shownWidth_ || target->h != shownHeight_) whole = true;
-  shownSurface_ = target;
-  shownWidth_ = target->w;
-  shownHeight_ = target->h;
+  TSystem& sys = *system_;
+  if (target != sys.ShownSurface || target->w != sys.ShownWidth || target->h != sys.ShownHeight) whole = true;
+  sys.ShownSurface = target;
+  sys.ShownWidth = target->w;
+  sys.ShownHeight = target->h;
   SDL_Rect area{std::max(0, view.Left), std::max(0, view.Top), 0, 0};
   area.w = std::min(target->w, view.Left + frame_.Width() * view.Scale) - area.x;
   area.h = std::min(target->h, view.Top + frame_.Height() * view.Scale) - area.y;
@@ -211,18 +188,18 @@ void TWindow::Present(bool force) {
       if (m.w > 0 && m.h > 0) SDL_FillRect(target, &m, black);
     }
   }
-  DrawScaled(view, target);
+  sys.DrawScaled(*this, view, target);
   int sent = 0;
   if (whole) {
-    sent = SDL_UpdateWindowSurface(window_);
+    sent = SDL_UpdateWindowSurface(window);
   } else if (area.w > 0 && area.h > 0) {
-    sent = SDL_UpdateWindowSurfaceRects(window_, &area, 1);
+    sent = SDL_UpdateWindowSurfaceRects(window, &area, 1);
   }
-  if (sent != 0) PresentFailed("the window refused the picture");
+  if (sent != 0) sys.Failed("the window refused the picture");
 }
 
 void TWindow::ReadBack(TBitmap& out) {
-  SDL_Surface* shown = window_ != nullptr ? SDL_GetWindowSurface(window_) : nullptr;
+  SDL_Surface* shown = system_->Window != nullptr ? SDL_GetWindowSurface(system_->Window) : nullptr;
   if (shown == nullptr) {
     out.SetSize(0, 0);
     return;

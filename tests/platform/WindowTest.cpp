@@ -19,6 +19,7 @@
 #include "platform/Clock.h"
 #include "platform/Gamepad.h"
 #include "platform/MessageBox.h"
+#include "platform/SdlInternal.h"
 #include "platform/Window.h"
 #include "platform/WindowPaint.h"
 #include "player/Player.h"
@@ -271,7 +272,7 @@ TEST(DummyDisplay, TheMainFormClosesOnceWhateverAsksItToClose) {
         SDL_Event close{};
         close.type = SDL_WINDOWEVENT;
         close.window.event = SDL_WINDOWEVENT_CLOSE;
-        close.window.windowID = SDL_GetWindowID(Application.Window()->Handle());
+        close.window.windowID = SDL_GetWindowID(SdlWindowOf(Application.Window()));
         SDL_PushEvent(&close);
         SDL_PushEvent(&quit);
         return;
@@ -496,7 +497,7 @@ TEST_F(OnDummyDisplay, AnErrorBoxThatGoesLeavesTheGameNotHidden) {
     heard.push_back(hidden);
     return false;
   });
-  ShowMessageBox("Farrowmere", "壊れています", window->Handle());
+  ShowMessageBox("Farrowmere", "壊れています", window.get());
   for (int i = 0; i < 50 && window->PumpEvents(); ++i) {
   }
   Application.WindowHidden.Remove(listener);
