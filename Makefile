@@ -170,10 +170,6 @@ WEB_ENV = EM_FROZEN_CACHE=1 NODE_PATH=/usr/share/nodejs
 WEB_SOURCES = $(shell git ls-files -- '*.cpp' '*.h' ':!tests' ':!tools' ':!bench')
 WEB_CMAKE = $(shell git ls-files -- CMakeLists.txt '*/CMakeLists.txt' ':!tests' ':!tools' ':!bench' ':!dist')
 WEB_DATA = $(WEB)/data
-# Until the page's platform (platform/web) is written: the libraries above it, and no program.
-WEB_TARGETS = $(if $(wildcard platform/web),,--target platform_text script_text script cipher \
-  command_table media paint_base paint_requests game unit_paint story_check story_live player app_base \
-  unit_form app_harness)
 web: configure
 	@scripts/install-deps web
 	@env $(WEB_ENV) scripts/web-deps $(WEB)/deps
@@ -182,7 +178,7 @@ web: configure
 	@for f in $(WEB_CMAKE); do install -C -D -m 644 $$f $(WEB)/src/$$f; done
 	@[ -f $(WEB)/tree/CMakeCache.txt ] || env $(WEB_ENV) emcmake cmake -S $(WEB)/src -B $(WEB)/tree \
 	  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DFARROW_WEB_DEPS=$(CURDIR)/$(WEB)/deps >/dev/null
-	@env $(WEB_ENV) cmake --build $(WEB)/tree -j $(JOBS) $(WEB_TARGETS)
+	@env $(WEB_ENV) cmake --build $(WEB)/tree -j $(JOBS)
 	@$(MAKE) --no-print-directory $(WEB)/web/farrowmere.data
 	@mkdir -p $(WEB)/web && cp web/* $(WEB)/web/
 	@if [ -f $(WEB)/tree/app/farrowmere.wasm ]; then cp $(WEB)/tree/app/farrowmere.js $(WEB)/tree/app/farrowmere.wasm $(WEB)/web/; fi
