@@ -51,6 +51,16 @@ class ScratchDir {
   std::filesystem::path path_;
 };
 
+// Points HOME and every XDG folder the game reads at folders inside dir, so that what a test
+// saves, remembers or reads back is its own.
+inline void PointHomesAt(const ScratchDir& dir) {
+  setenv("HOME", dir.File("home").c_str(), 1);
+  setenv("XDG_DATA_HOME", dir.File("data").c_str(), 1);
+  setenv("XDG_CONFIG_HOME", dir.File("config").c_str(), 1);
+  setenv("XDG_CACHE_HOME", dir.File("cache").c_str(), 1);
+  setenv("XDG_STATE_HOME", dir.File("state").c_str(), 1);
+}
+
 // The whole content of a file ("" when it cannot be read).
 inline std::string ReadAll(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

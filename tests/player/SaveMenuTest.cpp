@@ -33,9 +33,7 @@ namespace {
 class SaveMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("HOME", home_.File("home").c_str(), 1);
-    setenv("XDG_DATA_HOME", home_.File("data").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", home_.File("config").c_str(), 1);
+    PointHomesAt(home_);
     fs::current_path(FARROW_SOURCE_DIR);
     Start();
   }

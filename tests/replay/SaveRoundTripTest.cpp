@@ -157,9 +157,7 @@ TPersonRun PlayAtAPersonsPace(const std::vector<TReplayStep>& route, uint32_t se
 // that ctest runs the two side by side.
 void RoundTripAtAPersonsPace(const std::string& script, uint32_t seed) {
   ScratchDir home;
-  setenv("HOME", home.File("home").c_str(), 1);
-  setenv("XDG_DATA_HOME", home.File("data").c_str(), 1);
-  setenv("XDG_CONFIG_HOME", home.File("config").c_str(), 1);
+  PointHomesAt(home);
   fs::current_path(FARROW_SOURCE_DIR);  // the shipped game's dat/
   const TPersonRun run = PlayAtAPersonsPace(ReadSteps(fs::path(FARROW_REPLAY_SCRIPTS) / (script + ".replay")), seed);
   EXPECT_GT(run.FellOut, 10) << "buttons fell out unpressed";
