@@ -7,7 +7,6 @@
 #include <dlfcn.h>
 #include <fluidsynth.h>
 
-#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +18,7 @@
 
 #include "platform/DataFiles.h"
 #include "platform/MidiFile.h"
+#include "platform/SoundLevels.h"
 #include "platform/TextCodec.h"
 
 namespace Platform {
@@ -31,22 +31,7 @@ enum class TDevice { Closed, Open, Failed };
 TDevice device = TDevice::Closed;
 Mix_Chunk* wave = nullptr;
 Mix_Music* music = nullptr;
-bool muted = false;
-bool paused = false;
-int musicLevel = VolumeLevels, soundLevel = VolumeLevels;
-
-void ApplyVolume() {
-  if (device != TDevice::Open) return;
-  Mix_Volume(-1, muted ? 0 : MIX_MAX_VOLUME * soundLevel / VolumeLevels);
-  Mix_VolumeMusic(muted ? 0 : MIX_MAX_VOLUME * musicLevel / VolumeLevels);
-}
-
-// The tune noted at start-up, before the first frame (see DeferMusic).
-struct TDeferredMusic {
-  bool Held = false;    // between DeferMusic and StartDeferredMusic
-  std::string Path;     // empty when none is loaded
-  int32_t Option = -1;  // GGSPlay's option, -1 while not playing
-} deferred;
+TDeferredMusic& deferred = DeferredMusic();
 
 // The libraries' own log lines go to standard error once each: a fault that repeats on every
 // round of a loop (or every buffer of sound) must not fill the log. After kMaxLogLines distinct
@@ -120,7 +105,7 @@ bool OpenDevice() {
   }
   Mix_AllocateChannels(1);
   device = TDevice::Open;
-  ApplyVolume();
+  ApplySoundLevels();
   return true;
 }
 
@@ -235,25 +220,13 @@ int GGSFree() {
   return 0;
 }
 
-void MuteSound(bool on) {
-  muted = on;
-  ApplyVolume();
+void ApplySoundLevels() {
+  if (device != TDevice::Open) return;
+  Mix_Volume(-1, MIX_MAX_VOLUME * AudibleSoundLevel() / VolumeLevels);
+  Mix_VolumeMusic(MIX_MAX_VOLUME * AudibleMusicLevel() / VolumeLevels);
 }
 
-bool SoundMuted() { return muted; }
-
-void SetVolumes(int musicVolume, int soundVolume) {
-  musicLevel = std::clamp(musicVolume, 0, VolumeLevels);
-  soundLevel = std::clamp(soundVolume, 0, VolumeLevels);
-  ApplyVolume();
-}
-
-int MusicVolume() { return musicLevel; }
-int SoundVolume() { return soundLevel; }
-
-void PauseSound(bool on) {
-  if (on == paused) return;
-  paused = on;
+void HoldPlayback(bool on) {
   if (device != TDevice::Open) return;
   // Held, the tune is not synthesized and the sound not mixed; both go on where they were.
   if (on) {
@@ -263,17 +236,6 @@ void PauseSound(bool on) {
     Mix_Resume(-1);
     Mix_ResumeMusic();
   }
-}
-
-void DeferMusic() { deferred.Held = true; }
-
-void StartDeferredMusic() {
-  if (!deferred.Held) return;
-  deferred.Held = false;
-  const std::string path = deferred.Path;
-  const int32_t option = deferred.Option;
-  if (path.empty() || GGSLoadFile(path.c_str(), 1) != 0) return;
-  if (option >= 0) GGSPlay(option, 0, 0);
 }
 
 void CloseSound() {

@@ -5,7 +5,6 @@
 // only once the person has clicked or pressed a key in it, so the context starts then.
 #include <emscripten.h>
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -13,6 +12,7 @@
 #include "platform/DataFiles.h"
 #include "platform/MidiFile.h"
 #include "platform/Sound.h"
+#include "platform/SoundLevels.h"
 
 // clang-format off
 // The page's audio: one context, a gain for sounds and one for the tune, what plays on each.
@@ -96,26 +96,12 @@ namespace Platform {
 
 namespace {
 
-bool muted = false;
-bool paused = false;
-int musicLevel = VolumeLevels, soundLevel = VolumeLevels;
 std::string tune;  // the recording of the tune loaded, empty when none
-
-// The tune noted at start-up, before the first frame (see DeferMusic).
-struct TDeferredMusic {
-  bool Held = false;
-  std::string Path;
-  int32_t Option = -1;
-} deferred;
-
-void ApplyVolume() {
-  farrow_audio_levels(muted ? 0.0 : static_cast<double>(soundLevel) / VolumeLevels,
-                      muted ? 0.0 : static_cast<double>(musicLevel) / VolumeLevels);
-}
+TDeferredMusic& deferred = DeferredMusic();
 
 bool Start() {
   farrow_audio_start();
-  ApplyVolume();
+  ApplySoundLevels();
   return true;
 }
 
@@ -197,38 +183,12 @@ int GGSFree() {
   return 0;
 }
 
-void MuteSound(bool on) {
-  muted = on;
-  ApplyVolume();
+void ApplySoundLevels() {
+  farrow_audio_levels(static_cast<double>(AudibleSoundLevel()) / VolumeLevels,
+                      static_cast<double>(AudibleMusicLevel()) / VolumeLevels);
 }
 
-bool SoundMuted() { return muted; }
-
-void SetVolumes(int musicVolume, int soundVolume) {
-  musicLevel = std::clamp(musicVolume, 0, VolumeLevels);
-  soundLevel = std::clamp(soundVolume, 0, VolumeLevels);
-  ApplyVolume();
-}
-
-int MusicVolume() { return musicLevel; }
-int SoundVolume() { return soundLevel; }
-
-void PauseSound(bool on) {
-  if (on == paused) return;
-  paused = on;
-  farrow_audio_pause(on ? 1 : 0);
-}
-
-void DeferMusic() { deferred.Held = true; }
-
-void StartDeferredMusic() {
-  if (!deferred.Held) return;
-  deferred.Held = false;
-  const std::string path = deferred.Path;
-  const int32_t option = deferred.Option;
-  if (path.empty() || GGSLoadFile(path.c_str(), 1) != 0) return;
-  if (option >= 0) GGSPlay(option, 0, 0);
-}
+void HoldPlayback(bool on) { farrow_audio_pause(on ? 1 : 0); }
 
 void CloseSound() {
   deferred = TDeferredMusic{};
