@@ -112,6 +112,14 @@ bool TApplication::WaitMessage(uint32_t timeoutMs) {
   return !posted_.empty();
 }
 
+void TApplication::Finalize() {
+  delete window_;
+  window_ = nullptr;
+  posted_.clear();
+  CloseDisplay();
+  display_ = false;
+}
+
 void TApplication::Post(uint32_t handle, uint32_t msg, uintptr_t wParam, intptr_t lParam) {
   posted_.push_back(TPosted{handle, msg, wParam, lParam});
 }

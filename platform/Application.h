@@ -78,6 +78,8 @@ class TApplication {
     intptr_t LParam;
   };
   bool DeliverOne();
+  // The display's own part of Finalize (SDL's video, or the page's event handlers).
+  void CloseDisplay();
   void ShowBox(const std::string& text);
   void ShowWarnings();
   bool terminated_ = false;

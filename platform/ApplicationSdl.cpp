@@ -6,7 +6,6 @@
 
 #include "platform/Application.h"
 #include "platform/Form.h"
-#include "platform/Window.h"
 
 namespace Platform {
 
@@ -35,12 +34,8 @@ bool TApplication::Initialize() {
   return true;
 }
 
-void TApplication::Finalize() {
-  delete window_;
-  window_ = nullptr;
-  posted_.clear();
+void TApplication::CloseDisplay() {
   if (display_) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
-  display_ = false;
 }
 
 }  // namespace Platform

@@ -3,7 +3,6 @@
 
 #include "platform/Application.h"
 #include "platform/Form.h"
-#include "platform/Window.h"
 #include "platform/web/WebInternal.h"
 
 namespace Platform {
@@ -20,12 +19,6 @@ bool TApplication::Initialize() {
   return true;
 }
 
-void TApplication::Finalize() {
-  delete window_;
-  window_ = nullptr;
-  posted_.clear();
-  PageEvents().clear();
-  display_ = false;
-}
+void TApplication::CloseDisplay() { PageEvents().clear(); }
 
 }  // namespace Platform
