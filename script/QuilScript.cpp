@@ -199,20 +199,20 @@ void TQuilScript::Step(std::string& result) {
 
 // A label that jumps to itself ("@a", "#goto @a") yields blank results for ever: without a bound
 // one step would never return and the game would freeze. Kick's bound holds for a step too, and
-// like every run-loop error it ends the scenario.
-void TQuilScript::StepLoopError(std::string& result) {
+// like every run-loop error it ends the scenario. True, with the error in result, once a step
+// has run the loop that often.
+bool TQuilScript::StepLoopEndless(int calls, std::string& result) {
+  if (calls < StepCallLimit) return false;
   result = std::string(ResultError) + "Stepループが終わらないin " + FileName;
   Ended = true;
+  return true;
 }
 
 void TQuilScript::StepLine(std::string& result) {
   result = std::string(ResultUnset) + "in TQuilScriptText.StepLine()";
   std::string line;
   for (int calls = 0;; ++calls) {
-    if (calls == StepCallLimit) {
-      StepLoopError(result);
-      return;
-    }
+    if (StepLoopEndless(calls, result)) return;
     if (PageFull) {
       if (PageProc != nullptr)
         PageProc(result);
@@ -239,36 +239,19 @@ void TQuilScript::StepLine(std::string& result) {
   if (result == ResultSuccess) lineListeners_.Notify(line);
 }
 
-namespace {
-
-std::function<bool(const std::string&)> HearingEveryLine(const std::function<void(const std::string& line)>& listener) {
-  return [listener](const std::string& line) {
+Platform::TSubscription TQuilScript::SubscribeLines(const std::function<void(const std::string& line)>& listener) {
+  return lineListeners_.Subscribe([listener](const std::string& line) {
     listener(line);
     return false;  // every listener hears every line
-  };
+  });
 }
-
-}  // namespace
-
-int TQuilScript::AddLineListener(const std::function<void(const std::string& line)>& listener) {
-  return lineListeners_.Add(HearingEveryLine(listener));
-}
-
-Platform::TSubscription TQuilScript::SubscribeLines(const std::function<void(const std::string& line)>& listener) {
-  return lineListeners_.Subscribe(HearingEveryLine(listener));
-}
-
-void TQuilScript::RemoveLineListener(int id) { lineListeners_.Remove(id); }
 
 void TQuilScript::StepParagraph(std::string& result) {
   result = std::string(ResultUnset) + "in TQuilScriptText.StepParagraph()";
   TStringArray paragraph;
   std::string line;
   for (int calls = 0;; ++calls) {
-    if (calls == StepCallLimit) {
-      StepLoopError(result);
-      return;
-    }
+    if (StepLoopEndless(calls, result)) return;
     if (PageFull) {
       ShownCount = 0;
       PageFull = false;

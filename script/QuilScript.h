@@ -67,10 +67,7 @@ class TQuilScript {
   // Line mode (the program's): sets the line and page procedures, clears the paragraph one.
   void SetLineOutput(TScriptLineProc lineProc, TScriptPageProc pageProc);
   // Listeners to the line output, told in order of each line the line procedure took (answered
-  // ResultSuccess) once it has; a line it refused never reaches them. The answer removes one.
-  int AddLineListener(const std::function<void(const std::string& line)>& listener);
-  void RemoveLineListener(int id);
-  // The same, removed when the answer goes.
+  // ResultSuccess) once it has; a line it refused never reaches them. Removed when the answer goes.
   [[nodiscard]] Platform::TSubscription SubscribeLines(const std::function<void(const std::string& line)>& listener);
   // Paragraph mode: lines are handed over together, up to PageSize at a time.
   void SetParagraphOutput(TScriptParagraphProc paragraphProc);
@@ -91,7 +88,7 @@ class TQuilScript {
   Platform::TListeners<const std::string&> lineListeners_;
   // Runs of the run loop allowed to one step or one Kick.
   static constexpr int StepCallLimit = 10000;
-  void StepLoopError(std::string& result);
+  bool StepLoopEndless(int calls, std::string& result);
   bool AtEnd() const;
   std::string NextLine();
   std::string Location() const;  // "\r\nin " + FileName

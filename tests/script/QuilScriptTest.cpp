@@ -286,7 +286,8 @@ TEST_F(ScriptTest, LineListenersHearInOrderOnlyTheLinesTheOutputTook) {
   std::vector<std::string> heard;
   Platform::TSubscription first =
       script->SubscribeLines([&heard](const std::string& line) { heard.push_back("first " + line); });
-  script->AddLineListener([&heard](const std::string& line) { heard.push_back("second " + line); });
+  Platform::TSubscription second =
+      script->SubscribeLines([&heard](const std::string& line) { heard.push_back("second " + line); });
   Step();
   LineAnswer = "【不成功】";  // the output is full: line 2 never reaches the screen
   Step();
