@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/Files.h"
 #include "platform/ImageFile.h"
 #include "tests/TestSupport.h"
 
@@ -76,10 +77,12 @@ TEST(ImageFile, AnUnwritableFileOrAnEmptyPictureIsAnErrorNamingTheFile) {
     EXPECT_NE(std::string(error.what()).find("empty.png"), std::string::npos) << error.what();
   }
   Paint(bmp);
+  const std::string blocker = dir.File("plain");
+  ASSERT_EQ(Platform::WriteFileSafely(blocker, "a file, not a folder"), "");
   try {
-    SavePngFile(bmp, dir.File("no-such-folder/shot.png"));
-    FAIL() << "a file in a missing folder was written";
+    SavePngFile(bmp, blocker + "/shot.png");
+    FAIL() << "a file under a plain file was written";
   } catch (const std::runtime_error& error) {
-    EXPECT_NE(std::string(error.what()).find("no-such-folder/shot.png"), std::string::npos) << error.what();
+    EXPECT_NE(std::string(error.what()).find("plain/shot.png"), std::string::npos) << error.what();
   }
 }
