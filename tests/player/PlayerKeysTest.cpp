@@ -137,6 +137,17 @@ TEST(PlayerKeys, AHeldKeyPlaysOnlyOnItsFirstPress) {
   }
 }
 
+TEST(PlayerKeys, AGameThatEndsLeavesNoListenerOnTheApplication) {
+  {
+    GameFolder folder(Story);
+    TGameHarness game(kSeed);
+    game.Press(kAwayX, kAwayY);
+  }
+  // One left behind would call into a player already freed at the next minimize.
+  EXPECT_TRUE(Application.WindowHidden.Empty());
+  EXPECT_TRUE(Application.FocusLost.Empty());
+}
+
 namespace {
 
 // XDG_DATA_HOME and XDG_CONFIG_HOME of the test's own, for the read marks and the settings; the
