@@ -10,13 +10,11 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <mutex>
 #include <set>
 
 #include "platform/DataFiles.h"
+#include "platform/Files.h"
 #include "platform/MidiFile.h"
 #include "platform/SoundLevels.h"
 #include "platform/TextCodec.h"
@@ -86,10 +84,7 @@ void OneLoaderThread() {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  return ReadBoundedFile(path, WholeFileMax, bytes).Problem == TFileProblem::None;
 }
 
 // Opens the audio device once; a failure is remembered so that a machine without sound does
@@ -127,8 +122,7 @@ bool AnyFileExists(const std::string& paths) {
   while (start <= paths.size()) {
     size_t end = paths.find_first_of(":;", start);
     if (end == std::string::npos) end = paths.size();
-    std::error_code ec;
-    if (end > start && std::filesystem::is_regular_file(paths.substr(start, end - start), ec)) return true;
+    if (end > start && IsPlainFile(paths.substr(start, end - start))) return true;
     start = end + 1;
   }
   return false;

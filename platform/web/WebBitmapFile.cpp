@@ -3,12 +3,11 @@
 // 24-bit; another kind is refused as damaged.
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 
 #include "platform/DataFiles.h"
+#include "platform/Files.h"
 #include "platform/Graphics.h"
 #include "platform/GraphicsInternal.h"
 
@@ -66,9 +65,8 @@ bool Decode(const std::string& b, TBitmap& bmp) {
 
 void TBitmap::LoadFromFile(const std::string& fileName) {
   const std::string path = NativeFileName(fileName);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw CannotOpen(path);
-  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::string bytes;
+  if (ReadBoundedFile(path, WholeFileMax, bytes).Problem != TFileProblem::None) throw CannotOpen(path);
   uint8_t header[BmpHeaderBytes] = {};
   const size_t got = std::min(bytes.size(), sizeof header);
   std::memcpy(header, bytes.data(), got);

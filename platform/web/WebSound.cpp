@@ -5,11 +5,10 @@
 // only once the person has clicked or pressed a key in it, so the context starts then.
 #include <emscripten.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "platform/DataFiles.h"
+#include "platform/Files.h"
 #include "platform/MidiFile.h"
 #include "platform/Sound.h"
 #include "platform/SoundLevels.h"
@@ -106,10 +105,7 @@ bool Start() {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  return ReadBoundedFile(path, WholeFileMax, bytes).Problem == TFileProblem::None;
 }
 
 // The recording made of a MIDI file: the same name ending in ".ogg".
@@ -119,8 +115,6 @@ std::string Recording(const std::string& midiPath) {
   const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
   return (hasExtension ? midiPath.substr(0, dot) : midiPath) + ".ogg";
 }
-
-bool FileExists(const std::string& path) { return std::ifstream(path, std::ios::binary).good(); }
 
 }  // namespace
 
@@ -152,7 +146,7 @@ int GGSLoadFile(const char* fileName, int32_t) {
     return 0;
   }
   Start();
-  if (!FileExists(Recording(path))) return 3;  // no recording: as no soundfont on the desktop
+  if (!IsPlainFile(Recording(path))) return 3;  // no recording: as no soundfont on the desktop
   tune = Recording(path);
   return 0;
 }
