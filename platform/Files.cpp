@@ -1,5 +1,6 @@
 // Files -- XDG folders, the safe write and the bounded reader over POSIX and <filesystem>.
 #include "platform/Files.h"
+#include "platform/FilesKept.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -134,7 +135,7 @@ std::string WriteFileSafely(const std::string& path, const std::string& bytes) {
     why = "cannot rename " + temporary + ": " + std::strerror(errno);
   }
   if (!why.empty()) ::unlink(temporary.c_str());
-  return why;
+  return why.empty() ? KeepWrittenFiles() : why;
 }
 
 int RemoveStaleTemporaries(const std::string& folder) {

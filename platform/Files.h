@@ -31,12 +31,18 @@ std::string MakeFolders(const std::string& folder);
 
 // Writes bytes to path through a temporary file beside it (NAME.tmp-N), flushed to the disk and
 // renamed over the old file, making the folder first; "" when done, else why (English). A
-// failure leaves the old file whole and no temporary file behind.
+// failure leaves the old file whole and no temporary file behind. In a page "done" also means
+// written back to the browser's storage.
 std::string WriteFileSafely(const std::string& path, const std::string& bytes);
 // Removes from the folder the temporary files WriteFileSafely left when a game was killed while
 // writing: last written before this run of the game began, by a game that is no longer running.
 // Nothing else is touched. How many were removed.
 int RemoveStaleTemporaries(const std::string& folder);
+
+// Hands a file the player asked for (a screenshot) to the player; answers where the player finds
+// it. The desktop leaves it where it was written (its path); a page offers it as a download and
+// answers the download's name.
+std::string OfferFile(const std::string& path);
 
 // What the bounded reader found.
 enum class TFileProblem {

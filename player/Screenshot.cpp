@@ -42,6 +42,7 @@ std::string SaveScreenshot(Platform::TForm& form) {
 
 void TakeScreenshot() {
   std::string path = SaveScreenshot(*Player->Form);
+  if (!path.empty()) path = Platform::OfferFile(path);
   std::string cp932;
   size_t bad = 0;
   if (!Platform::Utf8ToCp932(path, cp932, bad)) cp932 = "(" + std::to_string(path.size()) + " bytes)";

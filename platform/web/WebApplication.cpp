@@ -9,6 +9,7 @@ namespace Platform {
 
 bool TApplication::Initialize() {
   if (display_) return true;
+  LoadKeptFiles();
   int width = 0, height = 0;
   emscripten_get_screen_size(&width, &height);
   if (width > 0 && height > 0) {

@@ -48,6 +48,9 @@ struct TWindow::TSystem {
   void PollPads(TGamepads& pads);
 };
 
+// Fills the player's folders from the browser's storage (once), before the game reads them.
+void LoadKeptFiles();
+
 // Lets the browser run (its events, its timers) for about ms milliseconds.
 void SleepInPage(uint32_t ms);
 
