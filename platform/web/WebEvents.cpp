@@ -71,6 +71,17 @@ uint32_t VirtualKey(const EmscriptenKeyboardEvent& e) {
   return 0;
 }
 
+}  // namespace
+
+const char* PageKeyCode(uint32_t virtualKey) {
+  for (const TKeyName& k : kKeys) {
+    if (k.VirtualKey == virtualKey) return k.Code;
+  }
+  return nullptr;
+}
+
+namespace {
+
 unsigned ButtonsHeld = 0;  // ssLeft, ssRight, ssMiddle, as the last mouse event said
 
 unsigned KeyShift(bool shift, bool alt, bool ctrl) {
