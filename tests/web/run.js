@@ -6,7 +6,7 @@
 // 3. Every tests/web/*.test.js passes (exit status 0), FARROW_WEB_URL naming the served page.
 // Prints a line for each failure and a summary; exit status 1 when anything failed.
 "use strict";
-const { execFileSync, spawnSync } = require("child_process");
+const { execFileSync, spawn, spawnSync } = require("child_process");
 const fs = require("fs");
 const path = require("path");
 const web = require("./farrow-web.js");
@@ -89,16 +89,30 @@ async function titleFrame(browser, url, scratch, failures) {
   return `title frame: ${differing} of 160000 pixels differ from the desktop's, ${more} by more than 1/255`;
 }
 
-function pageTests(url, failures) {
+// Each runs while this process serves the page: not synchronously.
+function runNode(file, env) {
+  return new Promise((resolve) => {
+    const child = spawn(process.execPath, [file], { env, stdio: ["ignore", "pipe", "pipe"] });
+    let output = "";
+    child.stdout.on("data", (d) => { output += d; });
+    child.stderr.on("data", (d) => { output += d; });
+    const timer = setTimeout(() => child.kill(), 300000);
+    child.on("close", (status) => {
+      clearTimeout(timer);
+      resolve({ status, output });
+    });
+  });
+}
+
+async function pageTests(url, failures) {
   const tests = fs.readdirSync(__dirname).filter((f) => f.endsWith(".test.js")).sort();
   let passed = 0;
   for (const test of tests) {
-    const run = spawnSync(process.execPath, [path.join(__dirname, test)],
-                          { env: { ...process.env, FARROW_WEB_URL: `${url}/web/` }, encoding: "utf8", timeout: 300000 });
+    const run = await runNode(path.join(__dirname, test), { ...process.env, FARROW_WEB_URL: `${url}/web/` });
     if (run.status === 0) {
       ++passed;
     } else {
-      failures.push(`${test}: exit status ${run.status}\n${run.stdout}${run.stderr}`);
+      failures.push(`${test}: exit status ${run.status}\n${run.output}`);
     }
   }
   return `${passed} of ${tests.length} page tests passed`;
@@ -117,7 +131,7 @@ async function main() {
     } finally {
       await browser.close();
     }
-    summary.push(pageTests(server.url, failures));
+    summary.push(await pageTests(server.url, failures));
   } finally {
     await server.close();
     fs.rmSync(scratch, { recursive: true, force: true });
