@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: play test bench build configure deps clean web assets story cp932-table screenshots keys graph package package-check fuzz test-asan fresh-check format format-check tidy tidy-changed
+.PHONY: play test bench build configure deps clean web test-web bench-web assets story cp932-table screenshots keys graph package package-check fuzz test-asan fresh-check format format-check tidy tidy-changed
 
 deps:
 	@scripts/install-deps
@@ -168,13 +168,17 @@ WEB ?= build-web
 WEB_ENV = EM_FROZEN_CACHE=1 NODE_PATH=/usr/share/nodejs
 # What the page is made of: the game's sources and build files, copied to $(WEB)/src.
 WEB_SOURCES = $(shell git ls-files -- '*.cpp' '*.h' ':!tests' ':!tools' ':!bench')
-WEB_CMAKE = $(shell git ls-files -- CMakeLists.txt '*/CMakeLists.txt' ':!tests' ':!tools' ':!bench' ':!dist')
+WEB_CMAKE = $(shell git ls-files -- CMakeLists.txt '*/CMakeLists.txt' ':!tests' ':!tools' ':!bench' ':!dist') \
+  tools/replay/CMakeLists.txt bench/page/CMakeLists.txt
+# The replay harness's and the frame benchmark's own sources, built for a page of their own
+# ($(WEB)/harness/, beside the game's page: scripts/web-replay, make test-web, make bench-web).
+WEB_HARNESS = $(shell git ls-files -- tools/replay/'*.cpp' bench/page/'*.cpp' bench/FrameStage.cpp bench/FrameStage.h)
 WEB_DATA = $(WEB)/data
 web: configure
 	@scripts/install-deps web
 	@env $(WEB_ENV) scripts/web-deps $(WEB)/deps
 	@cmake --build $(BUILD) -j $(JOBS) --target farrow-cp932-literals
-	@$(BUILD)/tools/farrow-cp932-literals $(WEB)/src $(WEB_SOURCES)
+	@$(BUILD)/tools/farrow-cp932-literals $(WEB)/src $(WEB_SOURCES) $(WEB_HARNESS)
 	@for f in $(WEB_CMAKE); do install -C -D -m 644 $$f $(WEB)/src/$$f; done
 	@[ -f $(WEB)/tree/CMakeCache.txt ] || env $(WEB_ENV) emcmake cmake -S $(WEB)/src -B $(WEB)/tree \
 	  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DFARROW_WEB_DEPS=$(CURDIR)/$(WEB)/deps >/dev/null
@@ -182,6 +186,8 @@ web: configure
 	@$(MAKE) --no-print-directory $(WEB)/web/farrowmere.data
 	@mkdir -p $(WEB)/web && cp web/* $(WEB)/web/
 	@if [ -f $(WEB)/tree/app/farrowmere.wasm ]; then cp $(WEB)/tree/app/farrowmere.js $(WEB)/tree/app/farrowmere.wasm $(WEB)/web/; fi
+	@mkdir -p $(WEB)/harness && cp tests/web/harness.html $(WEB)/tree/tools/farrow-replay.js $(WEB)/tree/tools/farrow-replay.wasm \
+	  $(WEB)/tree/tools/farrow-frame-bench.js $(WEB)/tree/tools/farrow-frame-bench.wasm $(WEB)/harness/
 	@echo "make web: $(WEB)/web/, $$(du -cb $(WEB)/web/* | tail -1 | cut -f1) bytes; serve it with: python3 -m http.server -d $(WEB)/web"
 
 # The page's faces: the IPA faces cut down to the characters used, renamed, with their licence.
@@ -201,6 +207,26 @@ $(WEB)/web/farrowmere.data: $(wildcard dat/*) $(WEB_DATA)/farrow.ogg $(WEB_DATA)
 	@cd $(WEB_DATA) && env $(WEB_ENV) python3 /usr/share/emscripten/tools/file_packager.py $(CURDIR)/$@ \
 	  --preload dat fonts --js-output=$(CURDIR)/$(@D)/farrowmere-data.js >/dev/null 2>packager.log \
 	  || { cat packager.log >&2; exit 1; }
+
+# What drives Chromium (playwright-core, pinned in tests/web), installed again only when the lock
+# changed; node_modules lives in $(WEB)/node, never in the repository.
+WEB_NODE = $(WEB)/node
+$(WEB_NODE)/node_modules/.package-lock.json: tests/web/package.json tests/web/package-lock.json
+	@mkdir -p $(WEB_NODE) && cp tests/web/package.json tests/web/package-lock.json $(WEB_NODE)/
+	@cd $(WEB_NODE) && npm ci --no-audit --no-fund --loglevel=error >/dev/null
+	@touch $@
+
+# The browser edition's tests in Debian's Chromium (tests/web/run.js): every replay case of
+# tests/replay as natively, the title frame against the desktop's, and tests/web/*.test.js.
+test-web: web $(WEB_NODE)/node_modules/.package-lock.json
+	@cmake --build $(BUILD) -j $(JOBS) --target farrow-replay farrow-story
+	@NODE_PATH=$(CURDIR)/$(WEB_NODE)/node_modules FARROW_BUILD=$(BUILD) node tests/web/run.js
+
+# The page's speed against the desktop's in the same run (tests/web/bench.js): a frame's CPU time
+# in Chromium and natively, and the page's frame loop's frames a second.
+bench-web: web $(WEB_NODE)/node_modules/.package-lock.json
+	@cmake --build $(BUILD) -j $(JOBS) --target paint-bench
+	@NODE_PATH=$(CURDIR)/$(WEB_NODE)/node_modules FARROW_BUILD=$(BUILD) node tests/web/bench.js
 
 clean:
 	rm -rf $(BUILD) build-fuzz $(ASAN_BUILD) $(WEB)

@@ -13,6 +13,7 @@
 #include "paint/UnitPaint.h"
 #include "platform/Application.h"
 #include "platform/Gamepad.h"
+#include "platform/HarnessInput.h"
 #include "platform/Sound.h"
 #include "platform/WindowPaint.h"
 #include "player/Notice.h"
@@ -105,9 +106,9 @@ TGameHarness::~TGameHarness() {
 
 void TGameHarness::Press(int x, int y, TMouseButton button) {
   try {
-    router_->MouseMove(0, x, y);
-    router_->MouseDown(button, 0, x, y);
-    router_->MouseUp(button, 0, x, y);
+    SendPointer(*router_, TPointerAction::Move, button, 0, x, y);
+    SendPointer(*router_, TPointerAction::Down, button, 0, x, y);
+    SendPointer(*router_, TPointerAction::Up, button, 0, x, y);
   } catch (const std::exception& error) {
     Application.HandleException(error);
   }
@@ -141,14 +142,14 @@ void TGameHarness::PressKey(uint32_t virtualKey, unsigned shift) {
     for (auto [bit, key] : kModifiers) {
       if ((shift & bit) == 0 || key == virtualKey) continue;
       held |= bit;
-      router_->KeyEvent(true, key, held);
+      SendKey(*router_, true, key, held);
     }
-    router_->KeyEvent(true, virtualKey, shift);
-    router_->KeyEvent(false, virtualKey, shift);
+    SendKey(*router_, true, virtualKey, shift);
+    SendKey(*router_, false, virtualKey, shift);
     for (auto it = std::rbegin(kModifiers); it != std::rend(kModifiers); ++it) {
       if ((held & it->first) == 0) continue;
       held &= ~it->first;
-      router_->KeyEvent(false, it->second, held);
+      SendKey(*router_, false, it->second, held);
     }
   } catch (const std::exception& error) {
     Application.HandleException(error);
@@ -157,13 +158,13 @@ void TGameHarness::PressKey(uint32_t virtualKey, unsigned shift) {
 
 void TGameHarness::HoldKey(uint32_t virtualKey, unsigned shift, int frames) {
   try {
-    router_->KeyEvent(true, virtualKey, shift);
+    SendKey(*router_, true, virtualKey, shift);
   } catch (const std::exception& error) {
     Application.HandleException(error);
   }
   RunFrames(frames);
   try {
-    router_->KeyEvent(false, virtualKey, shift);
+    SendKey(*router_, false, virtualKey, shift);
   } catch (const std::exception& error) {
     Application.HandleException(error);
   }
@@ -185,7 +186,7 @@ bool TGameHarness::PressPadButton(uint32_t virtualKey, std::string& error) {
 
 void TGameHarness::TurnWheel(int notches) {
   try {
-    router_->MouseWheel(notches, 0, main_->PaintMain.Width / 2, main_->PaintMain.Height / 2);
+    SendWheel(*router_, notches, 0, main_->PaintMain.Width / 2, main_->PaintMain.Height / 2);
   } catch (const std::exception& error) {
     Application.HandleException(error);
   }

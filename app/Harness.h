@@ -1,7 +1,8 @@
 // Harness -- the real game run in-process without a person: the units and the main form as the
-// program starts them, a virtual clock, a fixed random seed, mouse input through the platform's
-// input router, and frames drawn by the real frame loop. Used by the end-to-end tests and by
-// tools that replay a game.
+// program starts them, a virtual clock, a fixed random seed, input through the platform's input
+// router (in a page as the page's own events, which its listeners hand on: platform/HarnessInput.h),
+// and frames drawn by the real frame loop. Used by the end-to-end tests and by tools that
+// replay a game.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -59,10 +60,11 @@ class TGameHarness {
   void PressKey(uint32_t virtualKey, unsigned shift = 0);
   // Holds a key down while count frames run, then lets it go (Ctrl held to skip).
   void HoldKey(uint32_t virtualKey, unsigned shift, int frames);
-  // Presses and releases a pad's button (VK_GAMEPAD_...) on a pad of SDL's making, plugged in at
-  // the first press: SDL's game controller turns it into events, and the platform's gamepad code
-  // hands them to the form's PadButton listeners with the router, as the window does a real
-  // pad's. False with why when SDL has no such pad to give.
+  // Presses and releases a pad's button (VK_GAMEPAD_...) on a pad of SDL's making (in a page, one
+  // the Gamepad API answers with), plugged in at the first press: SDL's game controller (the
+  // Gamepad API) turns it into events, and the platform's gamepad code hands them to the form's
+  // PadButton listeners with the router, as the window does a real pad's. False with why when
+  // SDL has no such pad to give.
   bool PressPadButton(uint32_t virtualKey, std::string& error);
   // Turns the mouse wheel by notches (positive: up) with the pointer over the play area.
   void TurnWheel(int notches);

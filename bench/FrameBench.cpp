@@ -5,58 +5,19 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <ctime>
 #include <filesystem>
 
+#include "bench/FrameStage.h"
 #include "game/UnitMain.h"
-#include "paint/Random.h"
 #include "paint/UnitPaint.h"
-#include "paint/UnitPaintDraw.h"
 #include "paint/UnitPaintFrame.h"
-#include "platform/Controls.h"
 
 namespace {
 
-// (<chrono> cannot be compiled to CP932: it holds a "µs" literal.)
-double NowMs() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
-
-Platform::TPanel Page;
-Platform::TPaintBox PaintBox(&Page);
-
-// The drawing set-up of the game, once, with the pictures of dat/ below the source folder.
-void SetUpOnce() {
-  static bool done = false;
-  if (done) return;
-  done = true;
+// With the pictures of dat/ below the source folder.
+void SetUp() {
   std::filesystem::current_path(FARROW_SOURCE_DIR);
-  PaintBox.Width = 400;
-  PaintBox.Height = 400;
-  SetRandomSeed(7);
-  PaintSetup(Page, PaintBox, [](Platform::TPushButton&) {});
-}
-
-// A game in progress: full status, four scenario lines, two messages, two buttons falling.
-void StagePlaying() {
-  PaintReset();
-  TitleShowing = false;
-  MaxHP = 10;
-  HP = 7;
-  IdeaPower = 7;
-  ItemCount = 0;
-  for (const char* item : {"【船】", "【石ころ】", "【銅弾×３】", "【フィア】"}) Items[ItemCount++] = item;
-  ScriptLineCount = 4;
-  ScriptLines = {"霧の港町ファロウ。灯台の火が波間に揺れている。", "酒場の扉が軋んで開いた。",
-                 "「旅の人、北の岬へ行くのかい？」", "老人はそう言って目を伏せた。"};
-  MessageCount = 2;
-  Messages = {"スライムが現れた！", "スライムの攻撃！　３のダメージ！"};
-  DescriptionTitle.clear();
-  SilverBurst = false;
-  SpawnIdeaButton("★斬撃");
-  SpawnIdeaButton("★癒し");
+  SetUpOnce();
 }
 
 void RunFrames(benchmark::State& state, void (*restage)()) {
@@ -74,55 +35,10 @@ void RunFrames(benchmark::State& state, void (*restage)()) {
   state.counters["max_ms"] = worst;
 }
 
-// The worst case, restored before every frame so that nothing has run out: the zoom half-way
-// in, all 1,600 tiles just broken off, every particle pool full, the description open and
-// the game over.
-struct TWorstCase {
-  std::array<TParticlePool, IdeaButtonCount> Buttons;
-  std::array<TParticle, BurstParticleCount> Burst;
-  std::array<std::array<TShatterTile, TileColumns>, TileRows> TilesAtStart;
-  std::array<TGlow, GlowCount> GlowsAtStart;
-};
-TWorstCase Worst;
-
-void StageWorstCase() {
-  StagePlaying();
-  IdeaPower = 10;  // every idle 理力 spark respawns at once
-  HP = 0;
-  ShowDescription("【銀弾×１】", "銀の弾丸。\r\n魔を討つと伝えられる。\r\n一発きり。\r\n\r\n港の鍛冶屋が鋳た。");
-  for (int b = 0; b < IdeaButtonCount; ++b) {
-    for (int i = 0; i < ParticlesPerButton; ++i) {
-      TParticle& p = ButtonParticles[b][i];
-      p = TParticle{true, MakePixel(128, 255, 128), Random(5) - 2, -1 - Random(10), 20 + Random(100), 100 + Random(200),
-                    100};
-    }
-  }
-  StartBurst();
-  FrameCallback();  // a normal frame to break apart
-  StartShatter();
-  StartZoom();
-  for (int i = 0; i < 6; ++i) DrawZoomedPicture();  // 178 %, the first picture
-  Worst.Buttons = ButtonParticles;
-  Worst.Burst = BurstParticles;
-  Worst.TilesAtStart = Tiles;
-  Worst.GlowsAtStart = Glows;
-}
-
-void RestoreWorstCase() {
-  ButtonParticles = Worst.Buttons;
-  BurstParticles = Worst.Burst;
-  Tiles = Worst.TilesAtStart;
-  Glows = Worst.GlowsAtStart;
-  Zooming = true;
-  ZoomedIn = false;
-  ZoomPercent = 133;  // the next frame draws at 178 %
-  HP = 0;
-}
-
 }  // namespace
 
 static void TitleFrame(benchmark::State& state) {
-  SetUpOnce();
+  SetUp();
   PaintReset();
   TitleShowing = true;
   RunFrames(state, nullptr);
@@ -130,14 +46,14 @@ static void TitleFrame(benchmark::State& state) {
 BENCHMARK(TitleFrame)->Unit(benchmark::kMillisecond);
 
 static void SceneWithText(benchmark::State& state) {
-  SetUpOnce();
+  SetUp();
   StagePlaying();
   RunFrames(state, nullptr);
 }
 BENCHMARK(SceneWithText)->Unit(benchmark::kMillisecond);
 
 static void BrokenWorldWorstCase(benchmark::State& state) {
-  SetUpOnce();
+  SetUp();
   StageWorstCase();
   RunFrames(state, RestoreWorstCase);
 }
@@ -145,7 +61,7 @@ BENCHMARK(BrokenWorldWorstCase)->Unit(benchmark::kMillisecond);
 
 // The silver bullet's night sky: every pixel is sky, most of the top third is light curtain.
 static void BrokenWorldNightSky(benchmark::State& state) {
-  SetUpOnce();
+  SetUp();
   StageWorstCase();
   SilverBurst = true;
   RunFrames(state, RestoreWorstCase);

@@ -26,6 +26,16 @@ EM_JS(int, farrow_canvas_top16, (), {
   const c = document.getElementById('farrow-canvas');
   return c ? Math.round(c.getBoundingClientRect().top * 16) : 0;
 });
+// Sleeps ms milliseconds, letting the browser run. A timer set by a timer's callback, five deep,
+// is stretched to 4 ms at least, and the frame loop's waits would nest so: this one is set from
+// a message's task, where it nests no deeper than one, so that a frame comes on time.
+EM_ASYNC_JS(void, farrow_sleep, (int ms), {
+  await new Promise((resolve) => {
+    const channel = new MessageChannel();
+    channel.port1.onmessage = () => setTimeout(resolve, ms);
+    channel.port2.postMessage(0);
+  });
+});
 // clang-format on
 
 namespace Platform {
@@ -70,6 +80,17 @@ uint32_t VirtualKey(const EmscriptenKeyboardEvent& e) {
   }
   return 0;
 }
+
+}  // namespace
+
+const char* PageKeyCode(uint32_t virtualKey) {
+  for (const TKeyName& k : kKeys) {
+    if (k.VirtualKey == virtualKey) return k.Code;
+  }
+  return nullptr;
+}
+
+namespace {
 
 unsigned ButtonsHeld = 0;  // ssLeft, ssRight, ssMiddle, as the last mouse event said
 
@@ -221,7 +242,7 @@ void ListenToPage() {
   emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE, OnFullscreen);
 }
 
-void SleepInPage(uint32_t ms) { emscripten_sleep(ms); }
+void SleepInPage(uint32_t ms) { farrow_sleep(static_cast<int>(ms)); }
 
 bool WaitForDisplayEvent(uint32_t timeoutMs) {
   // The browser runs its callbacks while the program sleeps: a look every few milliseconds, far

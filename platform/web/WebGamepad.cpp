@@ -1,11 +1,33 @@
 // WebGamepad -- the Gamepad API's pads of the standard mapping reported to the pads, looked at
-// each time the window takes the page's events, and the harness's pad of our own making.
+// each time the window takes the page's events; the harness's pad is one the Gamepad API answers
+// with, made in the page.
+#include <emscripten.h>
 #include <emscripten/html5.h>
 
 #include <string>
 
 #include "platform/Gamepad.h"
 #include "platform/web/WebInternal.h"
+
+// clang-format off
+// The harness's pad: the Gamepad API answers with one pad of the standard mapping, whose
+// buttons the harness holds and lets go, as a pad in a person's hands.
+EM_JS(void, farrow_fake_pad_plug, (int plugged), {
+  const buttons = [];
+  for (let i = 0; i < 17; ++i) buttons.push({pressed: false, touched: false, value: 0});
+  const pad = {id: 'Farrowmere harness pad (STANDARD GAMEPAD)', index: 0, connected: true, mapping: 'standard',
+               timestamp: performance.now(), axes: [0, 0, 0, 0], buttons: buttons};
+  Object.defineProperty(navigator, 'getGamepads', {configurable: true, writable: true,
+                                                    value: () => plugged ? [pad] : []});
+  window.farrowHarnessPad = pad;
+});
+EM_JS(void, farrow_fake_pad_set, (int index, int down), {
+  const pad = window.farrowHarnessPad;
+  if (!pad) return;
+  pad.buttons[index] = {pressed: down != 0, touched: down != 0, value: down ? 1 : 0};
+  pad.timestamp = performance.now();
+});
+// clang-format on
 
 namespace Platform {
 
@@ -33,10 +55,10 @@ constexpr TPadName kButtons[] = {
 };
 
 constexpr int kMaxPads = 32;
-// The harness's pad, by an id no index of the Gamepad API takes.
-constexpr int32_t kVirtualPad = 1000;
+uint32_t harnessPadsConnected = 0;  // the harness's view of the Gamepad API, as the window's
 
-bool padsSampled = false;  // the Gamepad API answered at least once
+// Looks at the Gamepad API and tells pads what changed since connected was taken.
+void PollPageGamepads(TGamepads& pads, uint32_t& connected);
 
 }  // namespace
 
@@ -54,11 +76,15 @@ void TGamepads::Close() {
 
 void TGamepads::CloseDevice(void* device) { (void)device; }
 
-void TWindow::TSystem::PollPads(TGamepads& pads) {
+void TWindow::TSystem::PollPads(TGamepads& pads) { PollPageGamepads(pads, PadsConnected); }
+
+namespace {
+
+void PollPageGamepads(TGamepads& pads, uint32_t& connected) {
   if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS) return;
-  padsSampled = true;
+  const uint32_t before = connected;
+  connected = 0;
   const int count = std::min(emscripten_get_num_gamepads(), kMaxPads);
-  uint32_t connected = 0;
   for (int i = 0; i < count; ++i) {
     EmscriptenGamepadEvent state;
     if (emscripten_get_gamepad_status(i, &state) != EMSCRIPTEN_RESULT_SUCCESS || state.connected == 0) continue;
@@ -76,34 +102,42 @@ void TWindow::TSystem::PollPads(TGamepads& pads) {
   }
   // A pad pulled out lets go of what it held.
   for (int i = 0; i < kMaxPads; ++i) {
-    if ((PadsConnected & ~connected & (1u << i)) == 0) continue;
+    if ((before & ~connected & (1u << i)) == 0) continue;
     for (const TPadName& b : kButtons) pads.Button(i, b.VirtualKey, false);
     pads.Stick(i, false, 0);
     pads.Stick(i, true, 0);
     pads.Removed(i);
   }
-  PadsConnected = connected;
 }
+
+}  // namespace
 
 bool TVirtualPad::Plug(TGamepads& pads, std::string& error) {
   Unplug();
   if (!pads.Open(error)) return false;
   pads_ = &pads;
-  device_ = kVirtualPad;
-  pads.Added(kVirtualPad, nullptr);
+  device_ = 0;
+  farrow_fake_pad_plug(1);
+  Deliver();
   return true;
 }
 
 void TVirtualPad::Unplug() {
-  if (pads_ != nullptr) pads_->Removed(device_);
+  if (pads_ == nullptr) return;
+  farrow_fake_pad_plug(0);
+  Deliver();
   pads_ = nullptr;
   device_ = -1;
 }
 
 void TVirtualPad::Set(uint32_t virtualKey, bool down) {
-  if (pads_ != nullptr) pads_->Button(device_, virtualKey, down);
+  if (pads_ == nullptr) return;
+  for (const TPadName& b : kButtons) {
+    if (b.VirtualKey == virtualKey) farrow_fake_pad_set(b.Index, down ? 1 : 0);
+  }
+  Deliver();
 }
 
-void TVirtualPad::Deliver() {}
+void TVirtualPad::Deliver() { PollPageGamepads(*pads_, harnessPadsConnected); }
 
 }  // namespace Platform

@@ -29,6 +29,10 @@ std::deque<TPageEvent>& PageEvents();
 // canvas, visibility, focus and size.
 void ListenToPage();
 
+// The KeyboardEvent.code the listeners take for a key that is neither a letter, a digit nor F1 ..
+// F12 (the first of several: the left one), or null.
+const char* PageKeyCode(uint32_t virtualKey);
+
 // How the page shows the client area: every client pixel is Scale device pixels, and a CSS
 // pixel is DeviceMilli / 1000 of them.
 struct TPageFit {

@@ -1,0 +1,147 @@
+// make test-web: the browser edition's tests in Debian's Chromium, one browser for all.
+// 1. Every replay case of tests/replay prints in the page what it prints natively (its
+//    .expected file, which the native tests compare with), with the same exit status.
+// 2. The title frame shot in the page and natively differ in at most a handful of pixels (the
+//    page draws text with FreeType, the desktop with SDL_ttf).
+// 3. Every tests/web/*.test.js passes (exit status 0), FARROW_WEB_URL naming the served page.
+// Prints a line for each failure and a summary; exit status 1 when anything failed.
+"use strict";
+const { execFileSync, spawn, spawnSync } = require("child_process");
+const fs = require("fs");
+const path = require("path");
+const web = require("./farrow-web.js");
+
+const REPLAY = path.join(web.ROOT, "tests/replay");
+const NATIVE = path.resolve(web.ROOT, process.env.FARROW_BUILD || "build");
+// The cases that play a scenario of their own (as tests/replay/ReplayToolTest.cpp plays them),
+// and those that end with another status than 0.
+const OWN_STORY = {
+  "eleventh-item": "eleventh-item.story.txt",
+  "player-backlog": "player.story.txt",
+  "player-keys": "player.story.txt",
+  "player-pad": "player.story.txt",
+};
+const STATUS = { "deforce-not-countered": 3 };
+const OWN_DAT = ["a.bmp", "a2.bmp", "una.bmp", "icon.bmp", "farrow.mid", "cap_von01.wav", "dun.wav"];
+// FreeType's and SDL_ttf's coverage of a few glyph pixels may differ by 1/255, no more.
+const TITLE_PIXELS_MAX = 100;
+
+// A working folder with the game's pictures and the scenario enciphered as the game ships its.
+function ownScenario(story, scratch) {
+  const folder = path.join(scratch, path.basename(story, ".story.txt"));
+  if (fs.existsSync(folder)) return folder;
+  fs.mkdirSync(path.join(folder, "dat"), { recursive: true });
+  for (const name of OWN_DAT) fs.copyFileSync(path.join(web.ROOT, "dat", name), path.join(folder, "dat", name));
+  execFileSync(path.join(NATIVE, "tools/farrow-story"),
+               ["encode", path.join(REPLAY, story), path.join(folder, "dat/story.crp.txt")], { stdio: "ignore" });
+  return folder;
+}
+
+function firstDifference(expected, actual) {
+  const e = expected.split("\n"), a = actual.split("\n");
+  for (let i = 0; i < Math.max(e.length, a.length); ++i) {
+    if (e[i] !== a[i]) return `output line ${i + 1}: expected [${e[i] ?? "<end>"}], printed [${a[i] ?? "<end>"}]`;
+  }
+  return "";
+}
+
+async function replayCases(browser, url, scratch, failures) {
+  const names = fs.readdirSync(REPLAY).filter((f) => f.endsWith(".expected")).map((f) => f.slice(0, -9)).sort();
+  let equal = 0;
+  for (const name of names) {
+    const options = OWN_STORY[name] ? { data: ownScenario(OWN_STORY[name], scratch) } : {};
+    // Relative to the repository, as the native test names it to farrow-replay.
+    const run = await web.replay(browser, url, path.relative(process.cwd(), path.join(REPLAY, `${name}.replay`)), options);
+    const expected = fs.readFileSync(path.join(REPLAY, `${name}.expected`), "utf8");
+    const status = STATUS[name] ?? 0;
+    if (run.out === expected && run.status === status) {
+      ++equal;
+    } else {
+      failures.push(`replay ${name}: ${run.status !== status ? `exit status ${run.status}, not ${status}; ` : ""}` +
+                    `${firstDifference(expected, run.out)}\n${run.err}`);
+    }
+  }
+  return `${equal} of ${names.length} replay cases equal in Chromium and natively`;
+}
+
+// The title as the page shows it against the desktop's, both through the replay harness.
+async function titleFrame(browser, url, scratch, failures) {
+  const script = path.join(scratch, "title-frame.replay");
+  fs.writeFileSync(script, "frames 3\nshot title.png\n");
+  const native = path.join(scratch, "native");
+  execFileSync(path.join(NATIVE, "tools/farrow-replay"), ["--no-persist", "--shots", native, script],
+               { cwd: web.ROOT, stdio: "ignore", env: { ...process.env, SDL_VIDEODRIVER: "dummy", SDL_AUDIODRIVER: "dummy" } });
+  const run = await web.replay(browser, url, script, { noPersist: true });
+  if (!run.shots["title.png"]) {
+    failures.push(`title frame: the page wrote no shot\n${run.err}`);
+    return "title frame: not shot";
+  }
+  const page = path.join(scratch, "page-title.png");
+  fs.writeFileSync(page, run.shots["title.png"]);
+  // ImageMagick's count of the pixels that differ at all, and by more than 1/255 in a channel
+  // (a colour distance of 0.5 %; 1/255 in two channels is 0.32 %), on standard error.
+  const count = (fuzz) => Number.parseInt(spawnSync("compare", ["-metric", "AE", "-fuzz", fuzz, path.join(native, "title.png"),
+                                                                page, "null:"], { encoding: "utf8" }).stderr, 10);
+  const differing = count("0"), more = count("0.5%");
+  if (!(differing <= TITLE_PIXELS_MAX && more === 0)) {
+    failures.push(`title frame: ${differing} pixels differ (at most ${TITLE_PIXELS_MAX}), ${more} by more than 1/255 (none)`);
+  }
+  return `title frame: ${differing} of 160000 pixels differ from the desktop's, ${more} by more than 1/255`;
+}
+
+// Each runs while this process serves the page: not synchronously.
+function runNode(file, env) {
+  return new Promise((resolve) => {
+    const child = spawn(process.execPath, [file], { env, stdio: ["ignore", "pipe", "pipe"] });
+    let output = "";
+    child.stdout.on("data", (d) => { output += d; });
+    child.stderr.on("data", (d) => { output += d; });
+    const timer = setTimeout(() => child.kill(), 300000);
+    child.on("close", (status) => {
+      clearTimeout(timer);
+      resolve({ status, output });
+    });
+  });
+}
+
+async function pageTests(url, failures) {
+  const tests = fs.readdirSync(__dirname).filter((f) => f.endsWith(".test.js")).sort();
+  let passed = 0;
+  for (const test of tests) {
+    const run = await runNode(path.join(__dirname, test), { ...process.env, FARROW_WEB_URL: `${url}/web/` });
+    if (run.status === 0) {
+      ++passed;
+    } else {
+      failures.push(`${test}: exit status ${run.status}\n${run.output}`);
+    }
+  }
+  return `${passed} of ${tests.length} page tests passed`;
+}
+
+async function main() {
+  const scratch = web.scratch("farrow-test-web-");
+  const server = await web.serve(web.ROOTS);
+  const failures = [];
+  const summary = [];
+  try {
+    const browser = await web.launch();
+    try {
+      summary.push(await replayCases(browser, server.url, scratch, failures));
+      summary.push(await titleFrame(browser, server.url, scratch, failures));
+    } finally {
+      await browser.close();
+    }
+    summary.push(await pageTests(server.url, failures));
+  } finally {
+    await server.close();
+    fs.rmSync(scratch, { recursive: true, force: true });
+  }
+  for (const failure of failures) process.stdout.write(`FAILED ${failure.trimEnd()}\n`);
+  process.stdout.write(`test-web: ${summary.join("; ")}\n`);
+  return failures.length === 0 ? 0 : 1;
+}
+
+main().then((status) => process.exit(status), (error) => {
+  process.stderr.write(`test-web: ${error.stack || error}\n`);
+  process.exit(1);
+});
