@@ -100,6 +100,10 @@ void TCanvas::FillRect(const TRect& r) {
           red = static_cast<uint8_t>(Brush.Color);
   for (int y = area.Top; y < area.Bottom; ++y) {
     uint8_t* p = owner_.ScanLine(y) + 3 * area.Left;
+    if (b == g && g == red) {  // black, white and the greys: one byte value throughout
+      std::memset(p, b, static_cast<size_t>(area.Right - area.Left) * 3);
+      continue;
+    }
     for (int x = area.Left; x < area.Right; ++x, p += 3) {
       p[0] = b;
       p[1] = g;

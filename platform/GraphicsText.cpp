@@ -50,6 +50,12 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
     for (int px = area.Left; px < area.Right; ++px, p += 3) {
       unsigned a = cover[px - x];
       if (a == 0) continue;
+      if (a == 255) {  // what Blend gives a whole cover, without its divisions
+        p[0] = b;
+        p[1] = g;
+        p[2] = r;
+        continue;
+      }
       p[0] = Blend(b, p[0], a);
       p[1] = Blend(g, p[1], a);
       p[2] = Blend(r, p[2], a);

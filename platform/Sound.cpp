@@ -128,15 +128,13 @@ bool AnyFileExists(const std::string& paths) {
   return false;
 }
 
-// The soundfont for MIDI: SDL_SOUNDFONTS if set, else Debian's default GM font. It is handed
-// to SDL_mixer explicitly (Debian's build would otherwise prefer its own default over the
-// environment) and checked here, because without one FluidSynth "plays" in silence.
-bool SoundFontReady() {
+// The soundfont for MIDI: SDL_SOUNDFONTS if set, else Debian's default GM font, into paths.
+// It is handed to SDL_mixer explicitly (Debian's build would otherwise prefer its own default
+// over the environment) and checked first, because without one FluidSynth "plays" in silence.
+bool FindSoundFonts(std::string& paths) {
   const char* named = std::getenv("SDL_SOUNDFONTS");
-  std::string paths = named != nullptr && *named != '\0' ? named : kDefaultSoundFont;
-  if (!AnyFileExists(paths)) return false;
-  Mix_SetSoundFonts(paths.c_str());
-  return true;
+  paths = named != nullptr && *named != '\0' ? named : kDefaultSoundFont;
+  return AnyFileExists(paths);
 }
 
 }  // namespace
@@ -174,9 +172,13 @@ int GGSLoadFile(const char* fileName, int32_t) {
     deferred.Path = fileName;
     return 0;
   }
+  // Without a soundfont there is nothing to hear: no audio device is opened (and mixes silence
+  // on a thread of its own) for the tune.
+  std::string fonts;
+  if (!FindSoundFonts(fonts)) return 3;
   if (!OpenDevice()) return 2;
   Mix_Init(MIX_INIT_MID);
-  if (!SoundFontReady()) return 3;
+  Mix_SetSoundFonts(fonts.c_str());
   // A damaged tune fails here, once: FluidSynth would fail it again at every round of a loop
   // without ever leaving the audio thread.
   const std::string path = NativeFileName(fileName);

@@ -117,13 +117,18 @@ bool WaitForDisplayEvent(uint32_t timeoutMs) {
   // not through the display), a look every few milliseconds: far below the frame loop's beat.
   constexpr uint32_t kLookMs = 4;
   const uint32_t start = SDL_GetTicks();
+  // Each pump costs the display's and the pads' descriptors a look, so none is spent where the
+  // caller's next pump comes anyway: the caller has just pumped, and what came since is in SDL's
+  // queue, Xlib's or on the connection, which the sleep on the display looks at first. What
+  // wakes that sleep (an event, a signal) the caller's pump then takes.
   for (;;) {
-    SDL_PumpEvents();
     if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return true;
     const uint32_t spent = SDL_GetTicks() - start;
     if (spent >= timeoutMs) return false;
     const uint32_t left = timeoutMs - spent;
-    if (SDL_NumJoysticks() > 0 || !SleepOnDisplay(left)) SDL_Delay(std::min(left, kLookMs));
+    if (SDL_NumJoysticks() == 0 && SleepOnDisplay(left)) return SDL_GetTicks() - start < timeoutMs;
+    SDL_Delay(std::min(left, kLookMs));
+    SDL_PumpEvents();
   }
 }
 

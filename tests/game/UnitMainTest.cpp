@@ -204,6 +204,22 @@ TEST(Random, ASeedGivesTheSameNumbersAsEver) {
   EXPECT_EQ(Random(1000), afterThree);
 }
 
+// Many numbers at once are the same numbers, across the blocks it computes them in, and
+// leave the generator where as many calls would.
+TEST(Random, AFillGivesWhatAsManyCallsGive) {
+  for (int n : {4, 2, 1, 0, 7, 256}) {
+    for (int count : {1, 800, 801, 2000}) {
+      SetRandomSeed(99);
+      std::vector<uint8_t> filled(static_cast<size_t>(count));
+      RandomFill(filled.data(), count, n);
+      const int next = Random(1000);
+      SetRandomSeed(99);
+      for (int k = 0; k < count; ++k) ASSERT_EQ(filled[k], Random(n)) << "n " << n << ", draw " << k << " of " << count;
+      EXPECT_EQ(Random(1000), next) << "n " << n << ", " << count << " draws";
+    }
+  }
+}
+
 TEST(Random, SameSeedGivesTheSameSequenceWithinRange) {
   SetRandomSeed(7);
   std::vector<int> first;
