@@ -55,6 +55,10 @@ EM_ASYNC_JS(int, farrow_files_load, (const char* dataUtf8, const char* configUtf
   return 0;
 });
 
+// Whether anything is mounted to keep: asked first, without waiting, because a wait is possible
+// only inside the frame loop's calls, not in a program's last steps (the replay harness's exit).
+EM_JS(int, farrow_files_mounted, (), { return Module.farrowKeep ? 1 : 0; });
+
 EM_ASYNC_JS(int, farrow_files_keep, (char* why, int whySize), {
   if (!Module.farrowKeep) return 1;
   const error = await Module.farrowKeep();
@@ -105,7 +109,7 @@ void LoadKeptFiles() {
 
 std::string KeepWrittenFiles() {
   char why[256] = {};
-  if (farrow_files_keep(why, sizeof why) != 0) return "";
+  if (farrow_files_mounted() == 0 || farrow_files_keep(why, sizeof why) != 0) return "";
   return std::string("cannot write to the browser's storage: ") + why;
 }
 
