@@ -178,6 +178,10 @@ WEB_CMAKE = $(shell git ls-files -- CMakeLists.txt '*/CMakeLists.txt' ':!tests' 
 # ($(WEB)/harness/, beside the game's page: scripts/web-replay, make test-web, make bench-web).
 WEB_HARNESS = $(shell git ls-files -- tools/replay/'*.cpp' bench/page/'*.cpp' bench/FrameStage.cpp bench/FrameStage.h)
 WEB_DATA = $(WEB)/data
+# em++ through ccache too: ccache knows a compiler by its file's time, which for em++ is that of
+# emscripten's wrapper script, not of the clang that compiles, so the versions of both stand in.
+WEB_LAUNCHER = $(if $(LAUNCHER),"-DCMAKE_CXX_COMPILER_LAUNCHER=env;CCACHE_COMPILERCHECK=string:$$(env $(WEB_ENV) emcc -v 2>&1 \
+  | grep -E '^emcc|clang version' | sha256sum | cut -c1-16);ccache")
 web: configure
 	@scripts/install-deps web
 	@env $(WEB_ENV) scripts/web-deps $(WEB)/deps
@@ -185,7 +189,7 @@ web: configure
 	@$(BUILD)/tools/farrow-cp932-literals $(WEB)/src $(WEB_SOURCES) $(WEB_HARNESS)
 	@for f in $(WEB_CMAKE); do install -C -D -m 644 $$f $(WEB)/src/$$f; done
 	@[ -f $(WEB)/tree/CMakeCache.txt ] || env $(WEB_ENV) emcmake cmake -S $(WEB)/src -B $(WEB)/tree \
-	  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DFARROW_WEB_DEPS=$(CURDIR)/$(WEB)/deps >/dev/null
+	  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DFARROW_WEB_DEPS=$(CURDIR)/$(WEB)/deps $(WEB_LAUNCHER) >/dev/null
 	@env $(WEB_ENV) cmake --build $(WEB)/tree -j $(JOBS)
 	@$(MAKE) --no-print-directory $(WEB)/web/farrowmere.data
 	@mkdir -p $(WEB)/web && cp web/* $(WEB)/web/

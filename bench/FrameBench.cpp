@@ -11,12 +11,13 @@
 #include "game/UnitMain.h"
 #include "paint/UnitPaint.h"
 #include "paint/UnitPaintFrame.h"
+#include "tests/BuildPaths.h"
 
 namespace {
 
 // With the pictures of dat/ below the source folder.
 void SetUp() {
-  std::filesystem::current_path(FARROW_SOURCE_DIR);
+  std::filesystem::current_path(BuildPaths::SourceDir);
   SetUpOnce();
 }
 

@@ -13,6 +13,7 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/Window.h"
+#include "tests/BuildPaths.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ void Present(benchmark::State& state, int scale, bool fullscreen) {
   static bool opened = false;
   if (!opened) {
     opened = true;
-    std::filesystem::current_path(FARROW_SOURCE_DIR);
+    std::filesystem::current_path(BuildPaths::SourceDir);
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     if (!Application.Initialize()) {
       state.SkipWithError(Application.InitError().c_str());

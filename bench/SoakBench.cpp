@@ -28,6 +28,7 @@
 #include "platform/TextCodec.h"
 #include "player/PlayerSave.h"
 #include "player/SaveFiles.h"
+#include "tests/BuildPaths.h"
 
 namespace {
 
@@ -126,7 +127,7 @@ void RoundTrip(TCounts& counts, bool newGame) {
 }  // namespace
 
 int main() {
-  std::filesystem::current_path(FARROW_SOURCE_DIR);
+  std::filesystem::current_path(BuildPaths::SourceDir);
   TCounts counts;
   Platform::Application.OnException = [&counts](const std::string& cp932) {
     ++counts.Errors;

@@ -34,6 +34,7 @@
 #include "platform/Window.h"
 #include "player/Notice.h"
 #include "player/Player.h"
+#include "tests/BuildPaths.h"
 #include "tests/TestSupport.h"
 #include "tests/app/GameFolder.h"
 #include "tests/game/GameFixture.h"
@@ -464,7 +465,7 @@ TEST(GameFiles, AMissingOrBrokenScenarioLeavesAnEmptyStoryAndTheGameRunning) {
 namespace {
 
 // Runs the game program in the current folder, its output caught there.
-TRun RunGameProgram() { return RunIn(".", std::string("timeout 20 ") + FARROW_PROGRAM + " --data dat", "."); }
+TRun RunGameProgram() { return RunIn(".", std::string("timeout 20 ") + BuildPaths::Program + " --data dat", "."); }
 
 }  // namespace
 
@@ -525,10 +526,10 @@ TEST(GameProgram, FinishExitsWithZeroAndAMissingPictureWithAnErrorNamingIt) {
 TEST(GameProgram, AWarpToALabelTheStoryLacksIsAWrongOptionAndOneToALabelItHasPlays) {
   GameFolder folder({"@start", "#finish", "  @there  // a passage", "#finish"});
   for (const char* name : {"farrow.mid", "cap_von01.wav"}) folder.CopyDat(name);
-  TRun wrong = RunIn(".", std::string("timeout 20 ") + FARROW_PROGRAM + " --data dat --warp @nope", ".");
+  TRun wrong = RunIn(".", std::string("timeout 20 ") + BuildPaths::Program + " --data dat --warp @nope", ".");
   EXPECT_EQ(wrong.Status, 2) << "as every other wrong option, before a window or a box: " << wrong.Err;
   EXPECT_EQ(wrong.Err, "farrowmere: --warp @nope: the story has no such label\n");
-  TRun there = RunIn(".", std::string("timeout 20 ") + FARROW_PROGRAM + " --data dat --warp @there", ".");
+  TRun there = RunIn(".", std::string("timeout 20 ") + BuildPaths::Program + " --data dat --warp @there", ".");
   EXPECT_EQ(there.Status, 0) << there.Err;
 }
 
@@ -536,7 +537,8 @@ TEST(GameProgram, WithoutAnyFontTheTitleStillRunsAndStandardErrorNamesTheFaces) 
   GameFolder folder(Story);
   folder.Dir().Write("empty-fonts.conf", "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");
   TRun run = RunIn(
-      ".", std::string("FONTCONFIG_FILE=$PWD/empty-fonts.conf timeout -s TERM 3 ") + FARROW_PROGRAM + " --data dat",
+      ".",
+      std::string("FONTCONFIG_FILE=$PWD/empty-fonts.conf timeout -s TERM 3 ") + BuildPaths::Program + " --data dat",
       ".");
   EXPECT_EQ(run.Status, 124) << run.Err;
   EXPECT_NE(run.Err.find(U8("farrowmere: no font for the face ＭＳ ")), std::string::npos) << run.Err;
@@ -545,11 +547,11 @@ TEST(GameProgram, WithoutAnyFontTheTitleStillRunsAndStandardErrorNamesTheFaces) 
 
 TEST(GameProgram, ACutTuneLeavesTheTitleSilentTheLogShortAndTheProgramEndsOnSigterm) {
   GameFolder folder(Story);
-  const std::string tune = ReadAll(fs::path(FARROW_SOURCE_DIR) / "dat" / "farrow.mid");
+  const std::string tune = ReadAll(fs::path(BuildPaths::SourceDir) / "dat" / "farrow.mid");
   ASSERT_GT(tune.size(), 100u);
   folder.Dir().Write("dat/farrow.mid", tune.substr(0, tune.size() / 2));
   // Four seconds on the title, then SIGTERM; SIGKILL only if that did not end it.
-  TRun run = RunIn(".", std::string("timeout -k 10 -s TERM 4 ") + FARROW_PROGRAM + " --data dat", ".");
+  TRun run = RunIn(".", std::string("timeout -k 10 -s TERM 4 ") + BuildPaths::Program + " --data dat", ".");
   EXPECT_EQ(run.Status, 124) << "124: ended by SIGTERM; 137: it had to be killed";
   EXPECT_LT(run.Err.size(), 2000u) << run.Err.substr(0, 500);
 }

@@ -11,6 +11,7 @@
 #include "app/Harness.h"
 #include "cipher/QuilCrypt.h"
 #include "game/UnitMain.h"
+#include "tests/BuildPaths.h"
 #include "tests/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -50,7 +51,7 @@ class GameFolder {
   ~GameFolder() { fs::current_path(old_); }
 
   void CopyDat(const std::string& name) const {
-    fs::copy_file(fs::path(FARROW_SOURCE_DIR) / "dat" / name, dir_.File("dat/" + name),
+    fs::copy_file(fs::path(BuildPaths::SourceDir) / "dat" / name, dir_.File("dat/" + name),
                   fs::copy_options::overwrite_existing);
   }
   const ScratchDir& Dir() const { return dir_; }

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/BuildPaths.h"
+
 namespace AssetFiles {
-inline std::string DatPath(const std::string& name) { return std::string(FARROW_DAT_DIR) + "/" + name; }
+inline std::string DatPath(const std::string& name) { return std::string(BuildPaths::DatDir) + "/" + name; }
 
 inline std::vector<uint8_t> Read(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -8,13 +8,14 @@
 #include <set>
 #include <string>
 
+#include "tests/BuildPaths.h"
 #include "tests/TestSupport.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const std::string Build = FARROW_BUILD_DIR;
+const std::string Build = BuildPaths::BuildDir;
 const std::string GameDir = FARROW_INSTALL_GAMEDIR;
 const std::string DataDir = FARROW_INSTALL_DATADIR;
 
@@ -46,7 +47,7 @@ std::set<std::string> ExpectedFiles() {
     std::string n = std::to_string(size);
     files.insert(std::string("share/icons/hicolor/").append(n).append("x").append(n).append("/apps/farrowmere.png"));
   }
-  for (const std::string& name : FilesBelow(fs::path(FARROW_SOURCE_DIR) / "dat"))
+  for (const std::string& name : FilesBelow(fs::path(BuildPaths::SourceDir) / "dat"))
     files.insert(std::string(DataDir).append("/").append(name));
   return files;
 }

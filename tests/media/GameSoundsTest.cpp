@@ -5,12 +5,13 @@
 
 #include "SoundOutput.h"
 #include "platform/Sound.h"
+#include "tests/BuildPaths.h"
 
 using namespace SoundOutput;
 namespace fs = std::filesystem;
 
 namespace {
-const fs::path kDat = fs::path(FARROW_SOURCE_DIR) / "dat";
+const fs::path kDat = fs::path(BuildPaths::SourceDir) / "dat";
 }
 
 TEST(GameSounds, EveryWavLoads) {

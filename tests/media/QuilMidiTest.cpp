@@ -10,6 +10,7 @@
 #include "game/UnitMain.h"
 #include "media/QuilMidi.h"
 #include "platform/Sound.h"
+#include "tests/BuildPaths.h"
 
 using namespace SoundOutput;
 
@@ -113,7 +114,7 @@ TEST(QuilMidi, AMissingFileReportsTheLoadFailure) {
 }
 
 TEST(QuilMidi, ACutTuneFailsItsLoadOnceAndTheOutputStaysSilent) {
-  std::ifstream in(std::string(FARROW_SOURCE_DIR) + "/dat/farrow.mid", std::ios::binary);
+  std::ifstream in(std::string(BuildPaths::SourceDir) + "/dat/farrow.mid", std::ios::binary);
   std::string tune((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_GT(tune.size(), 100u);
   std::ofstream("cut.mid", std::ios::binary) << tune.substr(0, tune.size() / 2);

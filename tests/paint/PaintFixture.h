@@ -20,6 +20,7 @@
 #include "paint/UnitPaint.h"
 #include "paint/UnitPaintDraw.h"
 #include "paint/UnitPaintFrame.h"
+#include "tests/BuildPaths.h"
 
 inline bool operator==(const TPixel& a, const TPixel& b) { return SamePixel(a, b); }
 inline void PrintTo(const TPixel& p, std::ostream* os) { *os << "(" << +p.R << ", " << +p.G << ", " << +p.B << ")"; }
@@ -85,7 +86,7 @@ class Paint : public ::testing::Test {
   Platform::TPaintBox Box{&Page};
 
   void SetUp() override {
-    std::filesystem::current_path(FARROW_SOURCE_DIR);
+    std::filesystem::current_path(BuildPaths::SourceDir);
     SetRandomSeed(20240601);
     Box.Width = 400;
     Box.Height = 400;

@@ -1,5 +1,6 @@
 // UnitPaintFrameTest -- the drawing set-up (pictures, title capture, glow kernel) and the
 // stacking of the layers in one frame.
+#include "tests/BuildPaths.h"
 #include "tests/paint/PaintFixture.h"
 
 namespace {
@@ -49,7 +50,7 @@ TEST(PaintSetupPictures, AMissingOrTooSmallPictureStopsTheSetUpNamingTheFile) {
   WriteBmp("dat/a2.bmp", 400, 400);
   WriteBmp("dat/una.bmp", 400, 400);
   EXPECT_EQ(setUpMessage(), "(no error)");
-  std::filesystem::current_path(FARROW_SOURCE_DIR);
+  std::filesystem::current_path(BuildPaths::SourceDir);
   std::filesystem::remove_all(dir);
 }
 

@@ -11,6 +11,7 @@
 
 #include "platform/Graphics.h"
 #include "platform/TextCodec.h"
+#include "tests/BuildPaths.h"
 #include "tests/TestSupport.h"
 
 using namespace Platform;
@@ -430,7 +431,7 @@ TEST(Pictures, PicturesClaimingAHugeSizeAreRefusedBeforeDecoding) {
   // allocated 748 MB for the 16,000 x 15,600 it claims before it refused the file.
   TBitmap cut;
   try {
-    cut.LoadFromFile(FARROW_SOURCE_DIR "/tests/fuzz/picture/findings/short-header.bmp");
+    cut.LoadFromFile(std::string(BuildPaths::SourceDir) + "/tests/fuzz/picture/findings/short-header.bmp");
     FAIL() << "a header cut short was accepted";
   } catch (const std::runtime_error& e) {
     EXPECT_NE(std::string(e.what()).find("the header ends after 32 bytes"), std::string::npos) << e.what();

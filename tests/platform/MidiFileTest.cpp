@@ -6,13 +6,14 @@
 #include <string>
 #include <utility>
 
+#include "tests/BuildPaths.h"
 #include "tests/TestSupport.h"
 
 using Platform::IsWholeMidiFile;
 
 namespace {
 
-std::string Shipped() { return ReadAll(std::string(FARROW_SOURCE_DIR) + "/dat/farrow.mid"); }
+std::string Shipped() { return ReadAll(std::string(BuildPaths::SourceDir) + "/dat/farrow.mid"); }
 
 std::string Be32(uint32_t v) {
   return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};

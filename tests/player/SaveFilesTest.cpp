@@ -28,6 +28,7 @@
 #include "player/ReadMarks.h"
 #include "player/SaveFiles.h"
 #include "player/Settings.h"
+#include "tests/BuildPaths.h"
 #include "tests/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -39,7 +40,7 @@ class SaveFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     PointHomesAt(home_);
-    fs::current_path(FARROW_SOURCE_DIR);
+    fs::current_path(BuildPaths::SourceDir);
     game_ = std::make_unique<TGameHarness>(1);
   }
   void TearDown() override {
@@ -308,7 +309,7 @@ TEST(Settings, TheySurviveARestartAndAFileNotUnderstoodIsIgnoredWithOneLine) {
 // whose line was taken out is refused with why.
 TEST_F(SaveFilesTest, ASaveGoesOnAtItsLineAfterTwoLinesWereAddedAboveItAndIsRefusedWhenTheLineIsGone) {
   game_.reset();
-  const std::string story = home_.Write("story.txt", ReadAll(fs::path(FARROW_SOURCE_DIR) / "story" / "story.txt"));
+  const std::string story = home_.Write("story.txt", ReadAll(fs::path(BuildPaths::SourceDir) / "story" / "story.txt"));
   std::ostringstream findings;
   ASSERT_TRUE(Story::UseStory(story, findings)) << findings.str();
   game_ = std::make_unique<TGameHarness>(1);

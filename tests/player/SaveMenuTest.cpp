@@ -22,6 +22,7 @@
 #include "player/SaveFiles.h"
 #include "player/SaveMenu.h"
 #include "player/SaveView.h"
+#include "tests/BuildPaths.h"
 #include "tests/TestSupport.h"
 #include "tests/app/GameFolder.h"
 
@@ -34,7 +35,7 @@ class SaveMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
     PointHomesAt(home_);
-    fs::current_path(FARROW_SOURCE_DIR);
+    fs::current_path(BuildPaths::SourceDir);
     Start();
   }
   void TearDown() override { game_.reset(); }

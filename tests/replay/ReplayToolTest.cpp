@@ -20,15 +20,16 @@
 
 #include "cipher/QuilCrypt.h"
 #include "platform/TextCodec.h"
+#include "tests/BuildPaths.h"
 #include "tests/TestSupport.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path Scripts = FARROW_REPLAY_SCRIPTS;
+const fs::path Scripts = BuildPaths::ReplayScripts;
 
-const fs::path Repository = FARROW_SOURCE_DIR;
+const fs::path Repository = BuildPaths::SourceDir;
 
 // Runs the tool in folder with the arguments (already quoted where needed), after prefix (a
 // change of the environment). Its home and XDG folders are the capture folder's, never the
@@ -37,7 +38,7 @@ TRun Replay(const fs::path& folder, const std::string& args, const ScratchDir& c
             const std::string& prefix = "") {
   const std::string home = "env HOME='" + capture.File("home") + "' XDG_DATA_HOME='" + capture.File("data") +
                            "' XDG_CONFIG_HOME='" + capture.File("config") + "' ";
-  return RunIn(folder.string(), home + prefix + "timeout 120 " + FARROW_REPLAY + " " + args, capture.File(""));
+  return RunIn(folder.string(), home + prefix + "timeout 120 " + BuildPaths::ReplayTool + " " + args, capture.File(""));
 }
 
 std::string ScriptArg(const std::string& name) { return "'" + (Scripts / (name + ".replay")).string() + "'"; }

@@ -23,6 +23,7 @@
 #include "platform/Files.h"
 #include "player/PlayerSave.h"
 #include "player/SaveFiles.h"
+#include "tests/BuildPaths.h"
 #include "tests/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -158,8 +159,9 @@ TPersonRun PlayAtAPersonsPace(const std::vector<TReplayStep>& route, uint32_t se
 void RoundTripAtAPersonsPace(const std::string& script, uint32_t seed) {
   ScratchDir home;
   PointHomesAt(home);
-  fs::current_path(FARROW_SOURCE_DIR);  // the shipped game's dat/
-  const TPersonRun run = PlayAtAPersonsPace(ReadSteps(fs::path(FARROW_REPLAY_SCRIPTS) / (script + ".replay")), seed);
+  fs::current_path(BuildPaths::SourceDir);  // the shipped game's dat/
+  const TPersonRun run =
+      PlayAtAPersonsPace(ReadSteps(fs::path(BuildPaths::ReplayScripts) / (script + ".replay")), seed);
   EXPECT_GT(run.FellOut, 10) << "buttons fell out unpressed";
 
   TGameHarness game(1);

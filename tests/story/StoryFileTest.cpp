@@ -10,6 +10,7 @@
 #include "platform/DataFiles.h"
 #include "platform/TextCodec.h"
 #include "script/QuilScript.h"
+#include "tests/BuildPaths.h"
 
 namespace {
 
@@ -18,8 +19,8 @@ const char* const GameKey = "fable.txt";
 
 // The source's lines in CP932, as the story tool enciphers them.
 std::vector<std::string> SourceLines() {
-  std::ifstream in(FARROW_STORY_SOURCE, std::ios::binary);
-  EXPECT_TRUE(in) << "cannot read " << FARROW_STORY_SOURCE;
+  std::ifstream in(BuildPaths::StorySource, std::ios::binary);
+  EXPECT_TRUE(in) << "cannot read " << BuildPaths::StorySource;
   std::vector<std::string> lines;
   std::string line;
   while (std::getline(in, line)) {
@@ -57,7 +58,7 @@ TEST(ShippedStory, TheGameLoadsItAsTheSourceReads) {
 
   // The same lines through the same loader (comments removed, labels reduced, "#end" added).
   TQuilScript fromSource;
-  fromSource.LoadLines(FARROW_STORY_SOURCE, source, static_cast<int>(source.size()), result);
+  fromSource.LoadLines(BuildPaths::StorySource, source, static_cast<int>(source.size()), result);
   ASSERT_EQ(result, "【成功】") << Platform::Cp932ToUtf8(result);
   ASSERT_EQ(shipped.LineCount, fromSource.LineCount);
   for (int i = 0; i < shipped.LineCount; ++i) {

@@ -14,6 +14,7 @@
 #include "paint/UnitPaint.h"
 #include "platform/Application.h"
 #include "platform/TextCodec.h"
+#include "tests/BuildPaths.h"
 #include "tests/story/RoutePlayer.h"
 
 namespace {
@@ -23,7 +24,7 @@ using Platform::Cp932ToUtf8;
 std::vector<TRoute> WrittenRoutes() {
   std::vector<TRoute> routes;
   std::string error;
-  EXPECT_TRUE(ReadRoutes(FARROW_ROUTES, routes, error)) << error;
+  EXPECT_TRUE(ReadRoutes(BuildPaths::Routes, routes, error)) << error;
   return routes;
 }
 

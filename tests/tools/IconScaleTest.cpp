@@ -5,13 +5,14 @@
 #include <cstring>
 
 #include "platform/Graphics.h"
+#include "tests/BuildPaths.h"
 #include "tools/icons/IconScale.h"
 
 using namespace Platform;
 
 TEST(IconScale, EveryEnlargedPixelIsTheIconPixelUnderIt) {
   TBitmap icon;
-  icon.LoadFromFile(FARROW_SOURCE_DIR "/dat/icon.bmp");
+  icon.LoadFromFile(std::string(BuildPaths::SourceDir) + "/dat/icon.bmp");
   ASSERT_EQ(icon.Width(), 32);
   ASSERT_EQ(icon.Height(), 32);
   for (int factor : {1, 2, 4, 8}) {

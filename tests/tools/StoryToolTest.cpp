@@ -15,6 +15,7 @@
 
 #include "cipher/QuilCrypt.h"
 #include "script/QuilScript.h"
+#include "tests/BuildPaths.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -66,7 +67,9 @@ class StoryTool : public testing::Test {
 
   void TearDown() override { fs::remove_all(Dir.parent_path()); }
 
-  TRun Run(const std::string& args) { return RunIn(Dir.string(), "'" FARROW_STORY "' " + args, Capture.string()); }
+  TRun Run(const std::string& args) {
+    return RunIn(Dir.string(), std::string("'") + BuildPaths::StoryTool + "' " + args, Capture.string());
+  }
 
   void Write(const std::string& name, const std::string& text) { WriteAll(Dir / name, text); }
 
