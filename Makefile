@@ -178,6 +178,9 @@ WEB_CMAKE = $(shell git ls-files -- CMakeLists.txt '*/CMakeLists.txt' ':!tests' 
 # ($(WEB)/harness/, beside the game's page: scripts/web-replay, make test-web, make bench-web).
 WEB_HARNESS = $(shell git ls-files -- tools/replay/'*.cpp' bench/page/'*.cpp' bench/FrameStage.cpp bench/FrameStage.h)
 WEB_DATA = $(WEB)/data
+# The page draws its text as the desktop built beside it: bold glyphs advance by their widening
+# from SDL_ttf 2.22 on (Debian 13), not before (Debian 12).
+WEB_BOLD = $(shell pkg-config --atleast-version=2.22 SDL2_ttf && echo ON || echo OFF)
 # em++ through ccache too: ccache knows a compiler by its file's time, which for em++ is that of
 # emscripten's wrapper script, not of the clang that compiles, so the versions of both stand in.
 WEB_LAUNCHER = $(if $(LAUNCHER),"-DCMAKE_CXX_COMPILER_LAUNCHER=env;CCACHE_COMPILERCHECK=string:$$(env $(WEB_ENV) emcc -v 2>&1 \
@@ -190,6 +193,7 @@ web: configure
 	@for f in $(WEB_CMAKE); do install -C -D -m 644 $$f $(WEB)/src/$$f; done
 	@[ -f $(WEB)/tree/CMakeCache.txt ] || env $(WEB_ENV) emcmake cmake -S $(WEB)/src -B $(WEB)/tree \
 	  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DFARROW_WEB_DEPS=$(CURDIR)/$(WEB)/deps $(WEB_LAUNCHER) >/dev/null
+	@env $(WEB_ENV) cmake -S $(WEB)/src -B $(WEB)/tree -DFARROW_BOLD_WIDENS_ADVANCE=$(WEB_BOLD) >/dev/null
 	@env $(WEB_ENV) cmake --build $(WEB)/tree -j $(JOBS)
 	@$(MAKE) --no-print-directory $(WEB)/web/farrowmere.data
 	@mkdir -p $(WEB)/web && cp web/* $(WEB)/web/

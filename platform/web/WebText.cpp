@@ -1,7 +1,8 @@
 // WebText -- texts drawn by FreeType with the faces the page brings (subsets of the IPA faces,
 // in /fonts), laid out as the desktop's SDL_ttf lays them out: hinted glyphs, whole-pixel
 // advances, the cell from the face's ascender and descender, bold widened by a tenth of the em
-// and italic slanted by 12 degrees, overlapping glyphs joined bit by bit (or), as there.
+// and italic slanted by 12 degrees, overlapping glyphs joined bit by bit (or), as there. Bold
+// glyphs advance by their widening where the desktop's SDL_ttf is 2.22 or later (Debian 13).
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
@@ -147,7 +148,7 @@ bool LoadGlyph(const TSizedFace& font, char32_t c, TGlyph& g) {
   // The slant: x moves by 0.2126 of y (12 degrees), in 16.16.
   constexpr FT_Fixed kSlant = 0x0366A;
   if (italic && outline) g.BoxWidth += static_cast<int>((kSlant * font.Height) >> 16);
-  g.Advance = slot->metrics.horiAdvance;
+  g.Advance = slot->metrics.horiAdvance + (bold && FARROW_BOLD_WIDENS_ADVANCE ? FT_Pos{font.Overhang} * 64 : 0);
   if (italic && outline) {
     FT_Matrix shear{1 << 16, kSlant, 0, 1 << 16};
     FT_Outline_Transform(&slot->outline, &shear);
