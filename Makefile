@@ -191,11 +191,11 @@ web: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target farrow-cp932-literals
 	@$(BUILD)/tools/farrow-cp932-literals $(WEB)/src $(WEB_SOURCES) $(WEB_HARNESS)
 	@for f in $(WEB_CMAKE); do install -C -D -m 644 $$f $(WEB)/src/$$f; done
-	@[ -f $(WEB)/tree/CMakeCache.txt ] || env $(WEB_ENV) emcmake cmake -S $(WEB)/src -B $(WEB)/tree \
+	@[ -f $(WEB)/tree/CMakeCache.txt ] || env $(WEB_ENV) emcmake cmake -S $(WEB)/src -B $(WEB)/tree -G Ninja \
 	  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DFARROW_WEB_DEPS=$(CURDIR)/$(WEB)/deps $(WEB_LAUNCHER) >/dev/null
 	@env $(WEB_ENV) cmake -S $(WEB)/src -B $(WEB)/tree -DFARROW_BOLD_WIDENS_ADVANCE=$(WEB_BOLD) >/dev/null
 	@env $(WEB_ENV) cmake --build $(WEB)/tree -j $(JOBS)
-	@$(MAKE) --no-print-directory $(WEB)/web/farrowmere.data
+	@$(MAKE) -s --no-print-directory $(WEB)/web/farrowmere.data
 	@mkdir -p $(WEB)/web && cp web/* $(WEB)/web/
 	@if [ -f $(WEB)/tree/app/farrowmere.wasm ]; then cp $(WEB)/tree/app/farrowmere.js $(WEB)/tree/app/farrowmere.wasm $(WEB)/web/; fi
 	@mkdir -p $(WEB)/harness && cp tests/web/harness.html $(WEB)/tree/tools/farrow-replay.js $(WEB)/tree/tools/farrow-replay.wasm \
