@@ -36,8 +36,6 @@ namespace {
 // 32-bit pixels with 8 bits a colour: the window surfaces of X11, Wayland and the dummy driver.
 bool Direct(const SDL_PixelFormat& f) { return f.BytesPerPixel == 4 && f.Rloss == 0 && f.Gloss == 0 && f.Bloss == 0; }
 
-// count pixels of a 24-bit row (blue, green, red) in the window's format, each written scale
-// times side by side. Usual is X11's layout, whose shifts the compiler then knows.
 #if defined(FARROW_SHUFFLE)
 // X11's layout enlarged 4 pixels at a time with byte shuffles, where the processor has them:
 // the 12 bytes of 4 pixels become 4 * Scale words, word w of them pixel w / Scale. Returns how
@@ -84,6 +82,8 @@ int Shuffled(const uint8_t* p, int count, uint32_t* out, int scale, uint32_t alp
 }
 #endif
 
+// count pixels of a 24-bit row (blue, green, red) in the window's format, each written scale
+// times side by side. Usual is X11's layout, whose shifts the compiler then knows.
 template <bool Usual>
 void Enlarge(const uint8_t* p, int count, uint32_t* out, int scale, const SDL_PixelFormat& f) {
   if (count <= 0) return;
